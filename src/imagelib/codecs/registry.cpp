@@ -1,0 +1,7 @@
+#include "imagelib/codecs/registry.h"
+
+namespace tessora {
+
+std::span<const OwnReader> OwnReaders() { return {}; }
+
+}  // namespace tessora

@@ -1,0 +1,23 @@
+#pragma once
+// Readers of our own for the formats Qt cannot read (or not the way we write them). OpenDib
+// asks them first; each recognises its files by their first bytes.
+
+#include <cstdint>
+#include <span>
+
+#include "imagelib/imagelib.h"
+
+namespace tessora {
+
+struct OwnReader {
+    const char* name;
+    bool (*recognises)(std::span<const std::uint8_t> head);
+    ImageError (*read)(std::span<const std::uint8_t> file, dib* out, const ProgressFn& progress);
+};
+
+// How many leading bytes `recognises` may look at.
+constexpr std::size_t kSniffBytes = 64;
+
+std::span<const OwnReader> OwnReaders();
+
+}  // namespace tessora

@@ -1,0 +1,133 @@
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <array>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "imagelib/codecs/registry.h"
+#include "imagelib/imagelib.h"
+#include "imagelib/imagesize.h"
+#include "imagelib/qimageconvert.h"
+
+namespace tessora {
+namespace {
+
+std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint32_t le32(const std::uint8_t* p) {
+    return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
+}
+
+// The bit depth of indexed pixels as the file declares it, where Qt widens it to 8 bits.
+int declaredIndexedBits(std::span<const std::uint8_t> head) {
+    if (head.size() >= 30 && head[0] == 'B' && head[1] == 'M') {
+        const std::uint32_t headerSize = le32(&head[14]);
+        if (headerSize == 12) return le16(&head[24]);
+        if (headerSize >= 40) return le16(&head[28]);
+    }
+    static constexpr std::array<std::uint8_t, 8> kPng{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (head.size() >= 26 && std::equal(kPng.begin(), kPng.end(), head.begin())) {
+        const int colorType = head[25];
+        if (colorType == 3 || colorType == 0) return head[24];
+    }
+    return 0;
+}
+
+std::uint32_t be32(const std::uint8_t* p) {
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+}
+
+// Width and height as the file's header declares them, where that is cheap to see; lets a
+// tiny file announcing a giant picture be refused before any reader allocates for it.
+std::optional<std::pair<std::int64_t, std::int64_t>> declaredSize(std::span<const std::uint8_t> head) {
+    if (head.size() >= 26 && head[0] == 'B' && head[1] == 'M' && le32(&head[14]) >= 40) {
+        const auto width = static_cast<std::int32_t>(le32(&head[18]));
+        const auto height = static_cast<std::int32_t>(le32(&head[22]));
+        return std::pair{std::int64_t{width}, height < 0 ? -std::int64_t{height} : std::int64_t{height}};
+    }
+    if (head.size() >= 24 && head[0] == 0x89 && head[1] == 'P' && head[12] == 'I' && head[13] == 'H') {
+        return std::pair{std::int64_t{be32(&head[16])}, std::int64_t{be32(&head[20])}};
+    }
+    if (head.size() >= 10 && head[0] == 'G' && head[1] == 'I' && head[2] == 'F') {
+        return std::pair{std::int64_t{le16(&head[6])}, std::int64_t{le16(&head[8])}};
+    }
+    return std::nullopt;
+}
+
+ImageError readerError(QImageReader::ImageReaderError error) {
+    switch (error) {
+        case QImageReader::FileNotFoundError:
+            return ImageError::FileNotFound;
+        case QImageReader::DeviceError:
+            return ImageError::CannotOpen;
+        case QImageReader::UnsupportedFormatError:
+            return ImageError::UnknownFormat;
+        default:
+            return ImageError::Damaged;
+    }
+}
+
+ImageError readWithQt(const QString& fileName, std::span<const std::uint8_t> head, dib* out,
+                      const ProgressFn& progress) {
+    if (const auto size = declaredSize(head);
+        size && CheckImageSize(size->first, size->second, 24) == SizeCheck::TooLarge) {
+        return ImageError::TooLarge;
+    }
+    QImageReader reader(fileName);
+    // Qt's own limit, in megabytes, so its readers refuse what our budget refuses.
+    reader.setAllocationLimit(static_cast<int>(PixelBudget() * 4 / (1024 * 1024)) + 1);
+    if (!reader.canRead()) return readerError(reader.error());
+    const QSize size = reader.size();
+    if (size.isValid() && CheckImageSize(size.width(), size.height(), 24) == SizeCheck::TooLarge) {
+        return ImageError::TooLarge;
+    }
+    QImage image;
+    if (!reader.read(&image)) {
+        const ImageError error = readerError(reader.error());
+        return error == ImageError::UnknownFormat ? ImageError::Damaged : error;
+    }
+    return DibFromQImage(image, declaredIndexedBits(head), out, progress);
+}
+
+ImageError readWithOwnCodec(const OwnReader& reader, QFile& file, dib* out, const ProgressFn& progress) {
+    const QByteArray bytes = file.readAll();
+    const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                             static_cast<std::size_t>(bytes.size()));
+    if (progress) progress(0);
+    const ImageError error = reader.read(data, out, progress);
+    if (progress) progress(0);
+    return error;
+}
+
+ImageError openDib(dib* out, const QString& fileName, const ProgressFn& progress) {
+    const QFileInfo info(fileName);
+    if (!info.exists()) return ImageError::FileNotFound;
+    if (!info.isFile()) return ImageError::CannotOpen;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return ImageError::CannotOpen;
+    if (file.size() == 0) return ImageError::EmptyFile;
+    const QByteArray headBytes = file.peek(kSniffBytes);
+    const std::span<const std::uint8_t> head(reinterpret_cast<const std::uint8_t*>(headBytes.constData()),
+                                             static_cast<std::size_t>(headBytes.size()));
+    for (const OwnReader& reader : OwnReaders()) {
+        if (reader.recognises(head)) return readWithOwnCodec(reader, file, out, progress);
+    }
+    file.close();
+    return readWithQt(fileName, head, out, progress);
+}
+
+}  // namespace
+
+ImageError OpenDib(dib* out, const QString& fileName, int /*reserved*/, const ProgressFn& progress) {
+    *out = dib{};
+    const ImageError error = openDib(out, fileName, progress);
+    if (error != ImageError::None) {
+        FreeDib(*out);
+        *out = dib{};
+        SetDibErrorText(out, ImageErrorText(error));
+    }
+    return error;
+}
+
+}  // namespace tessora

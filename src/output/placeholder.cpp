@@ -1,0 +1,1 @@
+// The output library: saving and printing the chart.

@@ -1,0 +1,147 @@
+#pragma once
+// The main window. It is the document (it derives from Document) and holds the user's choices
+// in its controls; its handlers read the controls and call the engine.
+
+#include <QMainWindow>
+#include <QRect>
+#include <array>
+
+#include "engine/document.h"
+
+class QCheckBox;
+class QComboBox;
+class QFileSystemModel;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QStatusBar;
+class QTabWidget;
+class QToolButton;
+class QTreeView;
+
+namespace tessora {
+
+class PaintBox;
+class ProgressPanel;
+
+class TMainForm : public QMainWindow, public Document {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // --- document life and the calculate command
+    void FormCreate();
+    void FormDestroy();
+    void RenderBtnClick();
+    void RenderDib();
+    // Selected catalogue colours, read from CheckListBox1.
+    std::array<bool, 64> SelectedColors() const;
+
+    // --- progress bar in the status bar
+    void SetProStatus(int pro);
+    void SetProSatus(int pro) { SetProStatus(pro); }
+    void WMUser(int wparam) { SetProStatus(wparam); }
+    void SBarPaintMore();
+    void StatusBar1DrawPanel(QPainter& canvas, const QRect& rect);
+
+    // --- page "Motiv laden" and "Größe"
+    void openfilenow(const QString& s);
+    void AcceptLoadedPicture(const dib& t);
+    void JamShellList1DblClick();
+    bool JamShellList1KeyPress(int key);
+    void FilterComboBox1Change();
+    void DibPrevPaintPaint(QPainter& canvas);
+    void maschenedChange();
+    void reihenedChange();
+    void ShowPictureInfo();
+
+    // --- closing
+    bool FormCloseQuery();
+
+    // Controls. Names follow the window's design so every handler reads as its control.
+    QTabWidget* PageControl2 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    ProgressPanel* progressPanel = nullptr;
+
+    // page 0 "Motiv laden"
+    QTreeView* JamShellTree1 = nullptr;
+    QListView* JamShellList1 = nullptr;
+    QFileSystemModel* folderModel = nullptr;
+    QFileSystemModel* fileModel = nullptr;
+    QComboBox* FilterComboBox1 = nullptr;
+    PaintBox* DibPrevPaint = nullptr;
+
+    // page 1 "Größe"
+    QLineEdit* Breit = nullptr;
+    QLineEdit* Hoch = nullptr;
+    QLineEdit* tief = nullptr;
+    QSpinBox* maschened = nullptr;
+    QSpinBox* reihened = nullptr;
+    QCheckBox* sverhCheck = nullptr;
+
+    // page 2 "Farben"
+    PaintBox* PaintBox1 = nullptr;
+    QLabel* InfoLabel = nullptr;
+    QPushButton* OpenColorBtn = nullptr;
+    QPushButton* SaveColorBtn = nullptr;
+    QRadioButton* NearCheck = nullptr;
+    QRadioButton* FSErrCheck = nullptr;
+    QPushButton* BitBtnXP1 = nullptr;
+    QPushButton* BitBtnXP2 = nullptr;
+    QListWidget* CheckListBox1 = nullptr;
+
+    // page 3 "Berechnen"
+    QPushButton* BitBtn3 = nullptr;
+    QCheckBox* EditModeCheck = nullptr;
+    QWidget* Panel43 = nullptr;
+    PaintBox* PaintBox3 = nullptr;
+    QWidget* ScrollBox1 = nullptr;
+
+    // page 4 "Ergebnis verarbeiten"
+    QSpinBox* ZoomEd = nullptr;
+    QWidget* ErgScrollBox = nullptr;
+    QPushButton* SaveAsBtn = nullptr;
+    QPushButton* PrintBtn = nullptr;
+
+    // page 5 "Statistik"
+    QPlainTextEdit* Memo1 = nullptr;
+
+    // bottom bar
+    QToolButton* wwwBtn = nullptr;
+    QLabel* ueberbtn = nullptr;
+    QLabel* ueberBtn2 = nullptr;
+    QLabel* EndeBtn = nullptr;
+    QLabel* EndeBtnDown = nullptr;
+
+    // Window state of the handlers.
+    bool init = false;
+    std::int32_t StatusPosition = 0;
+    QRect sbrect;
+    bool inEndeBtn = false;
+    bool inUeberBtn = false;
+    bool ziehen = false;
+    bool ziehen2 = false;
+    std::int32_t ziehx = 0, ziehy = 0, ziehx2 = 0, ziehy2 = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWindow();
+    QWidget* buildLoadPage();
+    QWidget* buildSizePage();
+    QWidget* buildColorPage();
+    QWidget* buildRenderPage();
+    QWidget* buildResultPage();
+    QWidget* buildStatisticsPage();
+    QWidget* buildBottomBar();
+    void buildStatusBar();
+};
+
+}  // namespace tessora

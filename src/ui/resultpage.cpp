@@ -1,0 +1,44 @@
+// Page "Ergebnis verarbeiten": the chart with zoom, saving and printing.
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "ui/mainform.h"
+#include "ui/pageframe.h"
+
+namespace tessora {
+
+QWidget* TMainForm::buildResultPage() {
+    const PageParts parts =
+        MakePage(QStringLiteral("Ergebnis verarbeiten - Muster bertrachten, speichern und drucken"),
+                 QStringLiteral("Ergebnis verarbeiten..."), 1);
+    auto* layout = new QVBoxLayout(parts.body);
+    auto* top = new QHBoxLayout;
+    ZoomEd = new QSpinBox;
+    ZoomEd->setObjectName(QStringLiteral("ZoomEd"));
+    ZoomEd->setRange(1, 10000);
+    ZoomEd->setSingleStep(10);
+    ZoomEd->setValue(100);
+    ZoomEd->setAlignment(Qt::AlignRight);
+    SaveAsBtn = new QPushButton(QStringLiteral("Bild &speichern unter..."));
+    SaveAsBtn->setObjectName(QStringLiteral("SaveAsBtn"));
+    PrintBtn = new QPushButton(QStringLiteral("Bild &drucken..."));
+    PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
+    top->addWidget(new QLabel(QStringLiteral("Zoom in %:")));
+    top->addWidget(ZoomEd);
+    top->addStretch(1);
+    top->addWidget(SaveAsBtn);
+    top->addWidget(PrintBtn);
+
+    ErgScrollBox = new QScrollArea;
+    ErgScrollBox->setObjectName(QStringLiteral("ErgScrollBox"));
+    layout->addLayout(top);
+    layout->addWidget(ErgScrollBox, 1);
+    return parts.page;
+}
+
+}  // namespace tessora
