@@ -3,6 +3,7 @@
 // access by picture row (row 0 is the top of the picture).
 
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -36,6 +37,36 @@ void setpixel(const dib& d, int x, int y, std::uint32_t value);
 // The error text OpenDib left in a record that has no pixels.
 QString DibErrorText(const dib& d);
 void SetDibErrorText(dib* d, const QString& text);
+
+// Save format codes: the position of the format in the save filter + 2.
+enum SaveFormat : int {
+    kSaveBmp = 3,
+    kSaveDib = 4,
+    kSaveGif = 5,
+    kSaveIff = 6,
+    kSaveJif = 7,
+    kSaveJpg = 8,
+    kSaveLbm = 9,
+    kSavePcx = 10,
+    kSaveRle = 11,
+    kSaveTga = 12,
+    kSaveTif = 13,
+    kSavePng = 14,
+};
+constexpr int kSaveFormatCount = 12;
+
+// Default extensions by filter position (1-based in the dialog; index 0 here is position 1).
+extern const std::array<const char*, kSaveFormatCount> SaveExtensions;
+
+// Writes the image in the given format. An existing file is replaced only when the new one has
+// been written completely (a temporary file in the same folder, then a rename).
+ImageError SaveDib(const dib& d, const QString& fileName, int format, const ProgressFn& progress);
+
+// Filter text of the save formats, one entry per format in the order of SaveExtensions.
+QString GetDIBSaveFilter();
+
+// The format code that belongs to a file name's extension (case-insensitive), 0 when none does.
+int SaveFormatForFileName(const QString& fileName);
 
 // Filter text of the loadable formats: description|patterns|description|patterns...
 // The first entry lists every readable type.

@@ -144,3 +144,43 @@ ImageError DibFromQImage(const QImage& image, int fileBits, dib* out, const Prog
 }
 
 }  // namespace tessora
+
+namespace tessora {
+
+QImage QImageFromDib(const dib& d) {
+    if (d.poi == nullptr || d.pmi == nullptr) return QImage();
+    const int width = DibWidth(d);
+    const int height = DibHeight(d);
+    const int bits = DibBits(d);
+    if (bits == 24 || bits == 32) {
+        QImage image(width, height, QImage::Format_RGB888);
+        if (image.isNull()) return image;
+        const int step = bits / 8;
+        for (int y = 0; y < height; ++y) {
+            const std::uint8_t* from = DibRow(d, height - 1 - y);
+            uchar* to = image.scanLine(y);
+            for (int x = 0; x < width; ++x, from += step, to += 3) {
+                to[0] = from[2];
+                to[1] = from[1];
+                to[2] = from[0];
+            }
+        }
+        return image;
+    }
+    QImage image(width, height, QImage::Format_Indexed8);
+    if (image.isNull()) return image;
+    const int entries = 1 << bits;
+    QList<QRgb> table(entries);
+    for (int i = 0; i < entries; ++i) {
+        const RgbQuad& q = DibColorTable(d)[i];
+        table[i] = qRgb(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    }
+    image.setColorTable(table);
+    for (int y = 0; y < height; ++y) {
+        uchar* to = image.scanLine(y);
+        for (int x = 0; x < width; ++x) to[x] = static_cast<uchar>(getpixel(d, x, y));
+    }
+    return image;
+}
+
+}  // namespace tessora

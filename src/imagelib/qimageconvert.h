@@ -1,7 +1,5 @@
 #pragma once
-// Conversion of a decoded QImage into the image record, keeping the picture's depth: 1, 4 and
-// 8 bits stay indexed with their colour table, everything else becomes 24 bits. Transparent
-// pixels come out as they would look on white.
+// Conversions between the image record and QImage.
 
 #include <QImage>
 
@@ -9,8 +7,14 @@
 
 namespace tessora {
 
-// `fileBits` is the depth the file declares (0 when unknown): an 8-bit QImage of a 4-bit file
-// becomes a 4-bit record again.
+// A decoded QImage into the record, keeping the picture's depth: 1, 4 and 8 bits stay indexed
+// with their colour table, everything else becomes 24 bits. Transparent pixels come out as
+// they would look on white. `fileBits` is the depth the file declares (0 when unknown): an
+// 8-bit QImage of a 4-bit file becomes a 4-bit record again.
 ImageError DibFromQImage(const QImage& image, int fileBits, dib* out, const ProgressFn& progress);
+
+// The record as a QImage (a deep copy): indexed depths as Format_Indexed8 with the record's
+// colour table, 24 bits as Format_RGB888. A null image for a record without pixels.
+QImage QImageFromDib(const dib& d);
 
 }  // namespace tessora
