@@ -1,12 +1,41 @@
+// tessora: the program with its window.
+
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "ui/mainform.h"
+
+namespace {
+
+// Qt's own dialogs (file, colour, print, message box buttons) speak German like the rest.
+void installGermanTranslations(QApplication& app) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* name : {"qtbase_de", "qt_de"}) {
+        auto* translator = new QTranslator(&app);
+        if (translator->load(QString::fromLatin1(name), folder)) {
+            QApplication::installTranslator(translator);
+        } else {
+            delete translator;
+        }
+    }
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tessora 1.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tessora"));
+    installGermanTranslations(app);
+
     tessora::TMainForm MainForm;
     MainForm.show();
+    // A picture named on the command line is loaded as if double-clicked.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) MainForm.openfilenow(arguments.at(1));
     return QApplication::exec();
 }

@@ -3,18 +3,24 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <cstring>
 
 #include "engine/catalogue.h"
+#include "imagelib/imagelib.h"
 #include "ui/artwork.h"
 #include "ui/progresspanel.h"
 
@@ -26,6 +32,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     setFont(font);
+    setAcceptDrops(true);
     buildWindow();
     resize(764, 541);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -34,7 +41,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
 }
 
-TMainForm::~TMainForm() { FormDestroy(); }
+TMainForm::~TMainForm() {
+    FormDestroy();
+}
 
 void TMainForm::buildWindow() {
     auto* central = new QWidget;
@@ -56,7 +65,8 @@ void TMainForm::buildWindow() {
                         {&TMainForm::buildResultPage, "Ergebnis verarbeiten", 3},
                         {&TMainForm::buildStatisticsPage, "Statistik", 5}};
     for (const Tab& tab : tabs) {
-        PageControl2->addTab((this->*tab.build)(), TabIcon(tab.icon), QString::fromUtf8(tab.caption));
+        PageControl2->addTab((this->*tab.build)(), TabIcon(tab.icon),
+                             QString::fromUtf8(tab.caption));
     }
     layout->addWidget(PageControl2, 1);
     layout->addWidget(buildBottomBar());
@@ -73,7 +83,9 @@ void TMainForm::buildStatusBar() {
     panel0->setFixedWidth(250);
     progressPanel = new ProgressPanel;
     progressPanel->setFixedWidth(50);
-    progressPanel->onDraw = [this](QPainter& canvas, const QRect& rect) { StatusBar1DrawPanel(canvas, rect); };
+    progressPanel->onDraw = [this](QPainter& canvas, const QRect& rect) {
+        StatusBar1DrawPanel(canvas, rect);
+    };
     StatusBar1->addWidget(panel0);
     StatusBar1->addWidget(progressPanel);
     setStatusBar(StatusBar1);
@@ -81,17 +93,31 @@ void TMainForm::buildStatusBar() {
 
 void TMainForm::FormCreate() {
     progpath = QCoreApplication::applicationDirPath();
-    if (!progpath.endsWith(QDir::separator()) && !progpath.endsWith(u'/')) progpath += u'/';
+    if (!progpath.endsWith(u'/')) progpath += u'/';
+    SetOpenFilter(GetDIBOpenFilter());
+    SelectFolder(progpath);
+    for (dib* image : {&rdi, &di}) {
+        newdib(image, 320, 200, 24, nullptr, 0);
+        if (image->poi != nullptr) std::memset(image->poi, 0xFF, image->pmi->biSizeImage);
+    }
+    newdib(&di3, 32, 20, 8, nullptr, 0);
+    if (di3.poi != nullptr) std::memset(di3.poi, 0xFF, di3.pmi->biSizeImage);
+    ShowPictureInfo();
+    maschenedChange();
     pal = StartPalette();
+    RenderDib();
     CheckListBox1->clear();
     for (int i = 0; i < kBeadColorCount; ++i) {
         auto* item = new QListWidgetItem(QString::fromStdString(BeadItemText(i)), CheckListBox1);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
+    RenderBtnClick();
 }
 
-void TMainForm::FormDestroy() { FreeDocument(*this); }
+void TMainForm::FormDestroy() {
+    FreeDocument(*this);
+}
 
 std::array<bool, 64> TMainForm::SelectedColors() const {
     std::array<bool, 64> selected{};
@@ -101,10 +127,32 @@ std::array<bool, 64> TMainForm::SelectedColors() const {
     return selected;
 }
 
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    // A dropped picture is loaded as if double-clicked in the file list.
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            openfilenow(url.toLocalFile());
+            return;
+        }
+    }
+}
+
 bool TMainForm::FormCloseQuery() {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Programm beenden"),
-                    QStringLiteral("Hiermit beenden Sie das Programm! Alle nicht gespeicherten Daten gehen verloren!"),
-                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    QMessageBox box(
+        QMessageBox::Information, QStringLiteral("Programm beenden"),
+        QStringLiteral(
+            "Hiermit beenden Sie das Programm! Alle nicht gespeicherten Daten gehen verloren!"),
+        QMessageBox::Ok | QMessageBox::Cancel, this);
     return box.exec() == QMessageBox::Ok;
 }
 

@@ -31,7 +31,7 @@ class ProgressPanel;
 
 class TMainForm : public QMainWindow, public Document {
     Q_OBJECT
-public:
+  public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -60,9 +60,30 @@ public:
     void maschenedChange();
     void reihenedChange();
     void ShowPictureInfo();
+    // File browser plumbing.
+    void SetOpenFilter(const QString& filter);
+    void SelectFolder(const QString& folder);
+    void RevealFolder(const QString& folder);
+    void ShowFolderInFileList(const QString& folder);
+    QString FileListFolder() const;
+    // Where the preview draws the picture inside a w x h box: top-left, aspect kept, as large as
+    // fits.
+    QRect PreviewRect(int w, int h) const;
 
     // --- closing
     bool FormCloseQuery();
+
+    // --- bottom bar; mouse positions are relative to the normal picture
+    void wwwBtnClick();
+    void EndeBtnClick();
+    void EndeBtnMouseDown();
+    void EndeBtnMouseMove(QPoint pos);
+    void EndeBtnMouseUp();
+    void ueberbtnClick();
+    void ueberBtn2Click() { ueberbtnClick(); }
+    void ueberbtnMouseDown();
+    void ueberbtnMouseMove(QPoint pos);
+    void ueberbtnMouseUp();
 
     // Controls. Names follow the window's design so every handler reads as its control.
     QTabWidget* PageControl2 = nullptr;
@@ -129,10 +150,12 @@ public:
     bool ziehen2 = false;
     std::int32_t ziehx = 0, ziehy = 0, ziehx2 = 0, ziehy2 = 0;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void buildWindow();
     QWidget* buildLoadPage();
     QWidget* buildSizePage();

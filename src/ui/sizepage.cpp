@@ -6,7 +6,10 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
+#include "engine/resample.h"
 #include "ui/artwork.h"
 #include "ui/mainform.h"
 #include "ui/pageframe.h"
@@ -44,9 +47,12 @@ QWidget* TMainForm::buildSizePage() {
 
     auto* info = new QGroupBox(QStringLiteral("Informationen über das geladene Bild"));
     auto* infoLayout = new QFormLayout(info);
-    Breit = makeInfoField(QStringLiteral("Breit"), QStringLiteral("Zeigt die Breite des gewählten Bildes in Pixeln"));
-    Hoch = makeInfoField(QStringLiteral("Hoch"), QStringLiteral("Zeigt die Höhe des gewählten Bildes in Pixeln"));
-    tief = makeInfoField(QStringLiteral("tief"), QStringLiteral("Zeigt die Anzahl der Farben des gewählten Bildes"));
+    Breit = makeInfoField(QStringLiteral("Breit"),
+                          QStringLiteral("Zeigt die Breite des gewählten Bildes in Pixeln"));
+    Hoch = makeInfoField(QStringLiteral("Hoch"),
+                         QStringLiteral("Zeigt die Höhe des gewählten Bildes in Pixeln"));
+    tief = makeInfoField(QStringLiteral("tief"),
+                         QStringLiteral("Zeigt die Anzahl der Farben des gewählten Bildes"));
     infoLayout->addRow(QStringLiteral("Breite:"), Breit);
     infoLayout->addRow(QStringLiteral("Höhe:"), Hoch);
     infoLayout->addRow(QStringLiteral("Farben:"), tief);
@@ -61,11 +67,49 @@ QWidget* TMainForm::buildSizePage() {
     sizeLayout->addRow(QStringLiteral("Breite in Perlen:"), maschened);
     sizeLayout->addRow(QStringLiteral("Höhe in Perlen:"), reihened);
     sizeLayout->addRow(sverhCheck);
+    connect(maschened, &QSpinBox::valueChanged, this, [this] { maschenedChange(); });
+    connect(reihened, &QSpinBox::valueChanged, this, [this] { reihenedChange(); });
 
     layout->addWidget(info);
     layout->addWidget(size);
     layout->addStretch(1);
     return parts.page;
+}
+
+}  // namespace tessora
+
+namespace tessora {
+namespace {
+
+// A spin edit limits a value to its range first, then rounds it to the nearest whole number,
+// a half going to the even neighbour.
+int spinEditValue(double x, const QSpinBox* spin) {
+    const double limited = std::clamp(x, double(spin->minimum()), double(spin->maximum()));
+    return static_cast<int>(std::nearbyint(limited));
+}
+
+}  // namespace
+
+void TMainForm::ShowPictureInfo() {
+    Breit->setText(QString::number(DibWidth(di)) + QStringLiteral(" Pixels"));
+    Hoch->setText(QString::number(DibHeight(di)) + QStringLiteral(" Pixels"));
+    tief->setText(QString::number(zweihoch(DibBits(di))));
+}
+
+void TMainForm::maschenedChange() {
+    if (init || !sverhCheck->isChecked() || DibWidth(di) <= 0) return;
+    init = true;
+    const double x = double(DibHeight(di)) * maschened->value() / DibWidth(di);
+    reihened->setValue(spinEditValue(x, reihened));
+    init = false;
+}
+
+void TMainForm::reihenedChange() {
+    if (init || !sverhCheck->isChecked() || DibHeight(di) <= 0) return;
+    init = true;
+    const double x = double(DibWidth(di)) * reihened->value() / DibHeight(di);
+    maschened->setValue(spinEditValue(x, maschened));
+    init = false;
 }
 
 }  // namespace tessora

@@ -1,0 +1,6 @@
+#pragma once
+// Temporary until the resampling stage lands.
+#include <cstdint>
+namespace tessora {
+std::int64_t zweihoch(int i);
+}
