@@ -20,18 +20,25 @@ void FreeDib(dib& d) {
     d.poi = nullptr;
 }
 
-int DibWidth(const dib& d) { return d.pmi == nullptr ? 0 : d.pmi->biWidth; }
+int DibWidth(const dib& d) {
+    return d.pmi == nullptr ? 0 : d.pmi->biWidth;
+}
 
-int DibHeight(const dib& d) { return d.pmi == nullptr ? 0 : d.pmi->biHeight; }
+int DibHeight(const dib& d) {
+    return d.pmi == nullptr ? 0 : d.pmi->biHeight;
+}
 
-int DibBits(const dib& d) { return d.pmi == nullptr ? 0 : d.pmi->biBitCount; }
+int DibBits(const dib& d) {
+    return d.pmi == nullptr ? 0 : d.pmi->biBitCount;
+}
 
 int DibColorCount(const dib& d) {
     // Depths above 30 bits would overflow; callers only distinguish "up to 256" from "more".
     const int bits = DibBits(d);
     if (bits > 30) return 1 << 30;
     int count = 1;
-    for (int i = 0; i < bits; ++i) count *= 2;
+    for (int i = 0; i < bits; ++i)
+        count *= 2;
     return count;
 }
 
@@ -42,6 +49,8 @@ int ScreenBitsPerPixel() {
     return screen == nullptr ? 24 : screen->depth();
 }
 
-void SetScreenBitsPerPixelOverride(int bits) { g_screenBitsOverride = bits; }
+void SetScreenBitsPerPixelOverride(int bits) {
+    g_screenBitsOverride = bits;
+}
 
 }  // namespace tessora

@@ -71,7 +71,8 @@ static_assert(std::is_standard_layout_v<dib>);
 
 // The colour table that follows the header of an indexed image.
 inline RgbQuad* DibColorTable(const dib& d) {
-    return reinterpret_cast<RgbQuad*>(reinterpret_cast<std::uint8_t*>(d.pmi) + sizeof(BitmapInfoHeader));
+    return reinterpret_cast<RgbQuad*>(reinterpret_cast<std::uint8_t*>(d.pmi) +
+                                      sizeof(BitmapInfoHeader));
 }
 
 // Start of stored row r (row 0 is the bottom row of the picture).

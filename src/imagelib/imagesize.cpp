@@ -7,7 +7,9 @@ namespace {
 std::uint64_t g_pixelBudget = kDefaultPixelBudget;
 }
 
-std::uint64_t PixelBudget() { return g_pixelBudget; }
+std::uint64_t PixelBudget() {
+    return g_pixelBudget;
+}
 
 void SetPixelBudget(std::uint64_t pixels) {
     g_pixelBudget = pixels == 0 ? kDefaultPixelBudget : pixels;
@@ -36,7 +38,8 @@ SizeCheck CheckImageSize(std::int64_t width, std::int64_t height, int bitsPerPix
     if (width <= 0 || height <= 0) return SizeCheck::Empty;
     constexpr std::int64_t kMaxSide = std::numeric_limits<std::int32_t>::max();
     if (width > kMaxSide || height > kMaxSide) return SizeCheck::TooLarge;
-    const auto pixels = CheckedMul(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height));
+    const auto pixels =
+        CheckedMul(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height));
     if (!pixels || *pixels > g_pixelBudget) return SizeCheck::TooLarge;
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bitsPerPixel + 31) / 32 * 4;
     const auto bytes = CheckedMul(stride, static_cast<std::uint64_t>(height));
@@ -44,7 +47,8 @@ SizeCheck CheckImageSize(std::int64_t width, std::int64_t height, int bitsPerPix
     return SizeCheck::Ok;
 }
 
-std::optional<ImageSize> ComputeImageSize(std::int64_t width, std::int64_t height, int bitsPerPixel) {
+std::optional<ImageSize> ComputeImageSize(std::int64_t width, std::int64_t height,
+                                          int bitsPerPixel) {
     if (CheckImageSize(width, height, bitsPerPixel) != SizeCheck::Ok) return std::nullopt;
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bitsPerPixel + 31) / 32 * 4;
     return ImageSize{static_cast<std::int32_t>(stride),

@@ -26,7 +26,8 @@ bool IsSupportedDepth(int bitsPerPixel);
 SizeCheck CheckImageSize(std::int64_t width, std::int64_t height, int bitsPerPixel);
 
 // Stride and size of a valid (CheckImageSize == Ok) image; nullopt otherwise.
-std::optional<ImageSize> ComputeImageSize(std::int64_t width, std::int64_t height, int bitsPerPixel);
+std::optional<ImageSize> ComputeImageSize(std::int64_t width, std::int64_t height,
+                                          int bitsPerPixel);
 
 // Product of two sizes, nullopt on overflow of 64 bits.
 std::optional<std::uint64_t> CheckedMul(std::uint64_t a, std::uint64_t b);

@@ -64,6 +64,8 @@ void GlobalFree(std::uintptr_t handle) {
     }
 }
 
-std::size_t GlobalSize(std::uintptr_t handle) { return handle == 0 ? 0 : prefixOf(handle)->size; }
+std::size_t GlobalSize(std::uintptr_t handle) {
+    return handle == 0 ? 0 : prefixOf(handle)->size;
+}
 
 }  // namespace tessora

@@ -8,7 +8,9 @@
 namespace tessora {
 namespace {
 
-int tableEntries(int bitsPerPixel) { return bitsPerPixel <= 8 ? 1 << bitsPerPixel : 0; }
+int tableEntries(int bitsPerPixel) {
+    return bitsPerPixel <= 8 ? 1 << bitsPerPixel : 0;
+}
 
 void copyColorTable(dib& d, const BitmapInfoHeader* source, int colorCount) {
     const int entries = tableEntries(d.pmi->biBitCount);
@@ -29,8 +31,8 @@ void newdib(dib* out, int width, int height, int bitsPerPixel, const BitmapInfoH
     const auto size = ComputeImageSize(width, height, bitsPerPixel);
     if (!size) return;
     const int entries = tableEntries(bitsPerPixel);
-    const std::uintptr_t header =
-        GlobalAllocZeroed(sizeof(BitmapInfoHeader) + sizeof(RgbQuad) * static_cast<std::size_t>(entries));
+    const std::uintptr_t header = GlobalAllocZeroed(
+        sizeof(BitmapInfoHeader) + sizeof(RgbQuad) * static_cast<std::size_t>(entries));
     if (header == 0) return;
     const std::uintptr_t pixels = GlobalAllocZeroed(size->imageSize);
     if (pixels == 0) {
@@ -58,7 +60,9 @@ void newdib(dib* out, int width, int height, int bitsPerPixel, const BitmapInfoH
     copyColorTable(*out, colorSource, colorCount);
 }
 
-void deldib(dib d) { FreeDib(d); }
+void deldib(dib d) {
+    FreeDib(d);
+}
 
 // The error text lives in the palette's bytes, as UTF-16 units.
 constexpr int kErrorTextCapacity = static_cast<int>(sizeof(LPAL::rgb0) / (sizeof(char16_t)));
@@ -67,7 +71,8 @@ QString DibErrorText(const dib& d) {
     const auto* text = reinterpret_cast<const char16_t*>(d.pal.rgb0);
     constexpr int kMax = kErrorTextCapacity;
     int length = 0;
-    while (length < kMax && text[length] != 0) ++length;
+    while (length < kMax && text[length] != 0)
+        ++length;
     return QString::fromUtf16(text, length);
 }
 

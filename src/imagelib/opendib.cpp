@@ -14,9 +14,12 @@
 namespace tessora {
 namespace {
 
-std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t le16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
 std::uint32_t le32(const std::uint8_t* p) {
-    return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
+    return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
+           (std::uint32_t{p[3]} << 24);
 }
 
 // The bit depth of indexed pixels as the file declares it, where Qt widens it to 8 bits.
@@ -35,18 +38,22 @@ int declaredIndexedBits(std::span<const std::uint8_t> head) {
 }
 
 std::uint32_t be32(const std::uint8_t* p) {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+           p[3];
 }
 
 // Width and height as the file's header declares them, where that is cheap to see; lets a
 // tiny file announcing a giant picture be refused before any reader allocates for it.
-std::optional<std::pair<std::int64_t, std::int64_t>> declaredSize(std::span<const std::uint8_t> head) {
+std::optional<std::pair<std::int64_t, std::int64_t>> declaredSize(
+    std::span<const std::uint8_t> head) {
     if (head.size() >= 26 && head[0] == 'B' && head[1] == 'M' && le32(&head[14]) >= 40) {
         const auto width = static_cast<std::int32_t>(le32(&head[18]));
         const auto height = static_cast<std::int32_t>(le32(&head[22]));
-        return std::pair{std::int64_t{width}, height < 0 ? -std::int64_t{height} : std::int64_t{height}};
+        return std::pair{std::int64_t{width},
+                         height < 0 ? -std::int64_t{height} : std::int64_t{height}};
     }
-    if (head.size() >= 24 && head[0] == 0x89 && head[1] == 'P' && head[12] == 'I' && head[13] == 'H') {
+    if (head.size() >= 24 && head[0] == 0x89 && head[1] == 'P' && head[12] == 'I' &&
+        head[13] == 'H') {
         return std::pair{std::int64_t{be32(&head[16])}, std::int64_t{be32(&head[20])}};
     }
     if (head.size() >= 10 && head[0] == 'G' && head[1] == 'I' && head[2] == 'F') {
@@ -90,10 +97,12 @@ ImageError readWithQt(const QString& fileName, std::span<const std::uint8_t> hea
     return DibFromQImage(image, declaredIndexedBits(head), out, progress);
 }
 
-ImageError readWithOwnCodec(const OwnReader& reader, QFile& file, dib* out, const ProgressFn& progress) {
+ImageError readWithOwnCodec(const OwnReader& reader, QFile& file, dib* out,
+                            const ProgressFn& progress) {
     const QByteArray bytes = file.readAll();
-    const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                             static_cast<std::size_t>(bytes.size()));
+    const std::span<const std::uint8_t> data(
+        reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+        static_cast<std::size_t>(bytes.size()));
     if (progress) progress(0);
     const ImageError error = reader.read(data, out, progress);
     if (progress) progress(0);
@@ -108,8 +117,9 @@ ImageError openDib(dib* out, const QString& fileName, const ProgressFn& progress
     if (!file.open(QIODevice::ReadOnly)) return ImageError::CannotOpen;
     if (file.size() == 0) return ImageError::EmptyFile;
     const QByteArray headBytes = file.peek(kSniffBytes);
-    const std::span<const std::uint8_t> head(reinterpret_cast<const std::uint8_t*>(headBytes.constData()),
-                                             static_cast<std::size_t>(headBytes.size()));
+    const std::span<const std::uint8_t> head(
+        reinterpret_cast<const std::uint8_t*>(headBytes.constData()),
+        static_cast<std::size_t>(headBytes.size()));
     for (const OwnReader& reader : OwnReaders()) {
         if (reader.recognises(head)) return readWithOwnCodec(reader, file, out, progress);
     }
@@ -119,7 +129,8 @@ ImageError openDib(dib* out, const QString& fileName, const ProgressFn& progress
 
 }  // namespace
 
-ImageError OpenDib(dib* out, const QString& fileName, int /*reserved*/, const ProgressFn& progress) {
+ImageError OpenDib(dib* out, const QString& fileName, int /*reserved*/,
+                   const ProgressFn& progress) {
     *out = dib{};
     const ImageError error = openDib(out, fileName, progress);
     if (error != ImageError::None) {

@@ -49,15 +49,18 @@ void packIndexedRow(const uchar* from, int width, int bits, std::uint8_t* to) {
             break;
         default:
             for (int x = 0; x < width; ++x) {
-                if ((from[x] & 1) != 0) to[x >> 3] = static_cast<std::uint8_t>(to[x >> 3] | (0x80 >> (x & 7)));
+                if ((from[x] & 1) != 0)
+                    to[x >> 3] = static_cast<std::uint8_t>(to[x >> 3] | (0x80 >> (x & 7)));
             }
             break;
     }
 }
 
-ImageError convertIndexed(const QImage& source, int fileBits, dib* out, const ProgressFn& progress) {
-    QImage image = source.format() == QImage::Format_Indexed8 ? source
-                                                              : source.convertToFormat(QImage::Format_Indexed8);
+ImageError convertIndexed(const QImage& source, int fileBits, dib* out,
+                          const ProgressFn& progress) {
+    QImage image = source.format() == QImage::Format_Indexed8
+                       ? source
+                       : source.convertToFormat(QImage::Format_Indexed8);
     if (image.isNull()) return ImageError::OutOfMemory;
     const int bits = indexedDepth(image, fileBits);
     newdib(out, image.width(), image.height(), bits, nullptr, 0);
@@ -72,13 +75,15 @@ ImageError convertIndexed(const QImage& source, int fileBits, dib* out, const Pr
 }
 
 ImageError convertGray(const QImage& source, dib* out, const ProgressFn& progress) {
-    QImage image = source.format() == QImage::Format_Grayscale8 ? source
-                                                                : source.convertToFormat(QImage::Format_Grayscale8);
+    QImage image = source.format() == QImage::Format_Grayscale8
+                       ? source
+                       : source.convertToFormat(QImage::Format_Grayscale8);
     if (image.isNull()) return ImageError::OutOfMemory;
     newdib(out, image.width(), image.height(), 8, nullptr, 0);
     if (out->poi == nullptr) return ImageError::OutOfMemory;
     QList<QRgb> ramp(256);
-    for (int i = 0; i < 256; ++i) ramp[i] = qRgb(i, i, i);
+    for (int i = 0; i < 256; ++i)
+        ramp[i] = qRgb(i, i, i);
     setTable(*out, ramp);
     const int height = image.height();
     for (int y = 0; y < height; ++y) {
@@ -89,9 +94,11 @@ ImageError convertGray(const QImage& source, dib* out, const ProgressFn& progres
 }
 
 ImageError convertTrueColor(const QImage& source, dib* out, const ProgressFn& progress) {
-    // Premultiplied pixels make "over white" a subtraction: c*a + 255*(1-a) = premultiplied + 255 - a.
+    // Premultiplied pixels make "over white" a subtraction: c*a + 255*(1-a) = premultiplied + 255 -
+    // a.
     const bool alpha = source.hasAlphaChannel();
-    const QImage::Format wanted = alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    const QImage::Format wanted =
+        alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     const QImage image = source.format() == wanted ? source : source.convertToFormat(wanted);
     if (image.isNull()) return ImageError::OutOfMemory;
     newdib(out, image.width(), image.height(), 24, nullptr, 0);
@@ -178,7 +185,8 @@ QImage QImageFromDib(const dib& d) {
     image.setColorTable(table);
     for (int y = 0; y < height; ++y) {
         uchar* to = image.scanLine(y);
-        for (int x = 0; x < width; ++x) to[x] = static_cast<uchar>(getpixel(d, x, y));
+        for (int x = 0; x < width; ++x)
+            to[x] = static_cast<uchar>(getpixel(d, x, y));
     }
     return image;
 }

@@ -18,21 +18,17 @@ struct SaveEntry {
 };
 
 constexpr SaveEntry kSaveEntries[kSaveFormatCount] = {
-    {"Windows-Bitmap (*.bmp)", "bmp"},
-    {"Geräteunabhängige Bitmap (*.dib)", "bmp"},
-    {"GIF-Bild (*.gif)", nullptr},
-    {"Amiga IFF ILBM (*.iff)", nullptr},
-    {"JPEG-Bild JFIF (*.jif)", "jpeg"},
-    {"JPEG-Bild (*.jpg)", "jpeg"},
-    {"Amiga IFF PBM (*.lbm)", nullptr},
-    {"PC Paintbrush (*.pcx)", nullptr},
-    {"Windows-Bitmap RLE (*.rle)", nullptr},
-    {"Targa-Bild (*.tga)", nullptr},
-    {"TIFF-Bild (*.tif)", "tiff"},
-    {"PNG-Bild (*.png)", "png"},
+    {"Windows-Bitmap (*.bmp)", "bmp"},       {"Geräteunabhängige Bitmap (*.dib)", "bmp"},
+    {"GIF-Bild (*.gif)", nullptr},           {"Amiga IFF ILBM (*.iff)", nullptr},
+    {"JPEG-Bild JFIF (*.jif)", "jpeg"},      {"JPEG-Bild (*.jpg)", "jpeg"},
+    {"Amiga IFF PBM (*.lbm)", nullptr},      {"PC Paintbrush (*.pcx)", nullptr},
+    {"Windows-Bitmap RLE (*.rle)", nullptr}, {"Targa-Bild (*.tga)", nullptr},
+    {"TIFF-Bild (*.tif)", "tiff"},           {"PNG-Bild (*.png)", "png"},
 };
 
-int entryIndex(int format) { return format - kSaveBmp; }
+int entryIndex(int format) {
+    return format - kSaveBmp;
+}
 
 }  // namespace
 

@@ -39,7 +39,8 @@ QPixmap drawMotif(const char* const* rows, int rowCount, QColor motif, QColor ac
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(QColor(250, 250, 245));
     p.setPen(QPen(QColor(150, 150, 140), 1));
-    p.drawRoundedRect(QRectF(1, 1, pixmap.width() - 2, pixmap.height() - 2), pitch / 2.0, pitch / 2.0);
+    p.drawRoundedRect(QRectF(1, 1, pixmap.width() - 2, pixmap.height() - 2), pitch / 2.0,
+                      pitch / 2.0);
     for (int r = 0; r < rowCount; ++r) {
         for (int c = 0; c < columns; ++c) {
             const QPointF centre(pitch + c * pitch, pitch + r * pitch);
@@ -58,16 +59,21 @@ QPixmap drawMotif(const char* const* rows, int rowCount, QColor motif, QColor ac
 
 }  // namespace
 
-QColor HeaderStripColor() { return QColor(240, 202, 166); }
-QColor ColumnColor() { return QColor(192, 220, 192); }
+QColor HeaderStripColor() {
+    return QColor(240, 202, 166);
+}
+QColor ColumnColor() {
+    return QColor(192, 220, 192);
+}
 
 QIcon TabIcon(int index) {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    static const QColor kColours[] = {QColor(30, 90, 170), QColor(200, 120, 20), QColor(200, 40, 60),
-                                      QColor(40, 140, 60), QColor(120, 60, 160), QColor(90, 90, 90)};
+    static const QColor kColours[] = {QColor(30, 90, 170),  QColor(200, 120, 20),
+                                      QColor(200, 40, 60),  QColor(40, 140, 60),
+                                      QColor(120, 60, 160), QColor(90, 90, 90)};
     const QColor c = kColours[index % 6];
     switch (index) {
         case 0:  // folder
@@ -82,8 +88,9 @@ QIcon TabIcon(int index) {
             p.drawLine(8, 2, 8, 14);
             break;
         case 2:  // colour dots
-            for (int i = 0; i < 4; ++i) drawBead(p, QPointF(4 + (i % 2) * 8, 4 + (i / 2) * 8), 3.3,
-                                                 QColor::fromHsv(i * 90, 200, 220));
+            for (int i = 0; i < 4; ++i)
+                drawBead(p, QPointF(4 + (i % 2) * 8, 4 + (i / 2) * 8), 3.3,
+                         QColor::fromHsv(i * 90, 200, 220));
             break;
         case 3:  // the result: a tiny chart
             p.setPen(QColor(60, 60, 60));
@@ -162,15 +169,16 @@ QPixmap ButtonPicture(PictureButton which, bool pressed) {
     p.setPen(QPen(base.darker(170), 1));
     p.drawRoundedRect(QRectF(0.5, 0.5, 100, 29), 6, 6);
     const int shift = pressed ? 1 : 0;
-    drawBead(p, QPointF(15 + shift, 15 + shift), 7, which == PictureButton::Exit ? QColor(240, 80, 60)
-                                                                                   : QColor(250, 210, 60));
+    drawBead(p, QPointF(15 + shift, 15 + shift), 7,
+             which == PictureButton::Exit ? QColor(240, 80, 60) : QColor(250, 210, 60));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(12);
     font.setBold(true);
     p.setFont(font);
     p.setPen(Qt::white);
-    p.drawText(QRect(28 + shift, shift, 70, 30), Qt::AlignVCenter | Qt::AlignLeft,
-               which == PictureButton::Exit ? QStringLiteral("Beenden") : QStringLiteral("Über..."));
+    p.drawText(
+        QRect(28 + shift, shift, 70, 30), Qt::AlignVCenter | Qt::AlignLeft,
+        which == PictureButton::Exit ? QStringLiteral("Beenden") : QStringLiteral("Über..."));
     return pixmap;
 }
 

@@ -7,8 +7,8 @@
 
 namespace tessora {
 
-QIcon TabIcon(int index);             // 0 to 5
-QPixmap DecorPicture(int page);       // the left column's picture of a page
+QIcon TabIcon(int index);        // 0 to 5
+QPixmap DecorPicture(int page);  // the left column's picture of a page
 QPixmap AboutPicture(QSize size);
 QPixmap WebGlyph();
 QIcon ProgramIcon();

@@ -8,7 +8,7 @@ namespace tessora {
 
 class PaintBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PaintBox(QWidget* parent = nullptr);
 
     std::function<void(QPainter&, const QRect& exposed)> onPaint;
@@ -16,7 +16,7 @@ public:
     std::function<void(QMouseEvent*)> onMouseMove;
     std::function<void(QMouseEvent*)> onMouseUp;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

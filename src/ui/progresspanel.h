@@ -8,11 +8,11 @@ namespace tessora {
 
 class ProgressPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ProgressPanel(QWidget* parent = nullptr);
     std::function<void(QPainter&, const QRect&)> onDraw;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -13,8 +13,9 @@
 namespace tessora {
 
 QWidget* TMainForm::buildRenderPage() {
-    const PageParts parts = MakePage(QStringLiteral("Perlenmuster berechnen - Ergebnis bertrachten"),
-                                     QStringLiteral("Muster berechnen..."), 0);
+    const PageParts parts =
+        MakePage(QStringLiteral("Perlenmuster berechnen - Ergebnis bertrachten"),
+                 QStringLiteral("Muster berechnen..."), 0);
     auto* layout = new QVBoxLayout(parts.body);
     auto* top = new QHBoxLayout;
     BitBtn3 = new QPushButton(QStringLiteral("Berechnen"));

@@ -10,7 +10,8 @@ namespace tessora {
 
 QWidget* TMainForm::buildStatisticsPage() {
     const PageParts parts =
-        MakePage(QStringLiteral("Statistik - Wie viele Perlen von welcher Sorte werden benötigt?"), QString(), 0);
+        MakePage(QStringLiteral("Statistik - Wie viele Perlen von welcher Sorte werden benötigt?"),
+                 QString(), 0);
     auto* layout = new QVBoxLayout(parts.body);
     Memo1 = new QPlainTextEdit;
     Memo1->setObjectName(QStringLiteral("Memo1"));

@@ -123,7 +123,8 @@ TEST(PixelAccess, RowsCountFromTheTopAtEveryDepth) {
         // The top row is the last stored row.
         const std::uint8_t* lastRow = DibRow(d, 2);
         bool touched = false;
-        for (int i = 0; i < d.bytew; ++i) touched |= lastRow[i] != 0;
+        for (int i = 0; i < d.bytew; ++i)
+            touched |= lastRow[i] != 0;
         EXPECT_TRUE(touched) << bits;
         FreeDib(d);
     }
@@ -148,7 +149,8 @@ TEST(PixelAccess, OutsideTheImageReadsZeroAndWritesNothing) {
     setpixel(d, 2, 0, 9);
     setpixel(d, 0, 2, 9);
     EXPECT_EQ(getpixel(d, 5, 5), 0u);
-    for (std::uint32_t i = 0; i < d.pmi->biSizeImage; ++i) EXPECT_EQ(d.poi[i], 0);
+    for (std::uint32_t i = 0; i < d.pmi->biSizeImage; ++i)
+        EXPECT_EQ(d.poi[i], 0);
     FreeDib(d);
     EXPECT_EQ(getpixel(dib{}, 0, 0), 0u);
 }

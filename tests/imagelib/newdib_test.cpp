@@ -16,7 +16,8 @@ TEST(Newdib, EightBitImageHasAFullPalette) {
     EXPECT_EQ(d.pmi->biPlanes, 1);
     EXPECT_EQ(d.pmi->biWidth, 3);
     EXPECT_EQ(d.pmi->biHeight, 2);
-    for (std::uint32_t i = 0; i < d.pmi->biSizeImage; ++i) EXPECT_EQ(d.poi[i], 0);
+    for (std::uint32_t i = 0; i < d.pmi->biSizeImage; ++i)
+        EXPECT_EQ(d.poi[i], 0);
     FreeDib(d);
 }
 
@@ -48,7 +49,8 @@ TEST(Newdib, TakesTheFirstEntriesOfTheGivenColourTable) {
 }
 
 TEST(Newdib, FailureLeavesNoPixels) {
-    for (const auto& [w, h, bits] : {std::tuple{0, 5, 8}, {5, 0, 8}, {-3, 5, 24}, {5, 5, 3}, {100000, 100000, 24}}) {
+    for (const auto& [w, h, bits] :
+         {std::tuple{0, 5, 8}, {5, 0, 8}, {-3, 5, 24}, {5, 5, 3}, {100000, 100000, 24}}) {
         dib d{};
         d.poih = 99;
         newdib(&d, w, h, bits, nullptr, 0);

@@ -17,7 +17,8 @@ namespace {
 QImage designedPicture(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgb(x * 40 % 256, y * 60 % 256, (x + y) * 20 % 256));
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 40 % 256, y * 60 % 256, (x + y) * 20 % 256));
     }
     image.setPixel(0, 0, qRgb(255, 0, 0));
     return image;
@@ -26,10 +27,12 @@ QImage designedPicture(int width, int height) {
 QImage indexedPicture(int width, int height, int colours) {
     QImage image(width, height, QImage::Format_Indexed8);
     QList<QRgb> table;
-    for (int i = 0; i < colours; ++i) table << qRgb(i * 255 / std::max(1, colours - 1), 255 - i * 7 % 256, i * 13 % 256);
+    for (int i = 0; i < colours; ++i)
+        table << qRgb(i * 255 / std::max(1, colours - 1), 255 - i * 7 % 256, i * 13 % 256);
     image.setColorTable(table);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) image.setPixel(x, y, static_cast<uint>((x + 2 * y) % colours));
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, static_cast<uint>((x + 2 * y) % colours));
     return image;
 }
 
@@ -73,7 +76,9 @@ struct Loaded {
     ~Loaded() { FreeDib(d); }
 };
 
-void load(Loaded& loaded, const QString& file) { loaded.error = OpenDib(&loaded.d, file, 0, nullptr); }
+void load(Loaded& loaded, const QString& file) {
+    loaded.error = OpenDib(&loaded.d, file, 0, nullptr);
+}
 
 }  // namespace
 
@@ -161,9 +166,9 @@ TEST(OpenDib, GreyPicturesBecomeEightBitsWithAGreyRamp) {
 TEST(OpenDib, TransparencyComesOutAsOnWhite) {
     TempDir dir;
     QImage alpha(3, 1, QImage::Format_ARGB32);
-    alpha.setPixel(0, 0, qRgba(0, 0, 0, 0));        // fully transparent: white
-    alpha.setPixel(1, 0, qRgba(255, 0, 0, 255));    // opaque red
-    alpha.setPixel(2, 0, qRgba(0, 0, 0, 128));      // half black: mid grey
+    alpha.setPixel(0, 0, qRgba(0, 0, 0, 0));      // fully transparent: white
+    alpha.setPixel(1, 0, qRgba(255, 0, 0, 255));  // opaque red
+    alpha.setPixel(2, 0, qRgba(0, 0, 0, 128));    // half black: mid grey
     Loaded loaded;
     load(loaded, dir.write(QStringLiteral("alpha.png"), encode(alpha, "png")));
     ASSERT_EQ(loaded.error, ImageError::None);
@@ -175,12 +180,14 @@ TEST(OpenDib, TransparencyComesOutAsOnWhite) {
 
 TEST(OpenDib, GifFirstFrameWithTransparentIndex) {
     // 1 x 1 GIF89a whose only pixel uses the transparent index 0 of a black/white table.
-    static const unsigned char kGif[] = {
-        'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
-        '!', 0xF9, 4, 1, 0, 0, 0, 0, ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 'D', 1, 0, ';'};
+    static const unsigned char kGif[] = {'G', 'I', 'F', '8', '9', 'a',  1,    0,    1,   0,    0x80,
+                                         0,   0,   0,   0,   0,   0xFF, 0xFF, 0xFF, '!', 0xF9, 4,
+                                         1,   0,   0,   0,   0,   ',',  0,    0,    0,   0,    1,
+                                         0,   1,   0,   0,   2,   2,    'D',  1,    0,   ';'};
     TempDir dir;
     Loaded loaded;
-    load(loaded, dir.write(QStringLiteral("dot.gif"), QByteArray(reinterpret_cast<const char*>(kGif), sizeof kGif)));
+    load(loaded, dir.write(QStringLiteral("dot.gif"),
+                           QByteArray(reinterpret_cast<const char*>(kGif), sizeof kGif)));
     ASSERT_EQ(loaded.error, ImageError::None);
     EXPECT_EQ(dibColour(loaded.d, 0, 0), qRgb(255, 255, 255));
 }
@@ -224,9 +231,12 @@ TEST(OpenDib, BadFilesAreRefusedWithAGermanText) {
     const Case cases[] = {
         {"missing", dir.path(QStringLiteral("nothing-here.png")), ImageError::FileNotFound},
         {"empty", dir.write(QStringLiteral("empty.png"), QByteArray()), ImageError::EmptyFile},
-        {"text", dir.write(QStringLiteral("notes.png"), "Dies ist kein Bild, nur Text.\n"), ImageError::UnknownFormat},
-        {"truncated", dir.write(QStringLiteral("cut.png"), png.left(png.size() / 2)), ImageError::Damaged},
-        {"header only", dir.write(QStringLiteral("cut.bmp"), hugeBmp.left(20)), ImageError::Damaged},
+        {"text", dir.write(QStringLiteral("notes.png"), "Dies ist kein Bild, nur Text.\n"),
+         ImageError::UnknownFormat},
+        {"truncated", dir.write(QStringLiteral("cut.png"), png.left(png.size() / 2)),
+         ImageError::Damaged},
+        {"header only", dir.write(QStringLiteral("cut.bmp"), hugeBmp.left(20)),
+         ImageError::Damaged},
         {"huge", dir.write(QStringLiteral("huge.bmp"), hugeBmp), ImageError::TooLarge},
         {"folder", dir.path(QString()), ImageError::CannotOpen},
     };
@@ -263,8 +273,8 @@ TEST(OpenDib, ReportsProgressRisingToHundredThenZero) {
     TempDir dir;
     std::vector<int> reports;
     dib d{};
-    ASSERT_EQ(OpenDib(&d, dir.write(QStringLiteral("p.png"), encode(designedPicture(4, 5), "png")), 0,
-                      [&](int p) { reports.push_back(p); }),
+    ASSERT_EQ(OpenDib(&d, dir.write(QStringLiteral("p.png"), encode(designedPicture(4, 5), "png")),
+                      0, [&](int p) { reports.push_back(p); }),
               ImageError::None);
     FreeDib(d);
     ASSERT_GE(reports.size(), 3u);
@@ -278,7 +288,8 @@ TEST(OpenFilter, FirstEntryListsEveryReadableType) {
     ASSERT_EQ(parts.size() % 2, 0);
     const QStringList all = parts[1].split(u';');
     for (int i = 3; i < parts.size() - 2; i += 2) {
-        for (const QString& pattern : parts[i].split(u';')) EXPECT_TRUE(all.contains(pattern)) << pattern.toStdString();
+        for (const QString& pattern : parts[i].split(u';'))
+            EXPECT_TRUE(all.contains(pattern)) << pattern.toStdString();
     }
     EXPECT_TRUE(all.contains(QStringLiteral("*.png")));
     EXPECT_TRUE(all.contains(QStringLiteral("*.bmp")));

@@ -14,25 +14,33 @@ TEST(MainFormFrame, CaptionSizeAndPages) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Kelvara Tessora 1.0"));
     EXPECT_EQ(form.size(), QSize(764, 541));
     ASSERT_EQ(form.PageControl2->count(), 6);
-    const QStringList captions = {QStringLiteral("Motiv laden"), QStringLiteral("Größe"), QStringLiteral("Farben"),
-                                  QStringLiteral("Berechnen"), QStringLiteral("Ergebnis verarbeiten"),
+    const QStringList captions = {QStringLiteral("Motiv laden"),
+                                  QStringLiteral("Größe"),
+                                  QStringLiteral("Farben"),
+                                  QStringLiteral("Berechnen"),
+                                  QStringLiteral("Ergebnis verarbeiten"),
                                   QStringLiteral("Statistik")};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(form.PageControl2->tabText(i), captions[i]);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(form.PageControl2->tabText(i), captions[i]);
     EXPECT_EQ(form.PageControl2->currentIndex(), 0);
 }
 
 TEST(MainFormFrame, EveryPageHasItsHeadingAndTheMiddleOnesAColumn) {
     TMainForm form;
     const QStringList headings = {
-        QStringLiteral("Motiv laden - Suchen sie die Grafikdatei mit dem Muster und öffnen Sie diese per Doppelklick"),
+        QStringLiteral("Motiv laden - Suchen sie die Grafikdatei mit dem Muster und öffnen Sie "
+                       "diese per Doppelklick"),
         QStringLiteral("Größe - Stellen Sie die Garneigenschaften und die gewünschte Größe ein"),
         QStringLiteral("Farben - stellen Sie ein, welche Perlen-Farben sie benutzen möchten"),
         QStringLiteral("Perlenmuster berechnen - Ergebnis bertrachten"),
         QStringLiteral("Ergebnis verarbeiten - Muster bertrachten, speichern und drucken"),
         QStringLiteral("Statistik - Wie viele Perlen von welcher Sorte werden benötigt?")};
-    const QStringList titles = {QString(), QStringLiteral("Größe festlegen..."),
-                                QStringLiteral("Farben einstellen..."), QStringLiteral("Muster berechnen..."),
-                                QStringLiteral("Ergebnis verarbeiten..."), QString()};
+    const QStringList titles = {QString(),
+                                QStringLiteral("Größe festlegen..."),
+                                QStringLiteral("Farben einstellen..."),
+                                QStringLiteral("Muster berechnen..."),
+                                QStringLiteral("Ergebnis verarbeiten..."),
+                                QString()};
     for (int i = 0; i < 6; ++i) {
         QWidget* page = form.PageControl2->widget(i);
         const auto* strip = page->findChild<QLabel*>(QStringLiteral("headerStrip"));
@@ -74,5 +82,6 @@ TEST(MainFormFrame, SelectionListHasAllSixtyFourColoursTicked) {
     ASSERT_EQ(form.CheckListBox1->count(), 64);
     EXPECT_EQ(form.CheckListBox1->item(0)->text(), QStringLiteral("Weiß 01"));
     EXPECT_EQ(form.CheckListBox1->item(63)->text(), QStringLiteral("Nougat 76"));
-    for (const bool selected : form.SelectedColors()) EXPECT_TRUE(selected);
+    for (const bool selected : form.SelectedColors())
+        EXPECT_TRUE(selected);
 }

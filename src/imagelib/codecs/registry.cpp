@@ -2,6 +2,8 @@
 
 namespace tessora {
 
-std::span<const OwnReader> OwnReaders() { return {}; }
+std::span<const OwnReader> OwnReaders() {
+    return {};
+}
 
 }  // namespace tessora
