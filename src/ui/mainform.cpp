@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>

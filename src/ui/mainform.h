@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QRect>
 #include <array>
+#include <memory>
 
 #include "engine/document.h"
 
@@ -16,6 +17,7 @@ class QLineEdit;
 class QListView;
 class QListWidget;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -69,6 +71,10 @@ class TMainForm : public QMainWindow, public Document {
     // Where the preview draws the picture inside a w x h box: top-left, aspect kept, as large as
     // fits.
     QRect PreviewRect(int w, int h) const;
+
+    // --- page "Ergebnis verarbeiten": printing
+    void PrintBtnClick();
+    std::unique_ptr<QPrinter> printer;  // the printer chosen in the print dialog, for the whole run
 
     // --- closing
     bool FormCloseQuery();

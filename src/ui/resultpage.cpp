@@ -33,6 +33,7 @@ QWidget* TMainForm::buildResultPage() {
     top->addStretch(1);
     top->addWidget(SaveAsBtn);
     top->addWidget(PrintBtn);
+    connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
 
     ErgScrollBox = new QScrollArea;
     ErgScrollBox->setObjectName(QStringLiteral("ErgScrollBox"));

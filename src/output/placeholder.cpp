@@ -1,1 +1,0 @@
-// The output library: saving and printing the chart.

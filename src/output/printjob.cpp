@@ -1,0 +1,51 @@
+#include "output/printjob.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+
+#include "output/chartdrawing.h"
+
+namespace tessora {
+
+QSize PrintablePageSize(const QPrinter& printer) {
+    return printer.pageLayout().paintRectPixels(printer.resolution()).size();
+}
+
+PrintResult PrintChart(QPrinter& printer, const dib& chart, const PrintOptions& options) {
+    const QSize page = PrintablePageSize(printer);
+    const QRect target =
+        PrintedChartRect(page.width(), page.height(), DibWidth(chart), DibHeight(chart), options);
+    if (target.isEmpty()) return PrintResult::EmptyChart;
+    printer.setDocName(kPrintJobTitle);
+    QPainter painter;
+    if (!painter.begin(&printer)) return PrintResult::CannotStart;
+    DrawChartOnPrinter(painter, target, chart);
+    painter.end();
+    return PrintResult::Printed;
+}
+
+PrintResult PrintChartToPdf(const dib& chart, const QString& fileName) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    return PrintChart(printer, chart, PrintOptions{});
+}
+
+QString PrintResultText(PrintResult result) {
+    switch (result) {
+        case PrintResult::Printed:
+            return QString();
+        case PrintResult::EmptyChart:
+            return QStringLiteral("Es gibt kein Bild zum Drucken.");
+        case PrintResult::CannotStart:
+            return QStringLiteral(
+                "Der Druckauftrag konnte nicht gestartet werden. "
+                "Bitte prüfen Sie den Drucker oder den Namen der Ausgabedatei.");
+    }
+    return QString();
+}
+
+}  // namespace tessora
