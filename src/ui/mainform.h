@@ -2,10 +2,13 @@
 // The main window. It is the document (it derives from Document) and holds the user's choices
 // in its controls; its handlers read the controls and call the engine.
 
+#include <QColor>
 #include <QMainWindow>
 #include <QRect>
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "engine/document.h"
 
@@ -75,6 +78,19 @@ class TMainForm : public QMainWindow, public Document {
     // --- page "Ergebnis verarbeiten": printing
     void PrintBtnClick();
     std::unique_ptr<QPrinter> printer;  // the printer chosen in the print dialog, for the whole run
+
+    // --- page "Farben"
+    void PaintBox1Paint(QPainter& canvas);
+    void PaintBox1MouseDown(QPoint point);
+    void PaintBox1MouseMove(QPoint point);
+    void BitBtnXP1Click();
+    void BitBtnXP2Click();
+    void SaveColorBtnClick();
+    void OpenColorBtnClick();
+    void SaveSettings(const QString& fname);
+    void OpenSettings(const QString& fname);
+    // The colour dialog of a swatch click; tests may answer it instead of a person.
+    std::function<std::optional<QColor>(const QColor& preset)> chooseColor;
 
     // --- closing
     bool FormCloseQuery();

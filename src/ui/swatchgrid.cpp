@@ -1,0 +1,35 @@
+#include "ui/swatchgrid.h"
+
+#include <QPainter>
+
+namespace tessora {
+
+QRect SwatchRect(int index, int columns) {
+    const int c = index % columns;
+    const int r = index / columns;
+    return QRect(kSwatchPitch * c, kSwatchPitch * r, kSwatchSize, kSwatchSize);
+}
+
+int SwatchAt(QPoint point, int columns, int count) {
+    if (columns <= 0) return -1;
+    for (int i = 0; i < count; ++i) {
+        const QRect square = SwatchRect(i, columns);
+        if (point.x() >= square.left() && point.x() <= square.left() + kSwatchSize &&
+            point.y() >= square.top() && point.y() <= square.top() + kSwatchSize) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void PaintSwatch(QPainter& canvas, const QRect& square, const QColor& fill, const QColor& border) {
+    canvas.fillRect(square, border);
+    canvas.fillRect(square.adjusted(1, 1, -1, -1), fill);
+}
+
+QColor ContrastTextColor(const QColor& background) {
+    const int brightness = (background.red() + background.green() + background.blue()) / 3;
+    return brightness >= 128 ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+}  // namespace tessora

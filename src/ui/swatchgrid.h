@@ -1,0 +1,32 @@
+#pragma once
+// The grid of small colour squares used by the colour page and the bead colour picker:
+// pitch 18 pixels, squares of 15, and a 16 x 16 hit area per square.
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+
+class QPainter;
+
+namespace tessora {
+
+constexpr int kSwatchPitch = 18;
+constexpr int kSwatchSize = 15;
+
+inline int SwatchColumns(int boxWidth) {
+    return boxWidth / kSwatchPitch;
+}
+
+// Top-left 15 x 15 square of swatch i.
+QRect SwatchRect(int index, int columns);
+
+// The swatch whose hit area (both ends included, 16 x 16) holds the point, or -1.
+int SwatchAt(QPoint point, int columns, int count);
+
+// A filled square with a 1-pixel border on its outermost pixels.
+void PaintSwatch(QPainter& canvas, const QRect& square, const QColor& fill, const QColor& border);
+
+// Text on a colour: black on light colours, white on dark ones ((r + g + b) div 3 against 128).
+QColor ContrastTextColor(const QColor& background);
+
+}  // namespace tessora
