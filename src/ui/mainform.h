@@ -14,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFileDialog;
 class QFileSystemModel;
 class QLabel;
 class QLineEdit;
@@ -74,6 +75,11 @@ class TMainForm : public QMainWindow, public Document {
     // Where the preview draws the picture inside a w x h box: top-left, aspect kept, as large as
     // fits.
     QRect PreviewRect(int w, int h) const;
+
+    // --- page "Ergebnis verarbeiten": saving
+    void SaveAsBtnClick();
+    QFileDialog* SaveDialog1 =
+        nullptr;  // lives with the window: offers the last name and type again
 
     // --- page "Ergebnis verarbeiten": printing
     void PrintBtnClick();

@@ -34,6 +34,7 @@ QWidget* TMainForm::buildResultPage() {
     top->addWidget(SaveAsBtn);
     top->addWidget(PrintBtn);
     connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
+    connect(SaveAsBtn, &QPushButton::clicked, this, [this] { SaveAsBtnClick(); });
 
     ErgScrollBox = new QScrollArea;
     ErgScrollBox->setObjectName(QStringLiteral("ErgScrollBox"));

@@ -1,33 +1,27 @@
 #include "modal.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QTimer>
 
 namespace tessora::test {
-namespace {
 
-void pollForModal(std::function<void(QWidget*)> act, int triesLeft) {
-    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            act(modal);
-        } else if (triesLeft > 0) {
-            pollForModal(std::move(act), triesLeft - 1);
+void OnNextModalWidget(std::function<bool(QWidget*)> act) {
+    auto attempts = std::make_shared<int>(0);
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, attempts, act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if ((modal != nullptr && act(modal)) || ++*attempts > 1000) {
+            timer->stop();
+            timer->deleteLater();
         }
     });
-}
-
-}  // namespace
-
-void OnNextModalDialog(std::function<void(QWidget*)> act) {
-    pollForModal(std::move(act), 500);
+    timer->start();
 }
 
 std::shared_ptr<SeenMessageBox> AnswerNextMessageBox(QMessageBox::StandardButton button) {
     auto seen = std::make_shared<SeenMessageBox>();
-    OnNextModalDialog([seen, button](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (box == nullptr) return;
+    OnNextModal<QMessageBox>([seen, button](QMessageBox* box) {
         seen->seen = true;
         seen->title = box->windowTitle();
         seen->text = box->text();

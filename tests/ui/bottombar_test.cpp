@@ -84,10 +84,9 @@ TEST(AboutBox, ShowsTheCurrentYearAndClosesWithOk) {
     TMainForm form;
     form.show();
     bool opened = false;
-    OnNextModalDialog([&](QWidget* modal) {
-        auto* about = qobject_cast<TAboutBox*>(modal);
-        opened = about != nullptr;
-        if (about) about->OKButton->click();
+    OnNextModal<TAboutBox>([&](TAboutBox* about) {
+        opened = true;
+        about->OKButton->click();
     });
     form.ueberbtnClick();
     EXPECT_TRUE(opened);
