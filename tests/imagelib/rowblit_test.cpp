@@ -37,6 +37,7 @@ struct ColumnRow {
     int sourceWidth;
     int destWidth;
     std::vector<int> expected;
+    friend void PrintTo(const ColumnRow& row, std::ostream* os) { *os << row.name; }
 };
 
 using ColumnMapping = DrawTableTest<ColumnRow>;

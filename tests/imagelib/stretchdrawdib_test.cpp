@@ -49,6 +49,7 @@ struct RouteRow {
     int screenBits;
     bool halftoneAllowed;
     Way expected;
+    friend void PrintTo(const RouteRow& row, std::ostream* os) { *os << row.name; }
 };
 
 using Route = DrawTableTest<RouteRow>;
@@ -102,6 +103,7 @@ struct ClipRow {
     IntRect source;
     IntRect expectedDest;
     IntRect expectedSource;
+    friend void PrintTo(const ClipRow& row, std::ostream* os) { *os << row.name; }
 };
 
 using Clipping = DrawTableTest<ClipRow>;
@@ -176,6 +178,7 @@ struct NothingRow {
     const char* name;
     IntRect dest;
     IntRect source;
+    friend void PrintTo(const NothingRow& row, std::ostream* os) { *os << row.name; }
 };
 
 using NothingToDraw = DrawTableTest<NothingRow>;
@@ -218,6 +221,7 @@ struct HalftoneRow {
     int convertedWidth;
     int convertedHeight;
     IntRect copiedSource;
+    friend void PrintTo(const HalftoneRow& row, std::ostream* os) { *os << row.name; }
 };
 
 using Halftone = DrawTableTest<HalftoneRow>;
@@ -267,6 +271,7 @@ struct RefusalRow {
     bool takesUnscaled;
     std::vector<Call> expectedAfterStretch;
     const char* expectedMessage;  // nullptr: none
+    friend void PrintTo(const RefusalRow& row, std::ostream* os) { *os << row.name; }
 };
 
 using Refusal = DrawTableTest<RefusalRow>;
@@ -389,6 +394,7 @@ struct ShortOfMemoryRow {
     int screenBits;
     std::set<Call> refused;
     std::vector<Call> expected;
+    friend void PrintTo(const ShortOfMemoryRow& row, std::ostream* os) { *os << row.name; }
 };
 
 using ShortOfMemory = DrawTableTest<ShortOfMemoryRow>;
