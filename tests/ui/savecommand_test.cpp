@@ -83,8 +83,9 @@ TEST(SaveCommand, TypeFollowsTheDialogAndTheNameIsKept) {
 TEST(SaveCommand, FailureNamesTheFile) {
     TMainForm form;
     form.show();
-    // A folder nobody can create files in, not even the superuser.
-    const QString file = QStringLiteral("/proc/Muster.bmp");
+    // A folder nobody can create files in, not even the superuser (and holding only folders,
+    // so the dialog reads no file there).
+    const QString file = QStringLiteral("/sys/Muster.bmp");
     answerSaveDialog(file, 1);
     const auto seen = AnswerNextMessageBox(QMessageBox::Ok);
     form.SaveAsBtnClick();
