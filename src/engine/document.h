@@ -17,9 +17,8 @@ struct Document {
     dib di3{};         // the bead grid: 8 bits, pixel = catalogue index + PaletteSlotBase
     dib rdi{};         // the bead chart, 24 bits
     LPAL pal{};        // the bead palette: 64 catalogue colours
-    std::int32_t notfoundis =
-        0;                     // catalogue index of the first selected colour at the last reduction
-    std::int32_t colornr = 0;  // catalogue index picked for bead editing
+    std::int32_t notfoundis = 0;  // catalogue index of the first selected colour at the last reduction
+    std::int32_t colornr = 0;     // catalogue index picked for bead editing
 };
 
 // Releases di, then di3, then rdi.
