@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "engine/calculate.h"
 #include "engine/catalogue.h"
 #include "ui/artwork.h"
 #include "ui/progresspanel.h"
@@ -82,13 +83,18 @@ void TMainForm::buildStatusBar() {
 void TMainForm::FormCreate() {
     progpath = QCoreApplication::applicationDirPath();
     if (!progpath.endsWith(QDir::separator()) && !progpath.endsWith(u'/')) progpath += u'/';
+    ShowEngineError(createStartImages(*this));
+    ShowPictureInfo();
+    maschenedChange();
     pal = StartPalette();
+    RenderDib();
     CheckListBox1->clear();
     for (int i = 0; i < kBeadColorCount; ++i) {
         auto* item = new QListWidgetItem(QString::fromStdString(BeadItemText(i)), CheckListBox1);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
+    RenderBtnClick();
 }
 
 void TMainForm::FormDestroy() { FreeDocument(*this); }

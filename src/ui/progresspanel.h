@@ -8,11 +8,12 @@ namespace tessora {
 
 class ProgressPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ProgressPanel(QWidget* parent = nullptr);
     std::function<void(QPainter&, const QRect&)> onDraw;
+    int paintedDoneRight = -1;  // right end of the navy part as last painted
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
