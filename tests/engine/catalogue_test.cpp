@@ -42,6 +42,8 @@ TEST(Catalogue, StartPaletteHoldsTheCatalogueColours) {
     EXPECT_EQ(pal.rgb0[1].peBlue, 193);
     EXPECT_EQ(pal.rgb0[60].peRed, 1);
     EXPECT_EQ(pal.rgb0[63].peGreen, 110);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(pal.rgb0[i].peFlags, 0);
-    for (int i = 64; i < 256; ++i) EXPECT_EQ(pal.rgb0[i].peRed, 0);
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(pal.rgb0[i].peFlags, 0);
+    for (int i = 64; i < 256; ++i)
+        EXPECT_EQ(pal.rgb0[i].peRed, 0);
 }
