@@ -132,16 +132,17 @@ class FontCache {
     }
 
     static void appendSpans(const QImage& band, GlyphMask& mask) {
+        const int width = band.width();
         for (int y = 0; y < band.height(); ++y) {
             const uchar* line = band.constScanLine(y);
             int x = 0;
-            while (x < band.width()) {
+            while (x < width) {
                 if (line[x] >= 128) {
                     ++x;
                     continue;
                 }
                 const int left = x;
-                while (x < band.width() && line[x] < 128)
+                while (x < width && line[x] < 128)
                     ++x;
                 mask.spans.push_back({left, x});
             }
