@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "engine/catalogue.h"
-#include "ui/cellfont.h"
+#include "engine/colorsettings.h"
 #include "ui/mainform.h"
 #include "ui/pageframe.h"
 #include "ui/paintbox.h"
@@ -126,11 +126,8 @@ void TMainForm::PaintBox1Paint(QPainter& canvas) {
         const QColor fill = paletteColor(pal, i);
         const QRect square = SwatchRect(i, columns);
         PaintSwatch(canvas, square, fill, Qt::black);
-        const QString number = QString::fromLatin1(BeadNumbers[i]);
-        canvas.setFont(FittedCellFont(number, 13, 13));
-        canvas.setPen(ContrastTextColor(fill));
-        canvas.drawText(QRect(square.topLeft(), QSize(40, 40)), Qt::AlignLeft | Qt::AlignTop,
-                        number);
+        PaintCellText(canvas, square.topLeft(), QString::fromLatin1(BeadNumbers[i]), 13, 13,
+                      ContrastTextColor(fill));
     }
 }
 
@@ -188,6 +185,22 @@ void TMainForm::OpenColorBtnClick() {
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         OpenSettings(dialog.selectedFiles().constFirst());
     }
+}
+
+void TMainForm::SaveSettings(const QString& fname) {
+    // A file that cannot be written is passed over in silence, like the reading side.
+    const std::array<bool, 64> ticks = SelectedColors();
+    saveColorSettings(fname, ticks, pal);
+}
+
+void TMainForm::OpenSettings(const QString& fname) {
+    std::array<bool, 64> ticks = SelectedColors();
+    if (openColorSettings(fname, ticks, pal)) {
+        for (int i = 0; i < CheckListBox1->count() && i < kBeadColorCount; ++i) {
+            CheckListBox1->item(i)->setCheckState(ticks[i] ? Qt::Checked : Qt::Unchecked);
+        }
+    }
+    PaintBox1->repaint();
 }
 
 }  // namespace tessora

@@ -15,8 +15,10 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "engine/calculate.h"
 #include "imagelib/imagelib.h"
-#include "imagelib/qimageconvert.h"
+#include "imagelib/painterdevice.h"
+#include "imagelib/stretchdrawdib.h"
 #include "ui/mainform.h"
 #include "ui/pageframe.h"
 #include "ui/paintbox.h"
@@ -219,8 +221,7 @@ void TMainForm::openfilenow(const QString& s) {
 }
 
 void TMainForm::AcceptLoadedPicture(const dib& t) {
-    FreeDib(di);
-    di = t;
+    replaceSourcePicture(*this, t);
     ShowPictureInfo();
     maschenedChange();
     DibPrevPaint->repaint();
@@ -242,7 +243,9 @@ QRect TMainForm::PreviewRect(int w, int h) const {
 void TMainForm::DibPrevPaintPaint(QPainter& canvas) {
     const QRect target = PreviewRect(DibPrevPaint->width(), DibPrevPaint->height());
     if (target.isEmpty()) return;
-    canvas.drawImage(target, QImageFromDib(di));
+    PainterDevice device(canvas, DeviceKind::Widget);
+    StretchDrawDib(device, 0, 0, target.width(), target.height(), di, 0, 0, DibWidth(di),
+                   DibHeight(di), true, kSrcCopy);
 }
 
 }  // namespace tessora

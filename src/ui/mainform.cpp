@@ -18,9 +18,10 @@
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <cstring>
 
+#include "engine/calculate.h"
 #include "engine/catalogue.h"
+#include "imagelib/drawmessage.h"
 #include "imagelib/imagelib.h"
 #include "ui/artwork.h"
 #include "ui/progresspanel.h"
@@ -34,6 +35,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     font.setPixelSize(11);
     setFont(font);
     setAcceptDrops(true);
+    // The drawing routine's rare messages: no caption of their own, just OK.
+    setDrawMessageHandler([](const QString& text) {
+        QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok);
+        box.exec();
+    });
     buildWindow();
     resize(764, 541);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -97,12 +103,7 @@ void TMainForm::FormCreate() {
     if (!progpath.endsWith(u'/')) progpath += u'/';
     SetOpenFilter(GetDIBOpenFilter());
     SelectFolder(progpath);
-    for (dib* image : {&rdi, &di}) {
-        newdib(image, 320, 200, 24, nullptr, 0);
-        if (image->poi != nullptr) std::memset(image->poi, 0xFF, image->pmi->biSizeImage);
-    }
-    newdib(&di3, 32, 20, 8, nullptr, 0);
-    if (di3.poi != nullptr) std::memset(di3.poi, 0xFF, di3.pmi->biSizeImage);
+    ShowEngineError(createStartImages(*this));
     ShowPictureInfo();
     maschenedChange();
     pal = StartPalette();

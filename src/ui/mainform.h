@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "engine/document.h"
+#include "engine/engineerror.h"
 
 class QCheckBox;
 class QComboBox;
@@ -48,6 +49,8 @@ class TMainForm : public QMainWindow, public Document {
     void RenderDib();
     // Selected catalogue colours, read from CheckListBox1.
     std::array<bool, 64> SelectedColors() const;
+    // A German message box for an engine command that could not do all of its work.
+    void ShowEngineError(EngineError error);
 
     // --- progress bar in the status bar
     void SetProStatus(int pro);
@@ -55,6 +58,8 @@ class TMainForm : public QMainWindow, public Document {
     void WMUser(int wparam) { SetProStatus(wparam); }
     void SBarPaintMore();
     void StatusBar1DrawPanel(QPainter& canvas, const QRect& rect);
+    // Right end (exclusive) of the navy part of the bar in `rect`.
+    int DonePartRight(const QRect& rect) const;
 
     // --- page "Motiv laden" and "Größe"
     void openfilenow(const QString& s);

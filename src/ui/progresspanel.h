@@ -11,6 +11,7 @@ class ProgressPanel : public QWidget {
   public:
     explicit ProgressPanel(QWidget* parent = nullptr);
     std::function<void(QPainter&, const QRect&)> onDraw;
+    int paintedDoneRight = -1;  // right end of the navy part as last painted
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -6,10 +6,9 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
 
 #include "engine/resample.h"
+#include "engine/sizecoupling.h"
 #include "ui/artwork.h"
 #include "ui/mainform.h"
 #include "ui/pageframe.h"
@@ -79,16 +78,6 @@ QWidget* TMainForm::buildSizePage() {
 }  // namespace tessora
 
 namespace tessora {
-namespace {
-
-// A spin edit limits a value to its range first, then rounds it to the nearest whole number,
-// a half going to the even neighbour.
-int spinEditValue(double x, const QSpinBox* spin) {
-    const double limited = std::clamp(x, double(spin->minimum()), double(spin->maximum()));
-    return static_cast<int>(std::nearbyint(limited));
-}
-
-}  // namespace
 
 void TMainForm::ShowPictureInfo() {
     Breit->setText(QString::number(DibWidth(di)) + QStringLiteral(" Pixels"));
@@ -97,18 +86,22 @@ void TMainForm::ShowPictureInfo() {
 }
 
 void TMainForm::maschenedChange() {
-    if (init || !sverhCheck->isChecked() || DibWidth(di) <= 0) return;
+    if (init || !sverhCheck->isChecked()) return;
+    const std::optional<int> height =
+        coupledBeadCount(DibHeight(di), DibWidth(di), maschened->value());
+    if (!height) return;
     init = true;
-    const double x = double(DibHeight(di)) * maschened->value() / DibWidth(di);
-    reihened->setValue(spinEditValue(x, reihened));
+    reihened->setValue(*height);
     init = false;
 }
 
 void TMainForm::reihenedChange() {
-    if (init || !sverhCheck->isChecked() || DibHeight(di) <= 0) return;
+    if (init || !sverhCheck->isChecked()) return;
+    const std::optional<int> width =
+        coupledBeadCount(DibWidth(di), DibHeight(di), reihened->value());
+    if (!width) return;
     init = true;
-    const double x = double(DibWidth(di)) * reihened->value() / DibHeight(di);
-    maschened->setValue(spinEditValue(x, maschened));
+    maschened->setValue(*width);
     init = false;
 }
 

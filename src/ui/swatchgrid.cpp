@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "engine/glyphs.h"
+
 namespace tessora {
 
 QRect SwatchRect(int index, int columns) {
@@ -25,6 +27,18 @@ int SwatchAt(QPoint point, int columns, int count) {
 void PaintSwatch(QPainter& canvas, const QRect& square, const QColor& fill, const QColor& border) {
     canvas.fillRect(square, border);
     canvas.fillRect(square.adjusted(1, 1, -1, -1), fill);
+}
+
+void PaintCellText(QPainter& canvas, QPoint at, const QString& text, int cellHeight, int maxWidth,
+                   const QColor& colour) {
+    const std::shared_ptr<const GlyphMask> mask =
+        textMask(text, fittedFontHeight(text, maxWidth, cellHeight));
+    for (int y = 0; y < mask->rows(); ++y) {
+        for (int i = mask->rowStart[y]; i < mask->rowStart[y + 1]; ++i) {
+            const InkSpan& span = mask->spans[i];
+            canvas.fillRect(at.x() + span.left, at.y() + y, span.right - span.left, 1, colour);
+        }
+    }
 }
 
 QColor ContrastTextColor(const QColor& background) {

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QPoint>
 #include <QRect>
+#include <QString>
 
 class QPainter;
 
@@ -25,6 +26,12 @@ int SwatchAt(QPoint point, int columns, int count);
 
 // A filled square with a 1-pixel border on its outermost pixels.
 void PaintSwatch(QPainter& canvas, const QRect& square, const QColor& fill, const QColor& border);
+
+// Writes `text` with its character cell's top-left corner at `at`, on a transparent
+// background, in the glyphs of the chart: cell height `cellHeight`, lowered while the text is
+// wider than `maxWidth`.
+void PaintCellText(QPainter& canvas, QPoint at, const QString& text, int cellHeight, int maxWidth,
+                   const QColor& colour);
 
 // Text on a colour: black on light colours, white on dark ones ((r + g + b) div 3 against 128).
 QColor ContrastTextColor(const QColor& background);

@@ -1,0 +1,76 @@
+#include "engine/calculate.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/reduce.h"
+#include "engine/resample.h"
+
+namespace tessora {
+namespace {
+
+constexpr int kStartWidth = 320;
+constexpr int kStartHeight = 200;
+constexpr int kStartGridWidth = 32;
+constexpr int kStartGridHeight = 20;
+
+bool createFilled(dib& image, int width, int height, int bits) {
+    newdib(&image, width, height, bits, nullptr, 0);
+    if (image.poi == nullptr) return false;
+    std::memset(image.poi, 0xFF, image.pmi->biSizeImage);
+    return true;
+}
+
+// Owns a temporary image of the command and releases it on every way out.
+class TemporaryImage {
+  public:
+    explicit TemporaryImage(const dib& image) : image_(image) {}
+    ~TemporaryImage() { FreeDib(image_); }
+    TemporaryImage(const TemporaryImage&) = delete;
+    TemporaryImage& operator=(const TemporaryImage&) = delete;
+    const dib& get() const { return image_; }
+    bool empty() const { return image_.poi == nullptr; }
+
+  private:
+    dib image_;
+};
+
+dib gridImage(const Document& doc, int breit, int hoch, const ProgressFn& progress) {
+    if (DibBits(doc.di) == 24) return Resize(doc.di, breit, hoch, progress);
+    const TemporaryImage expanded(DepthUpTo(doc.di, 24, progress));
+    if (expanded.empty()) return dib{};
+    return Resize(expanded.get(), breit, hoch, progress);
+}
+
+}  // namespace
+
+EngineError createStartImages(Document& doc) {
+    bool created = createFilled(doc.rdi, kStartWidth, kStartHeight, 24);
+    created = createFilled(doc.di, kStartWidth, kStartHeight, 24) && created;
+    created = createFilled(doc.di3, kStartGridWidth, kStartGridHeight, 8) && created;
+    return created ? EngineError::None : EngineError::OutOfMemory;
+}
+
+EngineError calculatePattern(Document& doc, const CalculateInputs& inputs,
+                             const ProgressFn& progress) {
+    if (doc.di.poi == nullptr) return EngineError::NoPicture;
+    const int breit = std::clamp(inputs.breit, kMinBeads, kMaxBeads);
+    const int hoch = std::clamp(inputs.hoch, kMinBeads, kMaxBeads);
+    const TemporaryImage grid24(gridImage(doc, breit, hoch, progress));
+    if (grid24.empty()) return EngineError::OutOfMemory;
+    int notfoundis = doc.notfoundis;
+    const dib beads = DepthDownTo(grid24.get(), doc.pal.num, inputs.rolmod, doc.pal,
+                                  inputs.selection, notfoundis, progress);
+    if (beads.poi == nullptr) return EngineError::OutOfMemory;
+    FreeDib(doc.di3);
+    doc.di3 = beads;
+    doc.notfoundis = notfoundis;
+    return EngineError::None;
+}
+
+void replaceSourcePicture(Document& doc, const dib& picture) {
+    FreeDib(doc.di);
+    doc.di = picture;
+}
+
+}  // namespace tessora

@@ -1,0 +1,36 @@
+#pragma once
+// The document operations that the window and the command-line front end share: the start-up
+// images and the calculate command, which turns the source picture into a new bead grid.
+
+#include <span>
+
+#include "engine/document.h"
+#include "engine/engineerror.h"
+#include "engine/sizecoupling.h"
+#include "imagelib/imagelib.h"
+
+namespace tessora {
+
+// The white start-up images: the chart and the source picture 320 x 200 at 24 bits, the bead
+// grid 32 x 20 at 8 bits with every pixel 255 (shown as the fallback colour). An image that
+// cannot be created stays empty and the result says so.
+EngineError createStartImages(Document& doc);
+
+// What the calculate command reads from the controls.
+struct CalculateInputs {
+    int breit;                        // width in beads, clamped to 1..1000
+    int hoch;                         // height in beads, clamped to 1..1000
+    int rolmod;                       // 1: error diffusion, otherwise nearest colour
+    std::span<const bool> selection;  // ticks of the catalogue colours
+};
+
+// Expands the picture to 24 bits when it has fewer, samples it to the bead size and reduces it
+// to the ticked colours. The old bead grid gives way only once the new one exists, and
+// `notfoundis` changes with it; on failure the document is unchanged.
+EngineError calculatePattern(Document& doc, const CalculateInputs& inputs,
+                             const ProgressFn& progress);
+
+// Installs a freshly loaded picture as the source picture; the document owns it from now on.
+void replaceSourcePicture(Document& doc, const dib& picture);
+
+}  // namespace tessora

@@ -1,0 +1,45 @@
+#pragma once
+// The bead chart: every bead a coloured cell with its colour number, odd row numbers and tick
+// lines in both side margins; and the bead counts of the statistics.
+
+#include <QStringList>
+#include <array>
+
+#include "engine/catalogue.h"
+#include "engine/engineerror.h"
+#include "imagelib/dib.h"
+
+namespace tessora {
+
+constexpr int kChartMarginX = 60;  // each side margin, with the labels and ticks
+constexpr int kChartMarginY = 10;  // above and below the beads
+constexpr int kChartBaseCell = 15;
+
+struct ChartGeometry {
+    int cellWidth;
+    int cellHeight;
+    int width;   // beads wide x cell width + 120
+    int height;  // beads high x cell height + 20
+};
+
+// Cells 15 pixels wide and 15 x wide / high high for a motif at least as wide as high, else
+// 15 high and 15 x high / wide wide (both truncated), so the bead area is nearly square.
+ChartGeometry chartGeometry(int beadsWide, int beadsHigh);
+
+using BeadCounts = std::array<int, kBeadColorCount>;
+
+// A colour value (red in the low byte, green, blue in the third byte) taken apart.
+void SplitColor(int color, int& red, int& green, int& blue);
+
+// Draws the chart of `grid` at `beadsWide` x `beadsHigh` beads (a grid of another size is
+// sampled by integer scaling) into `rdi` and counts the beads of each catalogue colour. Grid
+// values outside the catalogue slots count as `notfoundis`. The old chart is released first,
+// or its memory reused when the size stays; on lack of memory `rdi` is left empty and the
+// counts are still made.
+EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoundis, dib& rdi,
+                      BeadCounts& counts);
+
+// One line per used colour in catalogue order: the colour number, ": " and the count.
+QStringList statisticsLines(const BeadCounts& counts);
+
+}  // namespace tessora

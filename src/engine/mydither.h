@@ -1,0 +1,16 @@
+#pragma once
+// Error diffusion: every bead gets the palette entry nearest to its colour plus the error
+// carried over from beads already done, and passes its remaining error on with the weights
+// 7, 3, 5 and 1 sixteenths, in serpentine order, in integers only.
+
+#include "imagelib/dib.h"
+
+namespace tessora {
+
+// Writes every pixel of the 8-bit `target` (same width and height as `source`, palette already
+// set) from `source` (24 bits; indexed pictures through their palette; 32 bits). Does nothing
+// when either image has no pixels or the target does not fit the source. Keeps its working
+// state per call, so calls may run side by side.
+void ErrorDiffuse(const dib& source, const dib& target);
+
+}  // namespace tessora

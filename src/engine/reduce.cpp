@@ -1,0 +1,94 @@
+#include "engine/reduce.h"
+
+#include <algorithm>
+
+#include "engine/bgrrows.h"
+#include "engine/catalogue.h"
+#include "engine/mydither.h"
+#include "engine/nearest.h"
+#include "engine/numbers.h"
+#include "engine/progress.h"
+
+namespace tessora {
+namespace {
+
+struct Rgb {
+    std::uint8_t red, green, blue;
+};
+
+bool isTicked(std::span<const bool> selection, int i) {
+    return i < static_cast<int>(selection.size()) && selection[i];
+}
+
+// Catalogue entries that have a slot of their own: slot i + 10 must stay within 256 entries.
+int usableEntries(int zcols) {
+    return std::clamp(zcols, 0, kPaletteEntries - PaletteSlotBase);
+}
+
+void setPaletteEntry(dib& grid, int slot, Rgb colour) {
+    PalEntry& entry = grid.pal.rgb0[slot];
+    entry.peRed = colour.red;
+    entry.peGreen = colour.green;
+    entry.peBlue = colour.blue;
+    RgbQuad& quad = DibColorTable(grid)[slot];
+    quad.rgbRed = colour.red;
+    quad.rgbGreen = colour.green;
+    quad.rgbBlue = colour.blue;
+}
+
+void fillGridPalette(dib& grid, const std::array<Rgb, kPaletteEntries>& working, int entries,
+                     std::span<const bool> selection) {
+    for (int slot = 0; slot < kPaletteEntries; ++slot)
+        setPaletteEntry(grid, slot, working[0]);
+    for (int i = 0; i < entries; ++i) {
+        if (isTicked(selection, i)) setPaletteEntry(grid, i + PaletteSlotBase, working[i]);
+    }
+}
+
+void nearestPass(const dib& di, const dib& grid, const ProgressFn& progress) {
+    NearestColorIndex nearest(grid.pal.rgb0);
+    const int width = DibWidth(di);
+    const int height = DibHeight(di);
+    std::vector<std::uint8_t> scratch;
+    for (int y = 0; y < height; ++y) {
+        report(progress, rowPercent(y, height));
+        const std::uint8_t* from = bgrRow(di, y, scratch);
+        std::uint8_t* to = DibRow(grid, y);
+        for (int x = 0; x < width; ++x) {
+            to[x] = nearest.find(from[3 * x + 2], from[3 * x + 1], from[3 * x]);
+        }
+    }
+}
+
+}  // namespace
+
+dib DepthDownTo(const dib& di, int zcols, int rolmod, const LPAL& pal,
+                std::span<const bool> selection, int& notfoundis, const ProgressFn& progress) {
+    std::array<Rgb, kPaletteEntries> working{};
+    for (int i = 0; i < kPaletteEntries; ++i) {
+        working[i] = {pal.rgb0[i].peRed, pal.rgb0[i].peGreen, pal.rgb0[i].peBlue};
+    }
+    report(progress, 0);
+    const int entries = usableEntries(zcols);
+    for (int i = 0; i < entries; ++i) {
+        if (isTicked(selection, i)) {
+            working[0] = working[i];
+            notfoundis = i;
+            break;
+        }
+    }
+    dib grid{};
+    newdib(&grid, DibWidth(di), DibHeight(di), 8, nullptr, 0);
+    if (grid.poih != 0) {
+        fillGridPalette(grid, working, entries, selection);
+        if (rolmod == 1) {
+            ErrorDiffuse(di, grid);
+        } else if (di.poi != nullptr) {
+            nearestPass(di, grid, progress);
+        }
+    }
+    report(progress, 0);
+    return grid;
+}
+
+}  // namespace tessora

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+
+#include "engine/catalogue.h"
+#include "engine/colorsettings.h"
+#include "tempdir.h"
+
+using tessora::test::TempDir;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(TESSORA_BINARY_DIR "/tessora-cli"), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// 8 x 4: a black run at the top left, one "Rot" pixel at the bottom right, white elsewhere.
+QString writeDesignedPicture(const TempDir& dir, const QString& name) {
+    QImage image(8, 4, QImage::Format_RGB32);
+    image.fill(qRgb(255, 255, 255));
+    for (int x = 0; x < 4; ++x)
+        image.setPixel(x, 0, qRgb(0, 0, 0));
+    image.setPixel(7, 3, qRgb(176, 41, 48));
+    const QString file = dir.path(name);
+    EXPECT_TRUE(image.save(file));
+    return file;
+}
+
+QString writeGreyPicture(const TempDir& dir, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(qRgb(128, 128, 128));
+    const QString file = dir.path(QStringLiteral("grau.png"));
+    EXPECT_TRUE(image.save(file));
+    return file;
+}
+
+QString writeColours(const TempDir& dir, std::initializer_list<int> ticked) {
+    std::array<bool, 64> ticks{};
+    for (const int i : ticked)
+        ticks[static_cast<std::size_t>(i)] = true;
+    return dir.write(QStringLiteral("farben.frb"),
+                     tessora::colorSettingsBytes(ticks, tessora::StartPalette()));
+}
+
+QStringList lines(const QString& text) {
+    return text.split(u'\n', Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+TEST(Cli, GridAndStatisticsOfADesignedPicture) {
+    TempDir dir;
+    const CliRun run =
+        runCli({writeDesignedPicture(dir, QStringLiteral("motiv.png")), QStringLiteral("--width"),
+                QStringLiteral("8"), QStringLiteral("--grid"), QStringLiteral("--stats")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(
+        lines(run.out),
+        (QStringList{QStringLiteral("27 27 27 27 0 0 0 0"), QStringLiteral("0 0 0 0 0 0 0 0"),
+                     QStringLiteral("0 0 0 0 0 0 0 0"), QStringLiteral("0 0 0 0 0 0 0 14"),
+                     QStringLiteral("01: 27"), QStringLiteral("05: 1"), QStringLiteral("18: 4")}));
+    EXPECT_FALSE(run.err.contains(u'[')) << "no progress bar when standard error is no terminal";
+}
+
+TEST(Cli, SizesFollowThePictureAsTypingWithTheAspectLock) {
+    TempDir dir;
+    const QString picture = writeGreyPicture(dir, 40, 20);
+    struct Case {
+        const char* name;
+        QStringList options;
+        int columns, rows;
+    };
+    const Case cases[] = {
+        {"start width 30", {}, 30, 15},
+        {"width 10", {QStringLiteral("--width"), QStringLiteral("10")}, 10, 5},
+        {"height 7", {QStringLiteral("--height=7")}, 14, 7},
+        {"both as given",
+         {QStringLiteral("--width"), QStringLiteral("3"), QStringLiteral("--height"),
+          QStringLiteral("9")},
+         3,
+         9},
+        {"width limited to 1000", {QStringLiteral("--width"), QStringLiteral("5000")}, 1000, 500},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = runCli((QStringList{picture, QStringLiteral("--grid")} << c.options));
+        ASSERT_EQ(run.exitCode, 0) << c.name;
+        const QStringList rows = lines(run.out);
+        ASSERT_EQ(rows.size(), c.rows) << c.name;
+        EXPECT_EQ(rows.first().split(u' ').size(), c.columns) << c.name;
+    }
+}
+
+TEST(Cli, DitheringWithAColourFile) {
+    TempDir dir;
+    const CliRun run =
+        runCli({writeGreyPicture(dir, 6, 3), QStringLiteral("--width"), QStringLiteral("6"),
+                QStringLiteral("--dither"), QStringLiteral("--colors"), writeColours(dir, {0, 17}),
+                QStringLiteral("--grid"), QStringLiteral("--stats")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(lines(run.out),
+              (QStringList{QStringLiteral("0 27 0 27 0 27"), QStringLiteral("27 0 27 0 27 0"),
+                           QStringLiteral("0 27 0 27 0 27"), QStringLiteral("01: 9"),
+                           QStringLiteral("18: 9")}));
+}
+
+TEST(Cli, SavesTheColourSettingsAfterLoadingThem) {
+    TempDir dir;
+    const QString colours = writeColours(dir, {3, 4});
+    const QString saved = dir.path(QStringLiteral("kopie.frb"));
+    const CliRun run = runCli({writeGreyPicture(dir, 4, 4), QStringLiteral("--colors"), colours,
+                               QStringLiteral("--save-colors"), saved});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile a(colours), b(saved);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(b.readAll(), a.readAll());
+    const CliRun failed = runCli({writeGreyPicture(dir, 4, 4), QStringLiteral("--save-colors"),
+                                  QStringLiteral("/nonexistent-folder/f.frb")});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.err.contains(QStringLiteral("/nonexistent-folder/f.frb")));
+}
+
+TEST(Cli, SavesTheChartInTheFormatOfItsExtension) {
+    TempDir dir;
+    const QString picture = writeDesignedPicture(dir, QStringLiteral("motiv.png"));
+    for (const QString& name : {QStringLiteral("vorlage.png"), QStringLiteral("vorlage.bmp")}) {
+        const QString chart = dir.path(name);
+        const CliRun run = runCli({picture, QStringLiteral("--width"), QStringLiteral("8"),
+                                   QStringLiteral("--chart"), chart});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QImage image(chart);
+        ASSERT_FALSE(image.isNull()) << name.toStdString();
+        EXPECT_EQ(image.size(), QSize(8 * 15 + 120, 4 * 30 + 20));
+        EXPECT_EQ(image.pixelColor(60 + 7 * 15 + 7, 10 + 3 * 30 + 28), QColor(176, 41, 48))
+            << "the red bead";
+    }
+    const QString unknown = dir.path(QStringLiteral("vorlage.xyz"));
+    const CliRun run = runCli({picture, QStringLiteral("--chart"), unknown});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(unknown)) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(unknown));
+}
+
+TEST(Cli, PictureThatCannotBeLoaded) {
+    TempDir dir;
+    const QString broken =
+        dir.write(QStringLiteral("kaputt.png"), QByteArray("\x89PNG nothing else"));
+    for (const QString& file : {broken, dir.path(QStringLiteral("fehlt.png"))}) {
+        const CliRun run = runCli({file, QStringLiteral("--grid")});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains(QStringLiteral("Fehler: Die Datei ") + file +
+                                     QStringLiteral(" konnte nicht geladen werden!")))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+TEST(Cli, BadArgumentsGiveTheUsage) {
+    const QStringList bad[] = {
+        {},
+        {QStringLiteral("a.png"), QStringLiteral("--width"), QStringLiteral("breit")},
+        {QStringLiteral("a.png"), QStringLiteral("--height")},
+        {QStringLiteral("a.png"), QStringLiteral("--farbe")},
+        {QStringLiteral("a.png"), QStringLiteral("b.png")}};
+    for (const QStringList& arguments : bad) {
+        const CliRun run = runCli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("Aufruf: tessora-cli BILD")));
+    }
+    const CliRun help = runCli({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--chart DATEI")));
+}
