@@ -1,7 +1,27 @@
 #include "imagelib/codecs/registry.h"
 
-namespace tessora {
+#include <array>
 
-std::span<const OwnReader> OwnReaders() { return {}; }
+#include "imagelib/codecs/iffpbm.h"
+#include "imagelib/codecs/ilbm.h"
+#include "imagelib/codecs/pcx.h"
+#include "imagelib/codecs/tga.h"
+
+namespace tessora {
+namespace {
+
+// TGA last: it has no signature, so the formats that have one are asked first.
+constexpr std::array<OwnReader, 4> kReaders = {{
+    {"PCX", recognisePcx, readPcx},
+    {"IFF ILBM", recogniseIlbm, readIlbm},
+    {"IFF PBM", recogniseIffPbm, readIffPbm},
+    {"TGA", recogniseTga, readTga},
+}};
+
+}  // namespace
+
+std::span<const OwnReader> OwnReaders() {
+    return kReaders;
+}
 
 }  // namespace tessora
