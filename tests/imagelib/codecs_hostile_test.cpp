@@ -9,9 +9,12 @@
 
 #include "codectestsupport.h"
 #include "filebytes.h"
+#include "imagelib/codecs/bmp.h"
+#include "imagelib/codecs/gif.h"
 #include "imagelib/codecs/iffpbm.h"
 #include "imagelib/codecs/ilbm.h"
 #include "imagelib/codecs/pcx.h"
+#include "imagelib/codecs/qtformats.h"
 #include "imagelib/codecs/tga.h"
 #include "imagelib/imagesize.h"
 
@@ -407,5 +410,77 @@ std::string overshootName(const testing::TestParamInfo<OvershootCase>& row) {
 
 INSTANTIATE_TEST_SUITE_P(Codecs, OvershootingRun, testing::ValuesIn(overshootCases()),
                          overshootName);
+
+}  // namespace
+
+namespace {
+
+// A device that takes `limit` bytes and then refuses every write, as a full disk does.
+class FullDevice : public QIODevice {
+  public:
+    explicit FullDevice(qint64 limit) : limit_(limit) { open(QIODevice::WriteOnly); }
+    qint64 size() const override { return bytes_.size(); }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override {
+        if (pos() + length > limit_) return -1;
+        if (pos() + length > bytes_.size()) bytes_.resize(pos() + length);
+        std::copy(data, data + length, bytes_.begin() + pos());
+        return length;
+    }
+
+  private:
+    qint64 limit_;
+    QByteArray bytes_;
+};
+
+struct WriterCase {
+    const char* name;
+    WriteFn write;
+};
+
+void PrintTo(const WriterCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+template <QtFormat format>
+ImageError writeQt(const dib& d, QIODevice& device, const ProgressFn& progress) {
+    return writeWithQt(d, device, format, progress);
+}
+
+const WriterCase kWriters[] = {
+    {"BMP", writeBmp},
+    {"RLE8", writeBmpRle8},
+    {"GIF", writeGif},
+    {"ILBM", writeIlbm},
+    {"PBM", writeIffPbm},
+    {"PCX", writePcx},
+    {"TGA", writeTga},
+    {"JPEG", writeQt<QtFormat::Jpeg>},
+    {"TIFF", writeQt<QtFormat::Tiff>},
+    {"PNG", writeQt<QtFormat::Png>},
+};
+
+class WriterOnAFullDisk : public testing::TestWithParam<WriterCase> {};
+
+TEST_P(WriterOnAFullDisk, NeverReportsSuccess) {
+    OwnedDib chart;
+    makeChart(chart, 13, 11);
+    QBuffer whole;
+    whole.open(QIODevice::WriteOnly);
+    ASSERT_EQ(GetParam().write(chart.d, whole, nullptr), ImageError::None);
+    const qint64 size = whole.size();
+    for (const qint64 limit : {qint64{0}, qint64{1}, size / 2, size - 1}) {
+        SCOPED_TRACE(limit);
+        FullDevice full(limit);
+        EXPECT_NE(GetParam().write(chart.d, full, nullptr), ImageError::None);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Codecs, WriterOnAFullDisk, testing::ValuesIn(kWriters),
+                         [](const testing::TestParamInfo<WriterCase>& row) {
+                             return std::string(row.param.name);
+                         });
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "imagelib/codecs/qtformats.h"
 
+#include <QBuffer>
 #include <QImageWriter>
 
 #include "imagelib/qimageconvert.h"
@@ -19,12 +20,18 @@ ImageError writeWithQt(const dib& d, QIODevice& device, QtFormat format,
     const QImage image = QImageFromDib(d);
     if (image.isNull()) return ImageError::OutOfMemory;
     if (progress) progress(50);
-    QImageWriter writer(&device, format == QtFormat::Jpeg   ? "jpeg"
-                                 : format == QtFormat::Tiff ? "tiff"
-                                                            : "png");
+    // Encoded in memory first: Qt's TIFF writer answers success even when the device refused
+    // bytes, so the one write to the device is checked here instead.
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    QImageWriter writer(&encoded, format == QtFormat::Jpeg   ? "jpeg"
+                                  : format == QtFormat::Tiff ? "tiff"
+                                                             : "png");
     if (format == QtFormat::Jpeg) writer.setQuality(kJpegQuality);
     if (format == QtFormat::Tiff) writer.setCompression(kTiffLzw);
     if (!writer.write(image)) return ImageError::CannotWrite;
+    const QByteArray& bytes = encoded.data();
+    if (device.write(bytes) != bytes.size()) return ImageError::CannotWrite;
     if (progress) progress(100);
     return ImageError::None;
 }
