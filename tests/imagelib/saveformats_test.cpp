@@ -25,8 +25,11 @@ struct FormatCase {
     int format;
     Fidelity fidelity;
     const char* netpbmReader;
-    // Depth OpenDib gives for an indexed picture of the given depth (0: not checked).
+    // Depth OpenDib gives for an indexed picture of the given depth.
     int (*indexedDepth)(int sourceBits);
+    // Depth OpenDib gives for a true-colour picture of at most 256 colours, and of more.
+    int fewColoursDepth;
+    int manyColoursDepth;
 };
 
 int keepsDepth(int bits) {
@@ -39,19 +42,20 @@ int trueColour(int) {
     return 24;
 }
 
+// Qt reads GIF as true colour and widens indexed TIFF and PNG to 8 bits.
 const FormatCase kFormats[] = {
-    {"bmp", kSaveBmp, Fidelity::Exact, "bmptopnm", keepsDepth},
-    {"dib", kSaveDib, Fidelity::Exact, "bmptopnm", keepsDepth},
-    {"gif", kSaveGif, Fidelity::Palette, "giftopnm", trueColour},  // Qt reads GIF as true colour
-    {"iff", kSaveIff, Fidelity::Exact, "ilbmtoppm", keepsDepth},
-    {"jif", kSaveJif, Fidelity::Jpeg, "jpegtopnm", trueColour},
-    {"jpg", kSaveJpg, Fidelity::Jpeg, "jpegtopnm", trueColour},
-    {"lbm", kSaveLbm, Fidelity::Palette, "ilbmtoppm", eightBits},
-    {"pcx", kSavePcx, Fidelity::Exact, "pcxtoppm", keepsDepth},
-    {"rle", kSaveRle, Fidelity::Palette, "bmptopnm", eightBits},
-    {"tga", kSaveTga, Fidelity::Exact, "tgatoppm", eightBits},
-    {"tif", kSaveTif, Fidelity::Exact, "tifftopnm", eightBits},
-    {"png", kSavePng, Fidelity::Exact, "pngtopnm", eightBits},
+    {"bmp", kSaveBmp, Fidelity::Exact, "bmptopnm", keepsDepth, 24, 24},
+    {"dib", kSaveDib, Fidelity::Exact, "bmptopnm", keepsDepth, 24, 24},
+    {"gif", kSaveGif, Fidelity::Palette, "giftopnm", trueColour, 24, 24},
+    {"iff", kSaveIff, Fidelity::Exact, "ilbmtoppm", keepsDepth, 8, 24},
+    {"jif", kSaveJif, Fidelity::Jpeg, "jpegtopnm", trueColour, 24, 24},
+    {"jpg", kSaveJpg, Fidelity::Jpeg, "jpegtopnm", trueColour, 24, 24},
+    {"lbm", kSaveLbm, Fidelity::Palette, "ilbmtoppm", eightBits, 8, 8},
+    {"pcx", kSavePcx, Fidelity::Exact, "pcxtoppm", keepsDepth, 8, 24},
+    {"rle", kSaveRle, Fidelity::Palette, "bmptopnm", eightBits, 8, 8},
+    {"tga", kSaveTga, Fidelity::Exact, "tgatoppm", eightBits, 24, 24},
+    {"tif", kSaveTif, Fidelity::Exact, "tifftopnm", eightBits, 24, 24},
+    {"png", kSavePng, Fidelity::Exact, "pngtopnm", eightBits, 24, 24},
 };
 
 void PrintTo(const FormatCase& format, std::ostream* out) {
@@ -126,6 +130,9 @@ TEST_P(SaveFormat, ReadsBackThroughOpenDib) {
         expectFaithful(format, picture, pixelsOf(loaded.d), pixelsOf(source.d));
         if (DibBits(source.d) <= 8) {
             EXPECT_EQ(DibBits(loaded.d), format.indexedDepth(DibBits(source.d)));
+        } else {
+            EXPECT_EQ(DibBits(loaded.d),
+                      picture.colours <= 256 ? format.fewColoursDepth : format.manyColoursDepth);
         }
     }
 }

@@ -205,9 +205,7 @@ ImageError writeIlbm(const dib& d, QIODevice& device, const ProgressFn& progress
     if (!fitsIff(d)) return ImageError::TooLargeForFormat;
     IndexedRows indexed(d);
     const bool trueColour = !indexed.exact();
-    const int planes =
-        trueColour ? kTrueColourPlanes
-                   : (isIndexedDib(d) ? DibBits(d) : bitsForColours(indexed.palette().size()));
+    const int planes = trueColour ? kTrueColourPlanes : indexed.bits();
     IlbmRowValues source(d, indexed, trueColour);
     ByteSink sink(device);
     IffChunkWriter form(sink, "FORM");

@@ -13,8 +13,8 @@ namespace tessora {
 bool recogniseIlbm(std::span<const std::uint8_t> head);
 ImageError readIlbm(std::span<const std::uint8_t> file, dib* out, const ProgressFn& progress);
 
-// Indexed images keep their depth as planes; true-colour ones of at most 256 colours get as
-// many planes as their colours need, with a colour map; more colours are stored as 24 planes.
+// Indexed images keep their depth as planes; true-colour ones of at most 256 colours get 8
+// planes and the exact colour map; more colours are stored as 24 planes, losslessly.
 ImageError writeIlbm(const dib& d, QIODevice& device, const ProgressFn& progress);
 
 }  // namespace tessora
