@@ -10,6 +10,7 @@
 #include "codectestsupport.h"
 #include "filebytes.h"
 #include "imagelib/codecs/bmp.h"
+#include "imagelib/codecs/bmprle.h"
 #include "imagelib/codecs/gif.h"
 #include "imagelib/codecs/iffpbm.h"
 #include "imagelib/codecs/ilbm.h"
@@ -34,10 +35,9 @@ struct Codec {
 };
 
 const Codec kCodecs[] = {
-    {"PCX", readPcx, writePcx, 0},
-    {"ILBM", readIlbm, writeIlbm, 0},
-    {"PBM", readIffPbm, writeIffPbm, 0},
-    {"TGA", readTga, writeTga, 26},
+    {"PCX", readPcx, writePcx, 0},         {"ILBM", readIlbm, writeIlbm, 0},
+    {"PBM", readIffPbm, writeIffPbm, 0},   {"TGA", readTga, writeTga, 26},
+    {"RLE8", readBmpRle, writeBmpRle8, 0},
 };
 
 void PrintTo(const Codec& codec, std::ostream* out) {
@@ -313,6 +313,41 @@ std::vector<HostileCase> tgaCases() {
     };
 }
 
+std::vector<HostileCase> bmpRleCases() {
+    QByteArray pixelsBeyondTheFile = bmpRle(8, 2, 1, FileBytes().u8s({2, 1, 0, 1}).data());
+    pixelsBeyondTheFile[10] = static_cast<char>(0xF0);
+    QByteArray tableOverlappingPixels = bmpRle(8, 2, 1, FileBytes().u8s({2, 1, 0, 1}).data());
+    tableOverlappingPixels[10] = 60;
+    QByteArray fourBitsRle8 = bmpRle(8, 2, 1, FileBytes().u8s({2, 1, 0, 1}).data());
+    fourBitsRle8[28] = 4;
+    return {
+        {"RLE8 without end of bitmap", readBmpRle,
+         bmpRle(8, 2, 2, FileBytes().u8s({2, 1, 0, 0}).data()), ImageError::Damaged},
+        {"RLE8 absolute run cut short", readBmpRle,
+         bmpRle(8, 4, 1, FileBytes().u8s({0, 4, 1, 2}).data()), ImageError::Damaged},
+        {"RLE8 delta cut short", readBmpRle, bmpRle(8, 4, 2, FileBytes().u8s({0, 2, 1}).data()),
+         ImageError::Damaged},
+        {"RLE8 index beyond the colour table", readBmpRle,
+         bmpRle(8, 2, 1, FileBytes().u8s({2, 5, 0, 1}).data(), 4), ImageError::Damaged},
+        {"RLE4 nibble beyond the colour table", readBmpRle,
+         bmpRle(4, 2, 1, FileBytes().u8s({2, 0x13, 0, 1}).data(), 2), ImageError::Damaged},
+        {"RLE8 more colours than 8 bits hold", readBmpRle,
+         bmpRle(8, 2, 1, FileBytes().u8s({2, 1, 0, 1}).data(), 257), ImageError::Damaged},
+        {"RLE8 rows from the top", readBmpRle,
+         bmpRle(8, 2, -1, FileBytes().u8s({2, 1, 0, 1}).data()), ImageError::Damaged},
+        {"RLE8 height INT_MIN", readBmpRle,
+         bmpRle(8, 2, INT32_MIN, FileBytes().u8s({2, 1, 0, 1}).data()), ImageError::Damaged},
+        {"RLE8 with 4 bits per pixel", readBmpRle, fourBitsRle8, ImageError::UnsupportedDepth},
+        {"RLE8 pixels beyond the file", readBmpRle, pixelsBeyondTheFile, ImageError::Damaged},
+        {"RLE8 pixels inside the colour table", readBmpRle, tableOverlappingPixels,
+         ImageError::Damaged},
+        {"RLE8 huge picture in a tiny file", readBmpRle,
+         bmpRle(8, 60000, 60000, FileBytes().u8s({0, 1}).data()), ImageError::Damaged},
+        {"RLE8 zero width", readBmpRle, bmpRle(8, 0, 1, FileBytes().u8s({0, 1}).data()),
+         ImageError::Empty},
+    };
+}
+
 class HostileFile : public testing::TestWithParam<HostileCase> {};
 
 TEST_P(HostileFile, EndsInTheExpectedCleanError) {
@@ -333,6 +368,7 @@ std::string caseName(const testing::TestParamInfo<HostileCase>& row) {
 INSTANTIATE_TEST_SUITE_P(Pcx, HostileFile, testing::ValuesIn(pcxCases()), caseName);
 INSTANTIATE_TEST_SUITE_P(Iff, HostileFile, testing::ValuesIn(iffCases()), caseName);
 INSTANTIATE_TEST_SUITE_P(Tga, HostileFile, testing::ValuesIn(tgaCases()), caseName);
+INSTANTIATE_TEST_SUITE_P(Bmp, HostileFile, testing::ValuesIn(bmpRleCases()), caseName);
 
 // --- Runs that overshoot: the surplus is dropped, nothing is written outside the picture ---
 
@@ -371,6 +407,30 @@ std::vector<OvershootCase> overshootCases() {
              header + cmap +
              FileBytes().chunk("BODY", FileBytes().u8s({0xFD, 0x0F, 0x00, 0xFF}).data()).data()),
          {0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0, 1, 1, 1, 1}},
+        {"RLE8 run past the row's end",
+         readBmpRle,
+         bmpRle(8, 2, 2, FileBytes().u8s({9, 7, 0, 0, 1, 3, 0, 1}).data()),
+         {3, 0, 7, 7}},
+        {"RLE8 absolute run past the row's end",
+         readBmpRle,
+         bmpRle(8, 2, 1, FileBytes().u8s({0, 3, 4, 5, 6, 0, 0, 1}).data()),
+         {4, 5}},
+        {"RLE8 delta leaving the picture",
+         readBmpRle,
+         bmpRle(8, 2, 2, FileBytes().u8s({1, 9, 0, 2, 0, 200, 2, 8, 0, 1}).data()),
+         {0, 0, 9, 0}},
+        {"RLE8 delta past the row's end",
+         readBmpRle,
+         bmpRle(8, 2, 2, FileBytes().u8s({0, 2, 200, 0, 2, 8, 0, 0, 1, 6, 0, 1}).data()),
+         {6, 0, 0, 0}},
+        {"RLE8 end of line beyond the last row",
+         readBmpRle,
+         bmpRle(8, 1, 1, FileBytes().u8s({1, 4, 0, 0, 0, 0, 5, 5}).data()),
+         {4}},
+        {"RLE8 end of bitmap before the last row",
+         readBmpRle,
+         bmpRle(8, 1, 3, FileBytes().u8s({1, 4, 0, 1}).data()),
+         {0, 0, 4}},
         {"TGA run packet past the last pixel",
          readTga,
          tgaHeader(1, 9, 0, 2, 24, 2, 1, 8).u8s({0, 0, 0, 255, 255, 255}).u8s({0xFF, 1}).data(),

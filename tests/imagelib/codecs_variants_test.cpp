@@ -9,6 +9,7 @@
 
 #include "codectestsupport.h"
 #include "filebytes.h"
+#include "imagelib/codecs/bmprle.h"
 #include "imagelib/codecs/byterun1.h"
 #include "imagelib/codecs/iffpbm.h"
 #include "imagelib/codecs/ilbm.h"
@@ -299,6 +300,21 @@ std::vector<VariantCase> iffVariants() {
     };
 }
 
+std::vector<VariantCase> bmpVariants() {
+    return {
+        {"RLE4 runs and absolute runs",
+         readBmpRle,
+         bmpRle(4, 5, 1, FileBytes().u8s({3, 0x12, 0, 3, 0x34, 0x50, 0, 1}).data()),
+         4,
+         {5, 1, {grey(17), grey(34), grey(17), grey(51), grey(68)}}},
+        {"RLE8 rows from the bottom",
+         readBmpRle,
+         bmpRle(8, 2, 2, FileBytes().u8s({2, 10, 0, 0, 1, 20, 1, 30, 0, 1}).data()),
+         8,
+         {2, 2, {grey(20), grey(30), grey(10), grey(10)}}},
+    };
+}
+
 class HandMade : public testing::TestWithParam<VariantCase> {};
 
 TEST_P(HandMade, ReadsAsIntended) {
@@ -326,6 +342,7 @@ std::string variantName(const testing::TestParamInfo<VariantCase>& row) {
 INSTANTIATE_TEST_SUITE_P(Tga, HandMade, testing::ValuesIn(tgaVariants()), variantName);
 INSTANTIATE_TEST_SUITE_P(Pcx, HandMade, testing::ValuesIn(pcxVariants()), variantName);
 INSTANTIATE_TEST_SUITE_P(Iff, HandMade, testing::ValuesIn(iffVariants()), variantName);
+INSTANTIATE_TEST_SUITE_P(Bmp, HandMade, testing::ValuesIn(bmpVariants()), variantName);
 
 // --- ByteRun1 ---
 

@@ -112,4 +112,38 @@ inline FileBytes tgaHeader(int colourMapType, int imageType, int mapFirst, int m
     return b;
 }
 
+// A run-length coded bitmap (RLE8 for 8 bits, RLE4 for 4): file header, 40-byte info header,
+// a grey colour table (entry i is grey i * 17 for 4 bits, i for 8 bits), then the stream.
+inline QByteArray bmpRle(int bits, int width, int height, const QByteArray& stream,
+                         int coloursUsed = 0) {
+    const int entries = coloursUsed > 0 ? coloursUsed : 1 << bits;
+    const int pixelsAt = 14 + 40 + 4 * entries;
+    FileBytes b;
+    b.text("BM")
+        .le16(pixelsAt + static_cast<int>(stream.size()))
+        .le16(0)
+        .zeros(4)
+        .le16(pixelsAt)
+        .le16(0);
+    b.le16(40)
+        .le16(0)
+        .le16(width & 0xFFFF)
+        .le16((width >> 16) & 0xFFFF)
+        .le16(height & 0xFFFF)
+        .le16((height >> 16) & 0xFFFF);
+    b.le16(1)
+        .le16(bits)
+        .le16(bits == 8 ? 1 : 2)
+        .le16(0)
+        .le16(static_cast<int>(stream.size()))
+        .le16(0)
+        .zeros(8);
+    b.le16(coloursUsed).le16(0).zeros(4);
+    for (int i = 0; i < entries; ++i) {
+        const int v = bits == 8 ? i : i * 17;
+        b.u8s({v, v, v, 0});
+    }
+    return b.bytes(stream).data();
+}
+
 }  // namespace tessora::test

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "imagelib/codecs/bmprle.h"
 #include "imagelib/codecs/iffpbm.h"
 #include "imagelib/codecs/ilbm.h"
 #include "imagelib/codecs/pcx.h"
@@ -11,7 +12,8 @@ namespace tessora {
 namespace {
 
 // TGA last: it has no signature, so the formats that have one are asked first.
-constexpr std::array<OwnReader, 4> kReaders = {{
+constexpr std::array<OwnReader, 5> kReaders = {{
+    {"BMP RLE", recogniseBmpRle, readBmpRle},
     {"PCX", recognisePcx, readPcx},
     {"IFF ILBM", recogniseIlbm, readIlbm},
     {"IFF PBM", recogniseIffPbm, readIffPbm},
