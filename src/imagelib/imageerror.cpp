@@ -18,8 +18,8 @@ QString ImageErrorText(ImageError error) {
             return QStringLiteral("Das Bild ist zu groß (mehr als 256 Millionen Bildpunkte).");
         case ImageError::TooLargeForFormat:
             return QStringLiteral(
-                "Das Bild ist für dieses Dateiformat zu groß (höchstens 65535 Bildpunkte Breite "
-                "und Höhe).");
+                "Das Bild ist für dieses Dateiformat zu groß. Bitte ein anderes Format wählen, "
+                "etwa PNG.");
         case ImageError::OutOfMemory:
             return QStringLiteral("Nicht genügend Arbeitsspeicher für dieses Bild.");
         case ImageError::UnsupportedDepth:

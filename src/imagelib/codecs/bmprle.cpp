@@ -61,8 +61,9 @@ ImageError checkHeader(RleHeader& h, std::size_t fileBytes) {
     return ImageError::None;
 }
 
-// Each row needs an end-of-line escape, or a delta for up to 255 rows: a stream this long
-// cannot reach further up. Refuses a tiny file announcing a giant picture before allocation.
+// No escape moves more than 255 rows up per two bytes of stream, so a shorter stream cannot
+// reach the announced height: a tiny file announcing a giant picture is refused before any
+// allocation.
 bool streamCanReach(std::size_t streamBytes, std::int64_t height) {
     return height <= 1 + static_cast<std::int64_t>(streamBytes / 2) * kMaxRowsPerDelta;
 }

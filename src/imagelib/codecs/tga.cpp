@@ -1,7 +1,6 @@
 #include "imagelib/codecs/tga.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "imagelib/codecs/byteio.h"
