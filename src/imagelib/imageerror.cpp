@@ -16,6 +16,10 @@ QString ImageErrorText(ImageError error) {
             return QStringLiteral("Die Datei ist beschädigt oder unvollständig.");
         case ImageError::TooLarge:
             return QStringLiteral("Das Bild ist zu groß (mehr als 256 Millionen Bildpunkte).");
+        case ImageError::TooLargeForFormat:
+            return QStringLiteral(
+                "Das Bild ist für dieses Dateiformat zu groß. Bitte ein anderes Format wählen, "
+                "etwa PNG.");
         case ImageError::OutOfMemory:
             return QStringLiteral("Nicht genügend Arbeitsspeicher für dieses Bild.");
         case ImageError::UnsupportedDepth:

@@ -13,6 +13,7 @@ enum class ImageError {
     UnknownFormat,
     Damaged,
     TooLarge,
+    TooLargeForFormat,  // fine for us, but wider or taller than the file format can record
     OutOfMemory,
     UnsupportedDepth,
     CannotWrite,

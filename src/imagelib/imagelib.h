@@ -58,8 +58,11 @@ constexpr int kSaveFormatCount = 12;
 // Default extensions by filter position (1-based in the dialog; index 0 here is position 1).
 extern const std::array<const char*, kSaveFormatCount> SaveExtensions;
 
-// Writes the image in the given format. An existing file is replaced only when the new one has
-// been written completely (a temporary file in the same folder, then a rename).
+// Writes the image in the given format (the code, not the name's extension, decides). An
+// existing file is replaced only when the new one has been written completely (a temporary
+// file in the same folder, then a rename); on any error the old file stays as it was. Images
+// of at most 256 colours are stored exactly by every format but JPEG. Progress runs 0 … 100
+// while writing and ends with 0.
 ImageError SaveDib(const dib& d, const QString& fileName, int format, const ProgressFn& progress);
 
 // Filter text of the save formats, one entry per format in the order of SaveExtensions.

@@ -13,9 +13,8 @@ int tableEntries(int bitsPerPixel) {
 }
 
 void copyColorTable(dib& d, const BitmapInfoHeader* source, int colorCount) {
-    const int entries = tableEntries(d.pmi->biBitCount);
-    if (source == nullptr) return;  // no table to take colours from
-    const int count = std::clamp(colorCount, 0, entries);
+    if (source == nullptr) return;  // no table to take: `source + 1` would be undefined
+    const int count = std::clamp(colorCount, 0, tableEntries(d.pmi->biBitCount));
     const auto* from = reinterpret_cast<const RgbQuad*>(source + 1);
     RgbQuad* to = DibColorTable(d);
     for (int i = 0; i < count; ++i) {

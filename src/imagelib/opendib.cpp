@@ -82,6 +82,9 @@ ImageError readWithQt(const QString& fileName, std::span<const std::uint8_t> hea
         return ImageError::TooLarge;
     }
     QImageReader reader(fileName);
+    // By content, not by suffix: Qt takes ".dib" for a bitmap without file header, while ours
+    // and everyone else's have one; and a suffix may lie.
+    reader.setDecideFormatFromContent(true);
     // Qt's own limit, in megabytes, so its readers refuse what our budget refuses.
     reader.setAllocationLimit(static_cast<int>(PixelBudget() * 4 / (1024 * 1024)) + 1);
     if (!reader.canRead()) return readerError(reader.error());

@@ -1,9 +1,15 @@
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QSaveFile>
 
+#include "imagelib/codecs/bmp.h"
+#include "imagelib/codecs/gif.h"
+#include "imagelib/codecs/iffpbm.h"
+#include "imagelib/codecs/ilbm.h"
+#include "imagelib/codecs/pcx.h"
+#include "imagelib/codecs/qtformats.h"
+#include "imagelib/codecs/tga.h"
 #include "imagelib/imagelib.h"
-#include "imagelib/qimageconvert.h"
+#include "imagelib/imagesize.h"
 
 namespace tessora {
 
@@ -12,22 +18,57 @@ const std::array<const char*, kSaveFormatCount> SaveExtensions = {
 
 namespace {
 
+using Writer = ImageError (*)(const dib&, QIODevice&, const ProgressFn&);
+
 struct SaveEntry {
     const char* description;
-    const char* qtFormat;  // nullptr: no writer yet
+    Writer write;
 };
 
+template <QtFormat format>
+ImageError writeQt(const dib& d, QIODevice& device, const ProgressFn& progress) {
+    return writeWithQt(d, device, format, progress);
+}
+
+// In the order of SaveExtensions.
 constexpr SaveEntry kSaveEntries[kSaveFormatCount] = {
-    {"Windows-Bitmap (*.bmp)", "bmp"},       {"Geräteunabhängige Bitmap (*.dib)", "bmp"},
-    {"GIF-Bild (*.gif)", nullptr},           {"Amiga IFF ILBM (*.iff)", nullptr},
-    {"JPEG-Bild JFIF (*.jif)", "jpeg"},      {"JPEG-Bild (*.jpg)", "jpeg"},
-    {"Amiga IFF PBM (*.lbm)", nullptr},      {"PC Paintbrush (*.pcx)", nullptr},
-    {"Windows-Bitmap RLE (*.rle)", nullptr}, {"Targa-Bild (*.tga)", nullptr},
-    {"TIFF-Bild (*.tif)", "tiff"},           {"PNG-Bild (*.png)", "png"},
+    {"Windows-Bitmap (*.bmp)", writeBmp},
+    {"Geräteunabhängige Bitmap (*.dib)", writeBmp},
+    {"GIF-Bild (*.gif)", writeGif},
+    {"Amiga IFF ILBM (*.iff)", writeIlbm},
+    {"JPEG-Bild JFIF (*.jif)", writeQt<QtFormat::Jpeg>},
+    {"JPEG-Bild (*.jpg)", writeQt<QtFormat::Jpeg>},
+    {"Amiga IFF PBM (*.lbm)", writeIffPbm},
+    {"PC Paintbrush (*.pcx)", writePcx},
+    {"Windows-Bitmap RLE (*.rle)", writeBmpRle8},
+    {"Targa-Bild (*.tga)", writeTga},
+    {"TIFF-Bild (*.tif)", writeQt<QtFormat::Tiff>},
+    {"PNG-Bild (*.png)", writeQt<QtFormat::Png>},
 };
 
 int entryIndex(int format) {
     return format - kSaveBmp;
+}
+
+// A record whose header contradicts its own size would make every writer read out of bounds.
+bool isWritableRecord(const dib& d) {
+    if (d.poi == nullptr || d.pmi == nullptr) return false;
+    const auto size = ComputeImageSize(DibWidth(d), DibHeight(d), DibBits(d));
+    return size && size->stride == d.bytew;
+}
+
+ImageError writeFile(const dib& d, const QString& fileName, Writer write,
+                     const ProgressFn& progress) {
+    // The old file stays as it was until the new one is complete: QSaveFile writes a
+    // temporary file in the same folder and renames it over the target on commit.
+    QSaveFile file(fileName);
+    if (fileName.isEmpty() || !file.open(QIODevice::WriteOnly)) return ImageError::CannotWrite;
+    const ImageError error = write(d, file, progress);
+    if (error != ImageError::None) {
+        file.cancelWriting();
+        return error;
+    }
+    return file.commit() ? ImageError::None : ImageError::CannotWrite;
 }
 
 }  // namespace
@@ -53,22 +94,13 @@ int SaveFormatForFileName(const QString& fileName) {
 
 ImageError SaveDib(const dib& d, const QString& fileName, int format, const ProgressFn& progress) {
     const int index = entryIndex(format);
-    if (index < 0 || index >= kSaveFormatCount || kSaveEntries[index].qtFormat == nullptr) {
-        return ImageError::UnknownFormat;
-    }
+    if (index < 0 || index >= kSaveFormatCount) return ImageError::UnknownFormat;
     if (d.poi == nullptr) return ImageError::Empty;
+    if (!isWritableRecord(d)) return ImageError::UnsupportedDepth;
     if (progress) progress(0);
-    const QImage image = QImageFromDib(d);
-    if (image.isNull()) return ImageError::OutOfMemory;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) return ImageError::CannotWrite;
-    QImageWriter writer(&file, kSaveEntries[index].qtFormat);
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return ImageError::CannotWrite;
-    }
+    const ImageError error = writeFile(d, fileName, kSaveEntries[index].write, progress);
     if (progress) progress(0);
-    return file.commit() ? ImageError::None : ImageError::CannotWrite;
+    return error;
 }
 
 }  // namespace tessora

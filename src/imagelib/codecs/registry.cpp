@@ -1,9 +1,29 @@
 #include "imagelib/codecs/registry.h"
 
+#include <array>
+
+#include "imagelib/codecs/bmprle.h"
+#include "imagelib/codecs/iffpbm.h"
+#include "imagelib/codecs/ilbm.h"
+#include "imagelib/codecs/pcx.h"
+#include "imagelib/codecs/tga.h"
+
 namespace tessora {
+namespace {
+
+// TGA last: it has no signature, so the formats that have one are asked first.
+constexpr std::array<OwnReader, 5> kReaders = {{
+    {"BMP RLE", recogniseBmpRle, readBmpRle},
+    {"PCX", recognisePcx, readPcx},
+    {"IFF ILBM", recogniseIlbm, readIlbm},
+    {"IFF PBM", recogniseIffPbm, readIffPbm},
+    {"TGA", recogniseTga, readTga},
+}};
+
+}  // namespace
 
 std::span<const OwnReader> OwnReaders() {
-    return {};
+    return kReaders;
 }
 
 }  // namespace tessora
