@@ -55,6 +55,9 @@ CliOptions parseOrThrow(const QStringList& arguments) {
         } else if (takeValue(arguments, i, QStringLiteral("--chart"), value)) {
             requireFileName(QStringLiteral("--chart"), value);
             options.chartFile = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--pdf"), value)) {
+            requireFileName(QStringLiteral("--pdf"), value);
+            options.pdfFile = value;
         } else if (argument == QLatin1String("--dither")) {
             options.dither = true;
         } else if (argument == QLatin1String("--grid")) {
@@ -89,7 +92,8 @@ CliParse parseCliArguments(const QStringList& arguments) {
 QString cliUsageText() {
     return QStringLiteral(
         "Aufruf: tessora-cli BILD [--width N] [--height N] [--dither] [--colors DATEI]\n"
-        "                   [--chart DATEI] [--grid] [--stats] [--save-colors DATEI]\n"
+        "                   [--chart DATEI] [--pdf DATEI] [--grid] [--stats]\n"
+        "                   [--save-colors DATEI]\n"
         "\n"
         "Berechnet aus BILD ein Perlenmuster, wie es das Programm Tessora tut.\n"
         "\n"
@@ -100,6 +104,8 @@ QString cliUsageText() {
         "  --colors DATEI       Farbeinstellungen (.frb) laden\n"
         "  --save-colors DATEI  Farbeinstellungen (.frb) speichern\n"
         "  --chart DATEI        die Perlenvorlage speichern (Format nach der Endung)\n"
+        "  --pdf DATEI          die Perlenvorlage als PDF-Seite drucken (A4 hoch, Seite\n"
+        "                       voll genutzt, Seitenverhältnis beibehalten, zentriert)\n"
         "  --grid               das Perlenraster ausgeben, eine Zeile je Reihe von oben\n"
         "  --stats              die Perlenstatistik ausgeben\n");
 }

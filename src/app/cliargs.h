@@ -16,6 +16,7 @@ struct CliOptions {
     QString colorsFile;      // colour settings to load; empty: none
     QString saveColorsFile;  // where to write the colour settings; empty: nowhere
     QString chartFile;       // where to save the chart; empty: nowhere
+    QString pdfFile;         // where to print the chart as a PDF page; empty: nowhere
     bool printGrid = false;
     bool printStats = false;
 };

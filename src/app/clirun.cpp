@@ -9,6 +9,7 @@
 #include "engine/colorsettings.h"
 #include "engine/sizecoupling.h"
 #include "imagelib/imagelib.h"
+#include "output/printjob.h"
 
 namespace tessora {
 namespace {
@@ -46,6 +47,7 @@ class CliSession {
             return kExitFailure;
         if (!calculate()) return kExitFailure;
         if (!options.chartFile.isEmpty() && !saveChart(options.chartFile)) return kExitFailure;
+        if (!options.pdfFile.isEmpty() && !printPdf(options.pdfFile)) return kExitFailure;
         if (options.printGrid) printGrid();
         if (options.printStats) printStatistics();
         return kExitOk;
@@ -176,6 +178,18 @@ class CliSession {
         if (error == ImageError::None) return true;
         return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
                         .arg(fileName, ImageErrorText(error)));
+    }
+
+    // As the print command does with the print dialog's start settings, on an A4 page.
+    bool printPdf(const QString& fileName) {
+        if (chartError_ != EngineError::None) {
+            return fail(
+                QStringLiteral("Fehler: Nicht genügend Arbeitsspeicher für die Perlenvorlage."));
+        }
+        const PrintResult result = PrintChartToPdf(doc_.rdi, fileName);
+        if (result == PrintResult::Printed) return true;
+        return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
+                        .arg(fileName, PrintResultText(result)));
     }
 
     void printGrid() {

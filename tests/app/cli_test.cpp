@@ -183,3 +183,22 @@ TEST(Cli, BadArgumentsGiveTheUsage) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("--chart DATEI")));
 }
+
+TEST(Cli, PrintsTheChartToAPdfPage) {
+    TempDir dir;
+    const QString picture = writeDesignedPicture(dir, QStringLiteral("motiv.png"));
+    const QString pdf = dir.path(QStringLiteral("Vorlage ä.pdf"));
+    const CliRun run = runCli({picture, QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_TRUE(bytes.contains("/Type /Page"));
+    EXPECT_TRUE(bytes.contains("595") || bytes.contains("841")) << "an A4 page";
+
+    const CliRun failed =
+        runCli({picture, QStringLiteral("--pdf"), QStringLiteral("/nonexistent-folder/v.pdf")});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.err.contains(QStringLiteral("/nonexistent-folder/v.pdf")));
+}
