@@ -1,5 +1,7 @@
 #include "output/printgeometry.h"
 
+#include "imagelib/rounding.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -24,8 +26,8 @@ int mulDiv(int a, int b, int c) {
 // The size of the chart in an area of areaW x areaH with the options' size rules.
 QSize chartSize(int areaW, int areaH, int chartW, int chartH, const PrintOptions& options) {
     if (!options.useFullPage) {
-        return QSize(RoundHalfEven(double(std::int64_t(areaW) * options.widthPercent) / 100),
-                     RoundHalfEven(double(std::int64_t(areaH) * options.heightPercent) / 100));
+        return QSize(roundedProportion(areaW, options.widthPercent, 100),
+                     roundedProportion(areaH, options.heightPercent, 100));
     }
     int w = areaW;
     int h = areaH;
@@ -46,10 +48,6 @@ QPoint chartOrigin(QPoint areaOrigin, int areaW, int areaH, QSize size, bool cen
 }
 
 }  // namespace
-
-int RoundHalfEven(double value) {
-    return static_cast<int>(std::nearbyint(value));
-}
 
 QRect PrintedChartRect(int pageW, int pageH, int chartW, int chartH, const PrintOptions& options) {
     if (chartW <= 0 || chartH <= 0 || pageW <= 0 || pageH <= 0) return QRect();

@@ -43,7 +43,4 @@ struct CoupledWidth {
 };
 CoupledWidth CoupleWidthToHeight(int heightPercent, int pageW, int pageH, int chartW, int chartH);
 
-// Round half to even, the rounding of proportional sizes.
-int RoundHalfEven(double value);
-
 }  // namespace tessora
