@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
 
 #include "engine/catalogue.h"
+#include "tempdir.h"
 #include "ui/mainform.h"
 #include "ui/paintbox.h"
 #include "ui/swatchgrid.h"
@@ -93,4 +95,43 @@ TEST(ColorPage, SelectNoneAndSelectAll) {
     form.BitBtnXP2Click();
     for (const bool selected : form.SelectedColors())
         EXPECT_TRUE(selected);
+}
+
+TEST(ColorSettingsFiles, SavedRightAfterStartUpAndReadBackIntoTheList) {
+    tessora::test::TempDir dir;
+    TMainForm form;
+    const QString file = dir.path(QStringLiteral("farben.frb"));
+    form.SaveSettings(file);
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    ASSERT_EQ(bytes.size(), 264);
+    EXPECT_EQ(bytes.left(4), QByteArray("\x40\0\0\0", 4));
+    EXPECT_EQ(bytes.mid(4, 64), QByteArray(64, '\x01'));
+    EXPECT_EQ(bytes.mid(68, 4), QByteArray("\x40\0\0\0", 4));
+    EXPECT_EQ(bytes.mid(72, 6), QByteArray("\xFF\xFF\xFF\xF7\xEF\xC1", 6));  // "Weiß", "Creme"
+    EXPECT_EQ(bytes.right(3), QByteArray("\xAC\x6E\x3F", 3));                // "Nougat"
+
+    form.BitBtnXP1Click();
+    form.SaveSettings(file);
+    QFile resaved(file);  // a new file replaced the old one
+    ASSERT_TRUE(resaved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(resaved.readAll().mid(4, 64), QByteArray(64, '\0'));
+
+    // Ten ticks and one red colour: only items 0 to 9 change, entry 0 becomes red.
+    QByteArray ten("\x0A\0\0\0", 4);
+    ten += QByteArray("\x01\x00\x01\x00\x01\x00\x01\x00\x01\x00", 10);
+    ten += QByteArray("\x01\0\0\0\xFF\x00\x00", 7);
+    form.OpenSettings(dir.write(QStringLiteral("zehn.frb"), ten));
+    const std::array<bool, 64> ticks = form.SelectedColors();
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(ticks[i], i % 2 == 0) << i;
+    for (int i = 10; i < 64; ++i)
+        EXPECT_FALSE(ticks[i]) << i;
+    EXPECT_EQ(form.pal.rgb0[0].peGreen, 0);
+    EXPECT_EQ(form.pal.num, 64);
+
+    // A file that cannot be opened changes nothing.
+    form.OpenSettings(dir.path(QStringLiteral("fehlt.frb")));
+    EXPECT_EQ(form.SelectedColors(), ticks);
 }

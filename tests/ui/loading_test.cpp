@@ -90,7 +90,8 @@ TEST(SizeCoupling, TypingUpdatesTheHeightAfterEveryCharacter) {
 
 TEST(PictureInfo, ColourCountFollowsTheDepth) {
     TMainForm form;
-    const std::pair<int, const char*> cases[] = {{1, "2"}, {4, "16"}, {8, "256"}, {24, "16777216"}};
+    const std::pair<int, const char*> cases[] = {
+        {1, "2"}, {4, "16"}, {8, "256"}, {24, "16777216"}, {32, "4294967296"} /* no overflow */};
     for (const auto& [bits, text] : cases) {
         givePicture(form, 7, 5, bits);
         EXPECT_EQ(form.tief->text(), QString::fromLatin1(text)) << bits;
