@@ -87,6 +87,8 @@ QWidget* TMainForm::buildLoadPage() {
     JamShellTree1->setObjectName(QStringLiteral("JamShellTree1"));
     JamShellTree1->setModel(folderModel);
     JamShellTree1->setHeaderHidden(true);
+    JamShellTree1->setSortingEnabled(true);
+    JamShellTree1->sortByColumn(0, Qt::AscendingOrder);
     for (int column = 1; column < folderModel->columnCount(); ++column)
         JamShellTree1->hideColumn(column);
     QFont treeFont(QStringLiteral("DejaVu Sans"));
@@ -97,7 +99,8 @@ QWidget* TMainForm::buildLoadPage() {
     fileModel->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDot);
     fileModel->setNameFilterDisables(false);
     fileModel->setReadOnly(false);           // F2 renames, as in a file manager
-    fileModel->sort(0, Qt::AscendingOrder);  // folders first, then files by name
+    // Folders first, then files by name; a folder's entries arrive in the background.
+    connect(fileModel, &QFileSystemModel::directoryLoaded, this, [this] { fileModel->sort(0); });
     JamShellList1 = new QListView;
     JamShellList1->setObjectName(QStringLiteral("JamShellList1"));
     JamShellList1->setModel(fileModel);
