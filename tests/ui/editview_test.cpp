@@ -293,3 +293,18 @@ TEST(BeadUndo, ControlZAndControlYWhileTheGridIsShown) {
     QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(beadValue(form.di3, 0, 0), 14) << "not while the grid is out of sight";
 }
+
+TEST(EditView, ImagesWithoutPixelsShowTheBackgroundAndTakeNoEdits) {
+    TMainForm form;
+    FreeDib(form.di3);
+    FreeDib(form.rdi);
+    form.EditModeCheck->setChecked(true);
+    clickView(form, QPoint(5, 5));
+    form.PageControl2->setCurrentIndex(kRenderPage);
+    QImage frame(200, 100, QImage::Format_RGB32);
+    QPainter painter(&frame);
+    form.PaintBox2Draw(painter, frame.rect(), QPoint(0, 0));
+    form.ErgPaintBoxDraw(painter, QRect(100, 0, 100, 100), QPoint(0, 0));
+    EXPECT_EQ(frame.pixel(0, 0), form.ScrollBox1->background().rgb());
+    EXPECT_EQ(frame.pixel(150, 50), form.ErgScrollBox->background().rgb());
+}
