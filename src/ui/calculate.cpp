@@ -46,6 +46,10 @@ void TMainForm::RenderBtnClick() {
         ShowEngineError(error);
         return;
     }
+    endBeadStroke();
+    beadHistory.clear();  // the edits belonged to the grid just replaced
+    updateUndoActions();
+    PaintBox2Paint();
     RenderDib();
 }
 
@@ -54,6 +58,7 @@ void TMainForm::RenderDib() {
     const EngineError error =
         drawChart(di3, maschened->value(), reihened->value(), notfoundis, rdi, counts);
     Memo1->setPlainText(statisticsLines(counts).join(u'\n'));
+    ErgPaintBoxPaint();  // the view's size follows the new chart
     ShowEngineError(error);
 }
 

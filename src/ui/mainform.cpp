@@ -75,6 +75,7 @@ void TMainForm::buildWindow() {
         PageControl2->addTab((this->*tab.build)(), TabIcon(tab.icon),
                              QString::fromUtf8(tab.caption));
     }
+    connect(PageControl2, &QTabWidget::currentChanged, this, [this] { PageControl2Change(); });
     layout->addWidget(PageControl2, 1);
     layout->addWidget(buildBottomBar());
     setCentralWidget(central);

@@ -12,7 +12,9 @@
 
 #include "engine/document.h"
 #include "engine/engineerror.h"
+#include "ui/beadedit.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QFileDialog;
@@ -35,6 +37,9 @@ namespace tessora {
 
 class PaintBox;
 class ProgressPanel;
+class ScrolledView;
+class ViewScrollBox;
+struct EditViewLayout;
 
 class TMainForm : public QMainWindow, public Document {
     Q_OBJECT
@@ -80,6 +85,34 @@ class TMainForm : public QMainWindow, public Document {
     // Where the preview draws the picture inside a w x h box: top-left, aspect kept, as large as
     // fits.
     QRect PreviewRect(int w, int h) const;
+
+    // --- page "Berechnen": the edit view and the colour picker. Mouse positions of the edit
+    // view are view coordinates (viewport position plus scroll position).
+    void PaintBox2Paint();
+    // Paints one frame of the edit view: `exposed` in painter coordinates, whose (0, 0) shows
+    // the view point `origin`.
+    void PaintBox2Draw(QPainter& canvas, const QRect& exposed, QPoint origin);
+    void PaintBox2MouseDown(QPoint point);
+    void PaintBox2MouseMove(QPoint point);
+    void PaintBox2MouseUp(QPoint point);
+    void PaintBox3Paint(QPainter& canvas);
+    void PaintBox3MouseDown(QPoint point);
+    void EditModeCheckClick();
+    EditViewLayout currentEditViewLayout() const;
+    // Bead edits back to the last calculation; each press-and-drag stroke is one step.
+    void undoBeadEdit();
+    void redoBeadEdit();
+
+    // --- page "Ergebnis verarbeiten": the result view, as the edit view
+    void ErgPaintBoxPaint();
+    void ErgPaintBoxDraw(QPainter& canvas, const QRect& exposed, QPoint origin);
+    void ErgPaintBoxMouseDown(QPoint point);
+    void ErgPaintBoxMouseMove(QPoint point);
+    void ErgPaintBoxMouseUp(QPoint point);
+    void ZoomEdChange();
+
+    // --- page change
+    void PageControl2Change();
 
     // --- page "Ergebnis verarbeiten": saving
     void SaveAsBtnClick();
@@ -155,11 +188,15 @@ class TMainForm : public QMainWindow, public Document {
     QCheckBox* EditModeCheck = nullptr;
     QWidget* Panel43 = nullptr;
     PaintBox* PaintBox3 = nullptr;
-    QWidget* ScrollBox1 = nullptr;
+    ViewScrollBox* ScrollBox1 = nullptr;
+    ScrolledView* PaintBox2 = nullptr;  // the view inside ScrollBox1
+    QAction* undoAction = nullptr;
+    QAction* redoAction = nullptr;
 
     // page 4 "Ergebnis verarbeiten"
     QSpinBox* ZoomEd = nullptr;
-    QWidget* ErgScrollBox = nullptr;
+    ViewScrollBox* ErgScrollBox = nullptr;
+    ScrolledView* ErgPaintBox = nullptr;  // the view inside ErgScrollBox
     QPushButton* SaveAsBtn = nullptr;
     QPushButton* PrintBtn = nullptr;
 
@@ -182,6 +219,8 @@ class TMainForm : public QMainWindow, public Document {
     bool ziehen = false;
     bool ziehen2 = false;
     std::int32_t ziehx = 0, ziehy = 0, ziehx2 = 0, ziehy2 = 0;
+    BeadEditHistory beadHistory;
+    std::optional<QPoint> strokePointer;  // last pointer position of a painting stroke
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -198,6 +237,16 @@ class TMainForm : public QMainWindow, public Document {
     QWidget* buildStatisticsPage();
     QWidget* buildBottomBar();
     void buildStatusBar();
+    void buildEditView();
+    void buildColourPicker();
+    void buildUndoActions();
+    void buildResultView();
+    void paintBeadsAlong(QPoint from, QPoint to);
+    // Paints a bead in the picked colour; true when that changed it.
+    bool paintBead(QPoint bead);
+    void showBeadEdits();
+    void endBeadStroke();
+    void updateUndoActions();
 };
 
 }  // namespace tessora

@@ -3,12 +3,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "ui/mainform.h"
 #include "ui/pageframe.h"
+#include "ui/viewscrollbox.h"
 
 namespace tessora {
 
@@ -24,6 +24,7 @@ QWidget* TMainForm::buildResultPage() {
     ZoomEd->setSingleStep(10);
     ZoomEd->setValue(100);
     ZoomEd->setAlignment(Qt::AlignRight);
+    connect(ZoomEd, &QSpinBox::valueChanged, this, [this] { ZoomEdChange(); });
     SaveAsBtn = new QPushButton(QStringLiteral("Bild &speichern unter..."));
     SaveAsBtn->setObjectName(QStringLiteral("SaveAsBtn"));
     PrintBtn = new QPushButton(QStringLiteral("Bild &drucken..."));
@@ -36,11 +37,23 @@ QWidget* TMainForm::buildResultPage() {
     connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
     connect(SaveAsBtn, &QPushButton::clicked, this, [this] { SaveAsBtnClick(); });
 
-    ErgScrollBox = new QScrollArea;
-    ErgScrollBox->setObjectName(QStringLiteral("ErgScrollBox"));
+    buildResultView();
     layout->addLayout(top);
     layout->addWidget(ErgScrollBox, 1);
     return parts.page;
+}
+
+void TMainForm::buildResultView() {
+    ErgScrollBox = new ViewScrollBox;
+    ErgScrollBox->setObjectName(QStringLiteral("ErgScrollBox"));
+    ErgPaintBox = ErgScrollBox->view();
+    ErgPaintBox->setCursor(Qt::PointingHandCursor);
+    ErgPaintBox->onPaint = [this](QPainter& canvas, const QRect& exposed, QPoint origin) {
+        ErgPaintBoxDraw(canvas, exposed, origin);
+    };
+    ErgPaintBox->onMouseDown = [this](QPoint point) { ErgPaintBoxMouseDown(point); };
+    ErgPaintBox->onMouseMove = [this](QPoint point) { ErgPaintBoxMouseMove(point); };
+    ErgPaintBox->onMouseUp = [this](QPoint point) { ErgPaintBoxMouseUp(point); };
 }
 
 }  // namespace tessora

@@ -1,0 +1,104 @@
+#include "ui/beadviews.h"
+
+#include <QPainter>
+#include <QRegion>
+#include <array>
+#include <span>
+
+#include "engine/numbers.h"
+#include "imagelib/drawinview.h"
+
+namespace tessora {
+namespace {
+
+// Division rounding toward minus infinity: a point left of or above the grid never lands in
+// its first column or row.
+int floorDiv(int numerator, int denominator) {
+    const int quotient = numerator / denominator;
+    return (numerator % denominator != 0 && numerator < 0) ? quotient - 1 : quotient;
+}
+
+// The product first: 300 x 0.07 would truncate to 20, 300 x 7 / 100 gives 21.
+int zoomed(int side, int zoom) {
+    return static_cast<int>(truncToInt(static_cast<double>(side) * zoom / 100.0));
+}
+
+struct Placement {
+    IntRect dest;  // view coordinates
+    const dib* image;
+    bool halftoneAllowed;
+};
+
+IntRect toViewCoordinates(const QRect& exposed, QPoint origin) {
+    return IntRect{clampToInt(std::int64_t{exposed.x()} + origin.x()),
+                   clampToInt(std::int64_t{exposed.y()} + origin.y()), exposed.width(),
+                   exposed.height()};
+}
+
+QRect toPainterCoordinates(const IntRect& r, QPoint origin) {
+    return QRect(r.x - origin.x(), r.y - origin.y(), r.width, r.height);
+}
+
+// Draws each image clipped to the view and fills the rest of the exposed rectangle, so every
+// exposed pixel is painted exactly once.
+void paintFrame(QPainter& painter, const QRect& exposed, QPoint origin, QSize viewSize,
+                std::span<const Placement> placements, const QColor& background) {
+    const IntRect visible = intersected(toViewCoordinates(exposed, origin),
+                                        IntRect{0, 0, viewSize.width(), viewSize.height()});
+    QRegion uncovered(exposed);
+    for (const Placement& p : placements) {
+        if (p.image->poi == nullptr) continue;
+        const IntRect shown = intersected(visible, p.dest);
+        if (shown.isEmpty()) continue;
+        const QRect shownOnPainter = toPainterCoordinates(shown, origin);
+        drawDibInView(painter, shownOnPainter, origin, p.dest, *p.image, p.halftoneAllowed);
+        uncovered -= shownOnPainter;
+    }
+    for (const QRect& r : uncovered)
+        painter.fillRect(r, background);
+}
+
+}  // namespace
+
+EditViewLayout makeEditViewLayout(const dib& grid, bool editMode, int beadsWide, int beadsHigh) {
+    EditViewLayout layout;
+    layout.gridWidth = DibWidth(grid);
+    layout.gridHeight = DibHeight(grid);
+    layout.enlarged =
+        editMode ? QSize(layout.gridWidth * kEditBeadPixels, layout.gridHeight * kEditBeadPixels)
+                 : QSize(beadsWide * kViewBeadPixels, beadsHigh * kViewBeadPixels);
+    return layout;
+}
+
+std::optional<QPoint> beadAt(QPoint viewPoint, const EditViewLayout& layout) {
+    if (viewPoint.y() < layout.gridHeight) return std::nullopt;  // on the one-pixel image
+    const int column = floorDiv(viewPoint.x(), kEditBeadPixels);
+    const int row = floorDiv(viewPoint.y() - layout.gridHeight, kEditBeadPixels);
+    if (column < 0 || column >= layout.gridWidth || row < 0 || row >= layout.gridHeight) {
+        return std::nullopt;
+    }
+    return QPoint(column, row);
+}
+
+void paintEditView(QPainter& painter, const QRect& exposed, QPoint origin, const dib& grid,
+                   const EditViewLayout& layout, const QColor& background) {
+    const std::array placements{
+        Placement{{0, 0, layout.gridWidth, layout.gridHeight}, &grid, false},
+        Placement{{0, layout.gridHeight, layout.enlarged.width(), layout.enlarged.height()},
+                  &grid,
+                  false}};
+    paintFrame(painter, exposed, origin, layout.viewSize(), placements, background);
+}
+
+QSize resultViewSize(const dib& chart, int zoom) {
+    return QSize(zoomed(DibWidth(chart), zoom), zoomed(DibHeight(chart), zoom));
+}
+
+void paintResultView(QPainter& painter, const QRect& exposed, QPoint origin, const dib& chart,
+                     QSize viewSize, const QColor& background) {
+    const std::array placements{
+        Placement{{0, 0, viewSize.width(), viewSize.height()}, &chart, true}};
+    paintFrame(painter, exposed, origin, viewSize, placements, background);
+}
+
+}  // namespace tessora

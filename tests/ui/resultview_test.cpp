@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include "imagelib/imagelib.h"
+#include "ui/beadviews.h"
+#include "ui/mainform.h"
+#include "ui/viewscrollbox.h"
+#include "viewtestsupport.h"
+
+using namespace tessora;
+using namespace tessora::test;
+
+namespace {
+
+constexpr int kToEnd = -1;  // the largest scroll position
+
+QImage viewportImage(ViewScrollBox* box) {
+    return box->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// A grid of 256 distinct colours, value (3x + 7y) mod 256 at bead (x, y).
+dib patternGrid(int width, int height) {
+    dib grid{};
+    newdib(&grid, width, height, 8, nullptr, 0);
+    for (int slot = 0; slot < 256; ++slot) {
+        const auto red = static_cast<std::uint8_t>(slot);
+        const auto green = static_cast<std::uint8_t>(255 - slot);
+        const auto blue = static_cast<std::uint8_t>(slot * 37);
+        grid.pal.rgb0[slot] = {red, green, blue, 0};
+        DibColorTable(grid)[slot] = {blue, green, red, 0};
+    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            setpixel(grid, x, y, static_cast<std::uint32_t>((3 * x + 7 * y) % 256));
+    return grid;
+}
+
+struct GridOwner {
+    dib image;
+    ~GridOwner() { FreeDib(image); }
+};
+
+}  // namespace
+
+struct ZoomCase {
+    const char* name;
+    int zoom;
+    QSize view;
+};
+
+TEST(ResultView, SizeIsTheChartAtTheZoomTruncated) {
+    const ZoomCase cases[] = {
+        {"smallest zoom", 1, {5, 4}},
+        {"largest zoom", 10000, {57000, 47000}},
+        {"actual size", 100, {570, 470}},
+        {"product truncated, not the scaled side", 410, {2337, 1927}},
+    };
+    TMainForm form;
+    calculateGrid(form, 30, 30);
+    ASSERT_EQ(DibWidth(form.rdi), 570);
+    ASSERT_EQ(DibHeight(form.rdi), 470);
+    for (const ZoomCase& c : cases) {
+        form.ZoomEd->setValue(c.zoom);
+        EXPECT_EQ(form.ErgPaintBox->size(), c.view) << c.name;
+        EXPECT_EQ(form.ErgScrollBox->horzRange(), c.view.width()) << c.name;
+        EXPECT_EQ(form.ErgScrollBox->vertRange(), c.view.height()) << c.name;
+    }
+    form.ZoomEd->setValue(100);
+    calculateGrid(form, 40, 30);
+    EXPECT_EQ(form.ErgPaintBox->size(), QSize(720, 620)) << "a new chart resizes the view";
+}
+
+struct DragCase {
+    const char* name;
+    QPoint scrolled;
+    std::vector<QPoint> travel;  // pointer positions relative to the press, on the screen
+    QPoint expected;             // kToEnd: the largest position
+};
+
+TEST(DragScroll, ContentFollowsThePointerAndStopsAtBothEnds) {
+    const DragCase cases[] = {
+        {"forty to the right lowers by forty", {100, 100}, {{40, 0}}, {60, 100}},
+        {"not below zero", {10, 100}, {{40, 0}}, {0, 100}},
+        {"forty down", {100, 100}, {{0, 40}}, {100, 60}},
+        {"far left stops at the end", {100, 100}, {{-5000, 0}}, {kToEnd, 100}},
+        {"far up stops at the end", {100, 100}, {{0, -5000}}, {100, kToEnd}},
+        {"each direction on its own", {10, 100}, {{40, -5000}}, {0, kToEnd}},
+        {"start stays for the whole drag", {100, 100}, {{10, 0}, {25, 5}, {40, 0}}, {60, 100}},
+    };
+    TMainForm form;
+    calculateGrid(form, 100, 100);
+    form.ZoomEd->setValue(200);
+    form.show();
+    QApplication::processEvents();
+    for (ViewScrollBox* box : {form.ScrollBox1, form.ErgScrollBox}) {
+        form.PageControl2->setCurrentIndex(box == form.ScrollBox1 ? 3 : 4);
+        QApplication::processEvents();
+        const int maxH = box->horizontalScrollBar()->maximum();
+        const int maxV = box->verticalScrollBar()->maximum();
+        ASSERT_GT(maxH, 200);
+        ASSERT_GT(maxV, 200);
+        for (const DragCase& c : cases) {
+            box->setHorzPosition(c.scrolled.x());
+            box->setVertPosition(c.scrolled.y());
+            const QPoint press(150, 120);
+            std::vector<QPoint> moves;
+            for (const QPoint& t : c.travel)
+                moves.push_back(press + t);
+            pressMoveRelease(box->viewport(), press, moves);
+            const QPoint expected(c.expected.x() == kToEnd ? maxH : c.expected.x(),
+                                  c.expected.y() == kToEnd ? maxV : c.expected.y());
+            EXPECT_EQ(box->scrollOrigin(), expected)
+                << box->objectName().toStdString() << ": " << c.name;
+        }
+    }
+    EXPECT_FALSE(form.ziehen);
+    EXPECT_FALSE(form.ziehen2);
+}
+
+struct FrameCase {
+    const char* name;
+    int zoom;
+    QPoint scrolled;
+};
+
+TEST(ResultView, FrameFarOutEqualsThePartOfTheChartAtActualSize) {
+    const FrameCase cases[] = {
+        {"zoom 1000", 1000, {3000, 2000}},
+        {"zoom 10000 beyond the painter's coordinate range", 10000, {45000, 40000}},
+    };
+    TMainForm form;
+    calculateGrid(form, 30, 30, true);
+    form.show();
+    form.PageControl2->setCurrentIndex(4);
+    QImage reference(570, 470, QImage::Format_RGB32);
+    {
+        QPainter painter(&reference);
+        paintResultView(painter, reference.rect(), QPoint(0, 0), form.rdi, QSize(570, 470),
+                        Qt::gray);
+    }
+    for (const FrameCase& c : cases) {
+        form.ZoomEd->setValue(c.zoom);
+        QApplication::processEvents();
+        form.ErgScrollBox->setHorzPosition(c.scrolled.x());
+        form.ErgScrollBox->setVertPosition(c.scrolled.y());
+        ASSERT_EQ(form.ErgScrollBox->scrollOrigin(), c.scrolled) << c.name;
+        const QImage frame = viewportImage(form.ErgScrollBox);
+        const int scale = c.zoom / 100;
+        int mismatches = 0;
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x)
+                mismatches += frame.pixel(x, y) != reference.pixel((c.scrolled.x() + x) / scale,
+                                                                   (c.scrolled.y() + y) / scale);
+        EXPECT_EQ(mismatches, 0) << c.name;
+    }
+}
+
+TEST(EditView, FrameFarOutEqualsTheBeadsOfTheSmallImage) {
+    const GridOwner grid{patternGrid(1000, 1000)};
+    const EditViewLayout layout = makeEditViewLayout(grid.image, true, 1, 1);
+    ASSERT_EQ(layout.viewSize(), QSize(30000, 31000));
+    QImage reference(1000, 1000, QImage::Format_RGB32);
+    {
+        QPainter painter(&reference);
+        paintEditView(painter, reference.rect(), QPoint(0, 0), grid.image, layout, Qt::gray);
+    }
+    const QPoint origin(29000 - 7, 30000 - 11);
+    const QRect exposed(100, 50, 300, 200);
+    QImage frame(800, 600, QImage::Format_RGB32);
+    frame.fill(Qt::magenta);
+    {
+        QPainter painter(&frame);
+        paintEditView(painter, exposed, origin, grid.image, layout, Qt::gray);
+    }
+    int mismatches = 0;
+    for (int y = 0; y < frame.height(); ++y) {
+        for (int x = 0; x < frame.width(); ++x) {
+            const QPoint view = QPoint(x, y) + origin;
+            const QRgb expected = exposed.contains(x, y)
+                                      ? reference.pixel(view.x() / 30, (view.y() - 1000) / 30)
+                                      : QColor(Qt::magenta).rgb();
+            mismatches += frame.pixel(x, y) != expected;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
