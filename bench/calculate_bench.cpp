@@ -1,6 +1,7 @@
 // The whole calculate command as the window runs it: resampling, colour reduction, the chart and
 // the statistics lines. "Reused": the chart of the previous run has the same size (the window
-// recalculating); "New": the chart is made anew (the first calculation, every tessora-cli run).
+// recalculating); "New": the chart is made anew (the first calculation, every tessora-cli run);
+// "NewColours": other ticks than the run before, so the nearest-entry index is built anew.
 
 #include <cstring>
 
@@ -39,15 +40,19 @@ void calculateAndDraw(Document& doc, const CalculateInputs& inputs) {
     benchmark::DoNotOptimize(statistics.constData());
 }
 
-void calculate(benchmark::State& state, int rolmod, bool newChart) {
+enum class Change { None, NewChart, NewColours };
+
+void calculate(benchmark::State& state, int rolmod, Change change) {
     const int wide = static_cast<int>(state.range(0));
     const int high = static_cast<int>(state.range(1));
     BenchDocument doc(sourceFor(wide, high));
-    const auto ticks = allTicked();
+    auto ticks = allTicked();
     const CalculateInputs inputs{wide, high, rolmod, ticks};
     calculateAndDraw(doc.get(), inputs);
     for (auto _ : state) {
-        if (newChart) {
+        // Another tick every run: the colours differ from the run before.
+        if (change == Change::NewColours) ticks[kBeadColorCount - 1] = !ticks[kBeadColorCount - 1];
+        if (change == Change::NewChart) {
             state.PauseTiming();
             FreeDib(doc.get().rdi);
             state.ResumeTiming();
@@ -58,21 +63,29 @@ void calculate(benchmark::State& state, int rolmod, bool newChart) {
 }
 
 void BM_Calculate_Nearest_Reused(benchmark::State& state) {
-    calculate(state, 0, false);
+    calculate(state, 0, Change::None);
 }
 void BM_Calculate_Dither_Reused(benchmark::State& state) {
-    calculate(state, 1, false);
+    calculate(state, 1, Change::None);
 }
 void BM_Calculate_Nearest_New(benchmark::State& state) {
-    calculate(state, 0, true);
+    calculate(state, 0, Change::NewChart);
 }
 void BM_Calculate_Dither_New(benchmark::State& state) {
-    calculate(state, 1, true);
+    calculate(state, 1, Change::NewChart);
+}
+void BM_Calculate_Nearest_NewColours(benchmark::State& state) {
+    calculate(state, 0, Change::NewColours);
+}
+void BM_Calculate_Dither_NewColours(benchmark::State& state) {
+    calculate(state, 1, Change::NewColours);
 }
 BENCHMARK(BM_Calculate_Nearest_Reused)->Apply(beadSizes);
 BENCHMARK(BM_Calculate_Dither_Reused)->Apply(beadSizes);
 BENCHMARK(BM_Calculate_Nearest_New)->Apply(beadSizes);
 BENCHMARK(BM_Calculate_Dither_New)->Apply(beadSizes);
+BENCHMARK(BM_Calculate_Nearest_NewColours)->Apply(beadSizes);
+BENCHMARK(BM_Calculate_Dither_NewColours)->Apply(beadSizes);
 
 }  // namespace
 }  // namespace tessora::bench

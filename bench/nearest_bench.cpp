@@ -36,6 +36,24 @@ BENCHMARK(BM_Nearest_Photo)->Apply(beadSizes);
 BENCHMARK(BM_Nearest_Smooth)->Apply(beadSizes);
 BENCHMARK(BM_Nearest_Noisy)->Apply(beadSizes);
 
+// The first reduction after the colours changed: the index is built anew every time, each cell
+// worked out when a bead first falls into it.
+void BM_Nearest_NewIndex(benchmark::State& state) {
+    const int wide = static_cast<int>(state.range(0));
+    const int high = static_cast<int>(state.range(1));
+    const dib& grid24 = cachedPhoto(wide, high);
+    OwnedDib beads;
+    *beads.out() = beadGridOf(grid24);
+    for (auto _ : state) {
+        NearestColorIndex nearest(beads.get().pal.rgb0);
+        for (int y = 0; y < high; ++y)
+            nearest.findRow(DibRow(grid24, y), wide, DibRow(beads.get(), y));
+        benchmark::ClobberMemory();
+    }
+    countBeads(state, std::int64_t{wide} * high);
+}
+BENCHMARK(BM_Nearest_NewIndex)->Apply(beadSizes);
+
 // The plain search the fast one must equal: every entry for every bead.
 void BM_Nearest_BruteForce(benchmark::State& state) {
     const int wide = static_cast<int>(state.range(0));

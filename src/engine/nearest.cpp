@@ -66,6 +66,9 @@ NearestColorIndex::NearestColorIndex(const PalEntry (&entries)[kPaletteEntries])
     for (const int shift : kListShifts)
         levels_.push_back({shift, std::vector<std::uint32_t>(cellCount(shift), kUnknown)});
     singleBlock_.fill(kUnknown);
+    // Room for a block per cell and per colour, so the blocks never move: growing by copying
+    // cost more than the blocks themselves. Pages are only taken when blocks are written.
+    answers_.reserve((cellCount(kCellShift) + kPaletteEntries) * kCellColours);
 }
 
 std::uint32_t NearestColorIndex::decideCell(int red, int green, int blue) {
