@@ -51,7 +51,7 @@ std::uint8_t nearestIndexBruteForce(const PalEntry (&entries)[kPaletteEntries], 
 }
 
 NearestColorIndex::NearestColorIndex(const PalEntry (&entries)[kPaletteEntries])
-    : blockOfCell_(cellCount(kCellShift), kUnknown) {
+    : lists_{0}, blockOfCell_(cellCount(kCellShift)) {
     // A repeated colour can never win over its first occurrence, so only first occurrences
     // take part.
     for (int i = 0; i < kPaletteEntries; ++i) {
@@ -64,11 +64,12 @@ NearestColorIndex::NearestColorIndex(const PalEntry (&entries)[kPaletteEntries])
         distinct_.push_back({e.peRed, e.peGreen, e.peBlue, static_cast<std::uint8_t>(i)});
     }
     for (const int shift : kListShifts)
-        levels_.push_back({shift, std::vector<std::uint32_t>(cellCount(shift), kUnknown)});
+        levels_.push_back({shift, ZeroedTable(cellCount(shift))});
     singleBlock_.fill(kUnknown);
     // Room for a block per cell and per colour, so the blocks never move: growing by copying
     // cost more than the blocks themselves. Pages are only taken when blocks are written.
-    answers_.reserve((cellCount(kCellShift) + kPaletteEntries) * kCellColours);
+    answers_.reserve((cellCount(kCellShift) + kPaletteEntries + 1) * kCellColours);
+    answers_.resize(kCellColours);  // the block at position 0, never handed out
 }
 
 std::uint32_t NearestColorIndex::decideCell(int red, int green, int blue) {

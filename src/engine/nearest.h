@@ -6,11 +6,14 @@
 
 #include <array>
 #include <cstdint>
+#include <new>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "engine/nearestcell.h"
 #include "imagelib/dib.h"
+#include "imagelib/memory.h"
 
 namespace tessora {
 
@@ -43,12 +46,35 @@ class NearestColorIndex {
     void findRow(const std::uint8_t* bgr, int width, std::uint8_t* indices);
 
   private:
-    static constexpr std::uint32_t kUnknown = 0xFFFFFFFFu;
+    // 0 marks a cell or list not worked out yet; position 0 of answers_ and lists_ holds a
+    // block and a list that are never handed out.
+    static constexpr std::uint32_t kUnknown = 0;
+
+    // A table that starts as zeros and costs no memory page until an entry is written: a large
+    // block comes fresh from the kernel, where filling a vector would touch every page.
+    class ZeroedTable {
+      public:
+        explicit ZeroedTable(std::size_t size)
+            : handle_(GlobalAllocZeroed(size * sizeof(std::uint32_t))) {
+            if (handle_ == 0) throw std::bad_alloc();
+        }
+        ~ZeroedTable() { GlobalFree(handle_); }
+        ZeroedTable(ZeroedTable&& other) noexcept : handle_(std::exchange(other.handle_, 0)) {}
+        ZeroedTable(const ZeroedTable&) = delete;
+        ZeroedTable& operator=(const ZeroedTable&) = delete;
+        ZeroedTable& operator=(ZeroedTable&&) = delete;
+        std::uint32_t& operator[](std::size_t i) {
+            return reinterpret_cast<std::uint32_t*>(handle_)[i];
+        }
+
+      private:
+        std::uintptr_t handle_;
+    };
 
     // Lists of the cells of one size; a list is its length followed by positions in distinct_.
     struct ListLevel {
-        int shift;                        // cells of 1 << shift colours on a side
-        std::vector<std::uint32_t> list;  // per cell: position in lists_, or kUnknown
+        int shift;         // cells of 1 << shift colours on a side
+        ZeroedTable list;  // per cell: position in lists_, or kUnknown
     };
     struct Box {
         int red, green, blue;  // lowest corner
@@ -70,11 +96,11 @@ class NearestColorIndex {
     // Distinct colours in order of their lowest palette index, so the first of equally near
     // ones is the lowest index; the palette of a bead grid has at most 65.
     std::vector<CandidateColour> distinct_;
-    std::vector<std::uint16_t> allColours_;   // every position in distinct_
-    std::vector<ListLevel> levels_;           // the largest cells first
-    std::vector<std::uint16_t> lists_;        // the lists of all levels
-    std::vector<std::uint32_t> blockOfCell_;  // per cell: start of its block in answers_
-    std::vector<std::uint8_t> answers_;       // blocks of kCellColours palette indices
+    std::vector<std::uint16_t> allColours_;  // every position in distinct_
+    std::vector<ListLevel> levels_;          // the largest cells first
+    std::vector<std::uint16_t> lists_;       // the lists of all levels
+    ZeroedTable blockOfCell_;                // per cell: start of its block in answers_
+    std::vector<std::uint8_t> answers_;      // blocks of kCellColours palette indices
     std::array<std::uint32_t, kPaletteEntries> singleBlock_;  // per palette index, or kUnknown
 };
 
