@@ -9,11 +9,14 @@
 # and prints the medians and ratios. Installs Debian's imagemagick and python3-pil if missing.
 #
 # Environment: ROUNDS (default 7), BUILD_DIR (default build-release), WORK_DIR (default a new
-# temporary folder).
+# temporary folder), PAUSE (seconds of rest before every run, default 0: on a virtual machine
+# whose free memory goes back to the host after a few seconds, a pause of 6 makes every run
+# start with memory the machine has to fetch again, as a run on its own does).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 rounds="${ROUNDS:-7}"
+pause="${PAUSE:-0}"
 build_dir="${BUILD_DIR:-build-release}"
 work_dir="${WORK_DIR:-$(mktemp -d)}"
 python=/usr/bin/python3  # the system Python, where python3-pil installs
@@ -102,6 +105,7 @@ main() {
     for ((round = 0; round < rounds; ++round)); do
         echo "round $((round + 1)) of $rounds" >&2
         for ((k = 0; k < ${#runs[@]}; ++k)); do
+            sleep "$pause"
             case "${runs[$(((k + round) % ${#runs[@]}))]}" in
                 cli) timed "$t/cli" "$cli" "$picture" --width 1000 --height 1000 ;;
                 cli_dither) timed "$t/cli_dither" "$cli" "$picture" --width 1000 --height 1000 --dither ;;
@@ -122,7 +126,7 @@ main() {
     remap_ms=$(median "$t/im_remap")
     fs_ms=$(median "$t/im_fs")
     echo
-    echo "Whole process, 1000 x 1000 photo-like picture, 64 bead colours; medians of $rounds interleaved rounds"
+    echo "Whole process, 1000 x 1000 photo-like picture, 64 bead colours; medians of $rounds interleaved rounds, ${pause} s pause before each run"
     printf '  %-58s %7s ms  peak %s MiB\n' "tessora-cli --width 1000 --height 1000" "$cli_ms" \
         "$(($(median "$t/cli.mem") / 1024))"
     printf '  %-58s %7s ms  peak %s MiB\n' "tessora-cli --width 1000 --height 1000 --dither" \

@@ -6,14 +6,12 @@
 
 #include <array>
 #include <cstdint>
-#include <new>
 #include <span>
-#include <utility>
 #include <vector>
 
 #include "engine/nearestcell.h"
+#include "engine/zeroedtable.h"
 #include "imagelib/dib.h"
-#include "imagelib/memory.h"
 
 namespace tessora {
 
@@ -49,27 +47,6 @@ class NearestColorIndex {
     // 0 marks a cell or list not worked out yet; position 0 of answers_ and lists_ holds a
     // block and a list that are never handed out.
     static constexpr std::uint32_t kUnknown = 0;
-
-    // A table that starts as zeros and costs no memory page until an entry is written: a large
-    // block comes fresh from the kernel, where filling a vector would touch every page.
-    class ZeroedTable {
-      public:
-        explicit ZeroedTable(std::size_t size)
-            : handle_(GlobalAllocZeroed(size * sizeof(std::uint32_t))) {
-            if (handle_ == 0) throw std::bad_alloc();
-        }
-        ~ZeroedTable() { GlobalFree(handle_); }
-        ZeroedTable(ZeroedTable&& other) noexcept : handle_(std::exchange(other.handle_, 0)) {}
-        ZeroedTable(const ZeroedTable&) = delete;
-        ZeroedTable& operator=(const ZeroedTable&) = delete;
-        ZeroedTable& operator=(ZeroedTable&&) = delete;
-        std::uint32_t& operator[](std::size_t i) {
-            return reinterpret_cast<std::uint32_t*>(handle_)[i];
-        }
-
-      private:
-        std::uintptr_t handle_;
-    };
 
     // Lists of the cells of one size; a list is its length followed by positions in distinct_.
     struct ListLevel {
