@@ -1,10 +1,8 @@
 #include "engine/chart.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
-#include <map>
-#include <optional>
-#include <tuple>
 #include <vector>
 
 #include "engine/chartcanvas.h"
@@ -26,7 +24,6 @@ struct BeadLook {
     Bgr fill;
     Bgr contrast;
     int catalogue;
-    auto key() const { return std::make_tuple(fill.red, fill.green, fill.blue, catalogue); }
 };
 
 Bgr contrastFor(int red, int green, int blue) {
@@ -48,25 +45,38 @@ BeadLook lookOf(std::uint32_t value, const dib& grid, bool indexed, int notfound
             contrastFor(red, green, blue), catalogue};
 }
 
-// The look of every bead, row by row from the top; the grid is sampled by integer scaling.
-std::vector<BeadLook> sampleLooks(const dib& grid, int beadsWide, int beadsHigh, int notfoundis) {
-    const bool indexed = DibColorCount(grid) <= 256;
-    std::vector<BeadLook> looks;
-    looks.reserve(static_cast<std::size_t>(beadsWide) * beadsHigh);
-    for (int j = 0; j < beadsHigh; ++j) {
-        const int y = static_cast<int>(std::int64_t{DibHeight(grid)} * j / beadsHigh);
-        for (int i = 0; i < beadsWide; ++i) {
-            const int x = static_cast<int>(std::int64_t{DibWidth(grid)} * i / beadsWide);
-            looks.push_back(lookOf(getpixel(grid, x, y), grid, indexed, notfoundis));
-        }
-    }
-    return looks;
+// Which grid pixel each bead shows: grid length * bead / beads, in integers.
+std::vector<int> sampledPositions(int gridLength, int beads) {
+    std::vector<int> positions(static_cast<std::size_t>(beads));
+    for (int k = 0; k < beads; ++k)
+        positions[static_cast<std::size_t>(k)] =
+            static_cast<int>(std::int64_t{gridLength} * k / beads);
+    return positions;
 }
 
-BeadCounts countBeads(const std::vector<BeadLook>& looks) {
+// The pixel value of every bead, row by row from the top; the grid is sampled by integer
+// scaling. An 8-bit grid, the one the calculate command makes, is read straight from its rows.
+std::vector<std::uint32_t> sampleValues(const dib& grid, int beadsWide, int beadsHigh) {
+    const std::vector<int> columns = sampledPositions(DibWidth(grid), beadsWide);
+    const std::vector<int> rows = sampledPositions(DibHeight(grid), beadsHigh);
+    std::vector<std::uint32_t> values;
+    values.reserve(static_cast<std::size_t>(beadsWide) * beadsHigh);
+    const bool bytes = DibBits(grid) == 8 && grid.poi != nullptr;
+    for (const int y : rows) {
+        const std::uint8_t* row = bytes ? DibRow(grid, DibHeight(grid) - 1 - y) : nullptr;
+        for (const int x : columns)
+            values.push_back(bytes ? row[x] : getpixel(grid, x, y));
+    }
+    return values;
+}
+
+BeadCounts countBeads(const std::vector<std::uint32_t>& values, int notfoundis) {
     BeadCounts counts{};
-    for (const BeadLook& look : looks) {
-        if (look.catalogue >= 0) ++counts[look.catalogue];
+    const int fallback = CatalogueIndexOfPixel(notfoundis + PaletteSlotBase);
+    for (const std::uint32_t value : values) {
+        int catalogue = CatalogueIndexOfPixel(static_cast<int>(value));
+        if (catalogue < 0) catalogue = fallback;
+        if (catalogue >= 0) ++counts[static_cast<std::size_t>(catalogue)];
     }
     return counts;
 }
@@ -112,57 +122,72 @@ class CellImage {
     std::vector<std::uint8_t> pixels_;
 };
 
-// Looks of the beads as indices into a list of distinct cell images.
-struct CellPlan {
-    std::vector<CellImage> images;
-    std::vector<std::uint16_t> imageOfBead;
-};
-
-constexpr std::size_t kMaxCellImages = 1024;
-
-std::optional<CellPlan> planCells(const std::vector<BeadLook>& looks, const ChartGeometry& g) {
-    CellPlan plan;
-    plan.imageOfBead.reserve(looks.size());
-    std::map<decltype(BeadLook{}.key()), std::uint16_t> known;
-    for (const BeadLook& look : looks) {
-        auto [it, added] =
-            known.try_emplace(look.key(), static_cast<std::uint16_t>(plan.images.size()));
-        if (added) {
-            // Only a grid of true colours can have this many looks; it is drawn cell by cell.
-            if (plan.images.size() == kMaxCellImages) return std::nullopt;
-            plan.images.emplace_back(look, g);
-        }
-        plan.imageOfBead.push_back(it->second);
+// Copies a row of a cell; the short rows of ordinary cells with a few 16-byte moves instead of a
+// call, since a large chart copies fifteen million of them.
+void copyCellRow(std::uint8_t* to, const std::uint8_t* from, std::size_t bytes) {
+    constexpr std::size_t kMove = 16;
+    if (bytes < kMove || bytes > 4 * kMove) {
+        std::memcpy(to, from, bytes);
+        return;
     }
-    return plan;
+    for (std::size_t k = 0; k + kMove < bytes; k += kMove)
+        std::memcpy(to + k, from + k, kMove);
+    std::memcpy(to + bytes - kMove, from + bytes - kMove, kMove);  // the last, overlapping
 }
 
-void drawBeadRowsFromPlan(const ChartCanvas& canvas, const CellPlan& plan, const ChartGeometry& g,
-                          int beadsWide, int beadsHigh) {
+// In a grid of at most 256 colours the pixel value decides how a bead looks, so each value
+// that occurs is drawn once and its rows are copied into every bead that has it.
+class ValueCells {
+  public:
+    ValueCells(const dib& grid, const std::vector<std::uint32_t>& values, int notfoundis,
+               const ChartGeometry& g) {
+        std::array<bool, 256> present{};
+        for (const std::uint32_t value : values)
+            present[value & 0xFF] = true;
+        for (int value = 0; value < 256; ++value) {
+            if (!present[static_cast<std::size_t>(value)]) continue;
+            imageOf_[static_cast<std::size_t>(value)] = static_cast<int>(images_.size());
+            images_.emplace_back(lookOf(static_cast<std::uint32_t>(value), grid, true, notfoundis),
+                                 g);
+        }
+    }
+    const CellImage& of(std::uint32_t value) const {
+        return images_[static_cast<std::size_t>(imageOf_[value & 0xFF])];
+    }
+
+  private:
+    std::array<int, 256> imageOf_{};
+    std::vector<CellImage> images_;
+};
+
+void drawBeadRowsByValue(const ChartCanvas& canvas, const ValueCells& cells,
+                         const std::vector<std::uint32_t>& values, const ChartGeometry& g,
+                         int beadsWide, int beadsHigh) {
+    const std::size_t cellBytes = 3 * static_cast<std::size_t>(g.cellWidth);
     for (int j = 0; j < beadsHigh; ++j) {
-        const std::uint16_t* images =
-            plan.imageOfBead.data() + static_cast<std::size_t>(j) * beadsWide;
+        const std::uint32_t* beadValues = values.data() + static_cast<std::size_t>(j) * beadsWide;
         for (int py = 0; py < g.cellHeight; ++py) {
-            const int y = kChartMarginY + j * g.cellHeight + py;
-            std::uint8_t* line = canvas.row(y);
+            std::uint8_t* line = canvas.row(kChartMarginY + j * g.cellHeight + py);
             fillBgr(line, 0, kChartMarginX, kWhite);
             std::uint8_t* cell = line + 3 * kChartMarginX;
-            for (int i = 0; i < beadsWide; ++i, cell += plan.images[0].rowBytes()) {
-                std::memcpy(cell, plan.images[images[i]].row(py), plan.images[0].rowBytes());
-            }
+            for (int i = 0; i < beadsWide; ++i, cell += cellBytes)
+                copyCellRow(cell, cells.of(beadValues[i]).row(py), cellBytes);
             fillBgr(line, kChartMarginX + beadsWide * g.cellWidth, canvas.width(), kWhite);
         }
     }
 }
 
-void drawBeadRowsCellByCell(const ChartCanvas& canvas, const std::vector<BeadLook>& looks,
+// A grid of true colours: every bead drawn on its own.
+void drawBeadRowsCellByCell(const ChartCanvas& canvas, const dib& grid,
+                            const std::vector<std::uint32_t>& values, int notfoundis,
                             const ChartGeometry& g, int beadsWide, int beadsHigh) {
     for (int y = kChartMarginY; y < kChartMarginY + beadsHigh * g.cellHeight; ++y) {
         canvas.fillSpan(y, 0, canvas.width(), kWhite);
     }
     for (int j = 0; j < beadsHigh; ++j) {
         for (int i = 0; i < beadsWide; ++i) {
-            const CellImage image(looks[static_cast<std::size_t>(j) * beadsWide + i], g);
+            const std::uint32_t value = values[static_cast<std::size_t>(j) * beadsWide + i];
+            const CellImage image(lookOf(value, grid, false, notfoundis), g);
             for (int py = 0; py < g.cellHeight; ++py) {
                 std::memcpy(canvas.row(kChartMarginY + j * g.cellHeight + py) +
                                 3 * (kChartMarginX + i * g.cellWidth),
@@ -228,16 +253,17 @@ EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoun
     beadsWide = std::clamp(beadsWide, kMinBeads, kMaxBeads);
     beadsHigh = std::clamp(beadsHigh, kMinBeads, kMaxBeads);
     const ChartGeometry g = chartGeometry(beadsWide, beadsHigh);
-    const std::vector<BeadLook> looks = sampleLooks(grid, beadsWide, beadsHigh, notfoundis);
-    counts = countBeads(looks);
+    const std::vector<std::uint32_t> values = sampleValues(grid, beadsWide, beadsHigh);
+    counts = countBeads(values, notfoundis);
     if (!prepareChartImage(rdi, g)) return EngineError::OutOfMemory;
     const ChartCanvas canvas(rdi);
     canvas.fillRect(0, 0, g.width, kChartMarginY, kWhite);
     canvas.fillRect(0, kChartMarginY + beadsHigh * g.cellHeight, g.width, g.height, kWhite);
-    if (const auto plan = planCells(looks, g)) {
-        drawBeadRowsFromPlan(canvas, *plan, g, beadsWide, beadsHigh);
+    if (DibColorCount(grid) <= 256) {
+        drawBeadRowsByValue(canvas, ValueCells(grid, values, notfoundis, g), values, g, beadsWide,
+                            beadsHigh);
     } else {
-        drawBeadRowsCellByCell(canvas, looks, g, beadsWide, beadsHigh);
+        drawBeadRowsCellByCell(canvas, grid, values, notfoundis, g, beadsWide, beadsHigh);
     }
     drawRowLabels(canvas, g, beadsHigh);
     return EngineError::None;

@@ -11,51 +11,69 @@
 namespace tessora {
 namespace {
 
-// Error cells hold sixteenths of a colour step; like the 16-bit cells they stand for, they keep
-// the low 16 bits of every sum.
+// Error cells hold sixteenths of a colour step, 3 per pixel (blue, green, red) after 3 guard
+// cells, in the order the row that reads them runs. No cell ever leaves the 16-bit range: an
+// error is at most 255 in magnitude and a cell collects at most 16 of them.
 using ErrorCell = std::int16_t;
-void addTo(ErrorCell& cell, int amount) {
-    cell = static_cast<ErrorCell>(cell + amount);
-}
+using Channels = std::array<int, 3>;  // blue, green, red
 
 bool targetFits(const dib& source, const dib& target) {
     return DibBits(target) == 8 && DibWidth(target) == DibWidth(source) &&
            DibHeight(target) == DibHeight(source);
 }
 
-std::array<int, 3> channelsOf(const PalEntry& entry) {
-    return {entry.peBlue, entry.peGreen, entry.peRed};
-}
+// One row. Of the four shares of a pixel's error, the 7/16 for the next pixel of the row is
+// carried in a register (no later row reads it), and the three for the row below (1/16 ahead,
+// 5/16 below, 3/16 behind, in the order of this row) are summed in registers: the cell below
+// the k-th pixel done gets e(k-1) + 5 e(k) + 3 e(k+1) and is stored once, when pixel k+1 is
+// done. Error arrays that are updated share by share give exactly these cells.
+class RowDiffusion {
+  public:
+    RowDiffusion(NearestColorIndex& nearest, const LPAL& palette)
+        : nearest_(nearest), palette_(palette) {}
 
-struct RowWalk {
-    ErrorCell* cur;  // the error this row collected, cell 3 + 3k for the k-th pixel done
-    ErrorCell* nxt;  // the error for the next row, filled in that row's (opposite) order
-    int x;
-    int step;
+    // `current`: the cells this row reads; `next`: the cells the next row reads, which runs the
+    // other way, so the cell below the k-th pixel done is next[3 * (width - 1 - k) + 3 + c].
+    void run(const std::uint8_t* sourceBgr, std::uint8_t* targetRow, int width, bool rightToLeft,
+             const ErrorCell* current, ErrorCell* next) {
+        Channels carried{};  // 7 e of the pixel before, for this one
+        Channels before{};   // e of the pixel before
+        Channels twoBefore{};
+        const int step = rightToLeft ? -1 : 1;
+        int x = rightToLeft ? width - 1 : 0;
+        for (int k = 0; k < width; ++k, x += step) {
+            const Channels e =
+                diffusePixel(sourceBgr + 3 * x, targetRow + x, current + 3 + 3 * k, carried);
+            ErrorCell* below = next + 3 * (width - k) + 3;  // below the pixel before
+            for (int c = 0; c < 3; ++c) {
+                if (k > 0)
+                    below[c] = static_cast<ErrorCell>(twoBefore[c] + 5 * before[c] + 3 * e[c]);
+                carried[c] = 7 * e[c];
+                twoBefore[c] = before[c];
+                before[c] = e[c];
+            }
+        }
+        ErrorCell* below = next + 3;  // below the last pixel done
+        for (int c = 0; c < 3; ++c)
+            below[c] = static_cast<ErrorCell>(twoBefore[c] + 5 * before[c]);
+    }
+
+  private:
+    // Adds the carried error, picks the entry, returns the error left.
+    Channels diffusePixel(const std::uint8_t* source, std::uint8_t* target, const ErrorCell* cells,
+                          const Channels& carried) {
+        Channels v{};
+        for (int c = 0; c < 3; ++c)
+            v[c] = std::clamp(sixteenthsToSteps(cells[c] + carried[c]) + source[c], 0, 255);
+        const std::uint8_t idx = nearest_.find(v[2], v[1], v[0]);
+        *target = idx;
+        const PalEntry& chosen = palette_.rgb0[idx];
+        return {v[0] - chosen.peBlue, v[1] - chosen.peGreen, v[2] - chosen.peRed};
+    }
+
+    NearestColorIndex& nearest_;
+    const LPAL& palette_;
 };
-
-// One pixel: add the carried error, pick the entry, pass the rest on. The three guard cells at
-// either end of both arrays take the shares that fall outside the row.
-void diffusePixel(RowWalk& walk, const std::uint8_t* sourceBgr, std::uint8_t* targetRow,
-                  NearestColorIndex& nearest, const LPAL& palette) {
-    std::array<int, 3> v{};
-    for (int c = 0; c < 3; ++c) {
-        v[c] = std::clamp(sixteenthsToSteps(walk.cur[c]) + sourceBgr[3 * walk.x + c], 0, 255);
-    }
-    const std::uint8_t idx = nearest.find(v[2], v[1], v[0]);
-    targetRow[walk.x] = idx;
-    const std::array<int, 3> chosen = channelsOf(palette.rgb0[idx]);
-    for (int c = 0; c < 3; ++c) {
-        const int e = v[c] - chosen[c];
-        walk.nxt[c - 3] = static_cast<ErrorCell>(e);  // first write of that cell in this row
-        addTo(walk.nxt[c + 3], 3 * e);
-        addTo(walk.nxt[c], 5 * e);
-        addTo(walk.cur[c + 3], 7 * e);
-    }
-    walk.x += walk.step;
-    walk.cur += 3;
-    walk.nxt -= 3;
-}
 
 }  // namespace
 
@@ -64,25 +82,17 @@ void ErrorDiffuse(const dib& source, const dib& target) {
     const int width = DibWidth(source);
     const int height = DibHeight(source);
     const std::size_t cells = 3 * static_cast<std::size_t>(width) + 6;
-    std::vector<ErrorCell> a(cells, 0);
+    std::vector<ErrorCell> a(cells, 0);  // the top row starts without error
     std::vector<ErrorCell> b(cells, 0);
-    NearestColorIndex nearest(target.pal.rgb0);
+    RowDiffusion row(nearestIndexFor(target.pal.rgb0), target.pal);
     std::vector<std::uint8_t> scratch;
-    bool rightToLeft = false;
     for (int r = 0; r < height; ++r) {
         const int storedRow = height - 1 - r;  // r counts from the top of the picture
-        const bool thisRowRightToLeft = rightToLeft;
-        rightToLeft = !rightToLeft;
-        std::vector<ErrorCell>& current = thisRowRightToLeft ? b : a;
-        std::vector<ErrorCell>& next = thisRowRightToLeft ? a : b;
-        RowWalk walk{current.data() + 3, next.data() + 3 * static_cast<std::ptrdiff_t>(width),
-                     thisRowRightToLeft ? width - 1 : 0, thisRowRightToLeft ? -1 : 1};
-        // Below the first pixel nothing else stores a first share in this row.
-        walk.nxt[0] = walk.nxt[1] = walk.nxt[2] = 0;
-        const std::uint8_t* sourceBgr = bgrRow(source, storedRow, scratch);
-        std::uint8_t* targetRow = DibRow(target, storedRow);
-        for (int k = 0; k < width; ++k)
-            diffusePixel(walk, sourceBgr, targetRow, nearest, target.pal);
+        const bool rightToLeft = r % 2 == 1;
+        const std::vector<ErrorCell>& current = rightToLeft ? b : a;
+        std::vector<ErrorCell>& next = rightToLeft ? a : b;
+        row.run(bgrRow(source, storedRow, scratch), DibRow(target, storedRow), width, rightToLeft,
+                current.data(), next.data());
     }
 }
 

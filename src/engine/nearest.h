@@ -1,12 +1,16 @@
 #pragma once
 // The nearest palette entry of a colour: smallest sum of squared red, green and blue
 // differences over all 256 entries, the lowest index among equally near entries. Both colour
-// methods ask it once per bead, so it answers from a colour grid and a cache, and its answer is
-// always the one of the plain search over all entries.
+// methods ask it once per bead, so it answers from a table over the colour cube, and its answer
+// is always the one of the plain search over all entries.
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "engine/nearestcell.h"
+#include "engine/zeroedtable.h"
 #include "imagelib/dib.h"
 
 namespace tessora {
@@ -17,9 +21,13 @@ constexpr int kPaletteEntries = 256;
 std::uint8_t nearestIndexBruteForce(const PalEntry (&entries)[kPaletteEntries], int red, int green,
                                     int blue);
 
-// Answers from two grids over the colour cube. A coarse cell (8 x 8 x 8 colours) lists the
-// colours that can be nearest somewhere in it; a fine cell (4 x 4 x 4) that only one of them
-// can win holds that answer directly. Cells are worked out when first asked.
+// The colour cube is cut into cells of 4 x 4 x 4 colours, and every cell points to a block of
+// the 64 answers of its colours, so a bead costs two look-ups and no comparison. A cell where
+// only one palette colour can be nearest shares that colour's block; a cell on a border
+// between colours gets a block of its own, searched exactly once per colour in it. A cell is
+// worked out when a colour first falls into it, from the short list of colours that can be
+// nearest in its enclosing 8-colour cell, which comes from its 16- and 32-colour cells in the
+// same way: each level tests only the few colours its parent kept.
 class NearestColorIndex {
   public:
     // Takes a copy of the colours; later changes of `entries` are not seen.
@@ -27,69 +35,55 @@ class NearestColorIndex {
 
     // Red, green and blue 0 to 255.
     std::uint8_t find(int red, int green, int blue) {
-        const std::uint32_t key = packColor(red, green, blue);
-        if (key == lastKey_) return lastIndex_;
-        const int fine = fineCellOf(red, green, blue);
-        std::uint32_t answer = fineAnswers_[fine];
-        if (answer == kUnknown) answer = decideFineCell(fine, red, green, blue);
-        lastKey_ = key;
-        lastIndex_ = answer < kPaletteEntries
-                         ? static_cast<std::uint8_t>(answer)
-                         : searchList(fineLists_[answer - kPaletteEntries], red, green, blue);
-        return lastIndex_;
+        std::uint32_t block = blockOfCell_[cellOf(red, green, blue)];
+        if (block == kUnknown) block = decideCell(red, green, blue);
+        return answers_[block + colourInCell(red, green, blue)];
     }
 
-  private:
-    static constexpr int kCoarseBits = 3;
-    static constexpr int kFineBits = 2;
-    static constexpr int kCoarsePerAxis = 256 >> kCoarseBits;
-    static constexpr int kFinePerAxis = 256 >> kFineBits;
-    // A fine cell's entry: a palette index, kUnknown, or kPaletteEntries + the number of its
-    // list of possible winners when more than one colour can win there.
-    static constexpr std::uint32_t kUnknown = 0xFFFFFFFFu;
+    // find() for `width` pixels of blue, green and red bytes.
+    void findRow(const std::uint8_t* bgr, int width, std::uint8_t* indices);
 
-    struct Distinct {
-        std::int16_t red, green, blue;
-        std::uint8_t index;  // lowest palette index of this colour
-    };
-    struct CandidateList {
-        std::uint32_t first = 0;  // in candidates_
-        std::uint32_t count = 0;
-    };
-    struct CoarseCell {
-        CandidateList list;
-        bool built = false;
+  private:
+    // 0 marks a cell or list not worked out yet; position 0 of answers_ and lists_ holds a
+    // block and a list that are never handed out.
+    static constexpr std::uint32_t kUnknown = 0;
+
+    // Lists of the cells of one size; a list is its length followed by positions in distinct_.
+    struct ListLevel {
+        int shift;         // cells of 1 << shift colours on a side
+        ZeroedTable list;  // per cell: position in lists_, or kUnknown
     };
     struct Box {
         int red, green, blue;  // lowest corner
         int side;              // colours per axis
     };
+    // Positions in distinct_, in ascending order.
+    struct Candidates {
+        std::array<std::uint16_t, kPaletteEntries> position;
+        int count = 0;
+    };
 
-    static std::uint32_t packColor(int red, int green, int blue) {
-        return static_cast<std::uint32_t>(red) | static_cast<std::uint32_t>(green) << 8 |
-               static_cast<std::uint32_t>(blue) << 16;
-    }
-    static int fineCellOf(int red, int green, int blue) {
-        return ((red >> kFineBits) * kFinePerAxis + (green >> kFineBits)) * kFinePerAxis +
-               (blue >> kFineBits);
-    }
+    std::uint32_t decideCell(int red, int green, int blue);
+    std::span<const std::uint16_t> listOf(int level, int red, int green, int blue);
+    void keepPossibleWinners(const Box& box, std::span<const std::uint16_t> from,
+                             Candidates& kept) const;
+    std::uint32_t singleColourBlock(std::uint8_t index);
+    std::uint32_t borderBlock(const Box& box, const Candidates& candidates);
 
-    const CoarseCell& coarseCellOf(int red, int green, int blue);
-    std::uint32_t decideFineCell(int fine, int red, int green, int blue);
-    std::uint8_t searchList(const CandidateList& list, int red, int green, int blue) const;
-    // Positions (in distinct_) among `from` that can be nearest somewhere in `box`.
-    void keepPossibleWinners(const Box& box, const std::uint8_t* from, int count,
-                             std::vector<std::uint8_t>& to) const;
-
-    std::vector<Distinct> distinct_;  // in order of their lowest index
-    std::vector<std::uint8_t> allDistinct_;
-    std::vector<CoarseCell> coarse_;
-    std::vector<std::uint8_t> candidates_;  // positions in distinct_, lists of the cells
-    std::vector<std::uint32_t> fineAnswers_;
-    std::vector<CandidateList> fineLists_;
-    std::vector<std::uint8_t> coarseCopy_;
-    std::uint32_t lastKey_ = 0xFFFFFFFFu;  // no colour packs to this
-    std::uint8_t lastIndex_ = 0;
+    // Distinct colours in order of their lowest palette index, so the first of equally near
+    // ones is the lowest index; the palette of a bead grid has at most 65.
+    std::vector<CandidateColour> distinct_;
+    std::vector<std::uint16_t> allColours_;  // every position in distinct_
+    std::vector<ListLevel> levels_;          // the largest cells first
+    std::vector<std::uint16_t> lists_;       // the lists of all levels
+    ZeroedTable blockOfCell_;                // per cell: start of its block in answers_
+    std::vector<std::uint8_t> answers_;      // blocks of kCellColours palette indices
+    std::array<std::uint32_t, kPaletteEntries> singleBlock_;  // per palette index, or kUnknown
 };
+
+// The index of `entries`. The one of the previous call on this thread is kept and handed out
+// again while the colours stay the same: the calculate command runs again and again with the
+// same bead colours, and every cell worked out before is then ready.
+NearestColorIndex& nearestIndexFor(const PalEntry (&entries)[kPaletteEntries]);
 
 }  // namespace tessora

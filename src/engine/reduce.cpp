@@ -46,17 +46,13 @@ void fillGridPalette(dib& grid, const std::array<Rgb, kPaletteEntries>& working,
 }
 
 void nearestPass(const dib& di, const dib& grid, const ProgressFn& progress) {
-    NearestColorIndex nearest(grid.pal.rgb0);
+    NearestColorIndex& nearest = nearestIndexFor(grid.pal.rgb0);
     const int width = DibWidth(di);
     const int height = DibHeight(di);
     std::vector<std::uint8_t> scratch;
     for (int y = 0; y < height; ++y) {
         report(progress, rowPercent(y, height));
-        const std::uint8_t* from = bgrRow(di, y, scratch);
-        std::uint8_t* to = DibRow(grid, y);
-        for (int x = 0; x < width; ++x) {
-            to[x] = nearest.find(from[3 * x + 2], from[3 * x + 1], from[3 * x]);
-        }
+        nearest.findRow(bgrRow(di, y, scratch), width, DibRow(grid, y));
     }
 }
 

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "engine/catalogue.h"
 #include "engine/reduce.h"
+#include "photopicture.h"
+#include "plainreference.h"
 #include "testimages.h"
 
 using namespace tessora;
@@ -122,4 +127,62 @@ TEST(DepthDownTo, CountsBeyondTheSlotsNeverWriteOutsideThePalette) {
     int notfoundis = 0;
     OwnedDib grid(DepthDownTo(source.get(), 300, 0, pal, selection, notfoundis, {}));
     EXPECT_EQ(DibBits(grid.get()), 8);  // and the sanitizer build sees no write past entry 255
+}
+
+namespace {
+
+// Ticks and palettes the reduction meets: everything, a few colours, one colour, and catalogue
+// colours made equal to others or to the fill colour.
+struct PaletteCase {
+    const char* name;
+    std::array<bool, 64> ticks;
+    LPAL pal;
+};
+
+std::vector<PaletteCase> paletteCases() {
+    std::mt19937 rng(42);
+    std::array<bool, 64> some{};
+    for (bool& t : some)
+        t = rng() % 4 == 0;
+    LPAL repeats = StartPalette();
+    repeats.rgb0[20] = repeats.rgb0[5];
+    repeats.rgb0[33] = repeats.rgb0[0];  // equal to the fill colour
+    repeats.rgb0[40] = repeats.rgb0[41];
+    return {{"all ticked", allTicks(), StartPalette()},
+            {"a quarter ticked", some, StartPalette()},
+            {"one ticked", ticks({17}), StartPalette()},
+            {"black and white", ticks({0, 17}), StartPalette()},
+            {"repeated colours", allTicks(), repeats}};
+}
+
+}  // namespace
+
+TEST(DepthDownTo, NearestGridEqualsThePlainSearchOnPhotoLikePictures) {
+    for (const Grain grain : {Grain::Smooth, Grain::Photo, Grain::Noisy}) {
+        OwnedDib source(photoPicture(160, 120, grain, 3));
+        for (const PaletteCase& c : paletteCases()) {
+            int notfoundis = 0;
+            OwnedDib grid(DepthDownTo(source.get(), 64, 0, c.pal, c.ticks, notfoundis, {}));
+            ASSERT_EQ(gridValues(grid.get()), plainNearest(source.get(), grid.get()))
+                << c.name << ", grain " << static_cast<int>(grain);
+        }
+    }
+}
+
+TEST(DepthDownTo, DitheredGridEqualsThePlainDiffusionOnPhotoLikePictures) {
+    struct Size {
+        int width, height;
+    };
+    for (const Size size : {Size{1, 9}, Size{2, 5}, Size{3, 4}, Size{161, 121}}) {
+        for (const Grain grain : {Grain::Smooth, Grain::Noisy}) {
+            OwnedDib source(photoPicture(size.width, size.height, grain, 8));
+            for (const PaletteCase& c : paletteCases()) {
+                int notfoundis = 0;
+                OwnedDib grid(DepthDownTo(source.get(), 64, 1, c.pal, c.ticks, notfoundis, {}));
+                ASSERT_EQ(gridValues(grid.get()), plainErrorDiffusion(source.get(), grid.get()))
+                    << c.name << ", " << size.width << " x " << size.height << ", grain "
+                    << static_cast<int>(grain);
+            }
+        }
+    }
 }
