@@ -1,6 +1,8 @@
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -75,18 +77,18 @@ ImageError readerError(QImageReader::ImageReaderError error) {
     }
 }
 
-ImageError readWithQt(const QString& fileName, std::span<const std::uint8_t> head, dib* out,
+ImageError readWithQt(QIODevice& device, std::span<const std::uint8_t> head, dib* out,
                       const ProgressFn& progress) {
     if (const auto size = declaredSize(head);
         size && CheckImageSize(size->first, size->second, 24) == SizeCheck::TooLarge) {
         return ImageError::TooLarge;
     }
-    QImageReader reader(fileName);
-    // By content, not by suffix: Qt takes ".dib" for a bitmap without file header, while ours
-    // and everyone else's have one; and a suffix may lie.
+    QImageReader reader(&device);
+    // By content, never by a name: Qt takes ".dib" for a bitmap without file header, while
+    // ours and everyone else's have one; and a suffix may lie.
     reader.setDecideFormatFromContent(true);
     // Qt's own limit, in megabytes, so its readers refuse what our budget refuses.
-    reader.setAllocationLimit(static_cast<int>(PixelBudget() * 4 / (1024 * 1024)) + 1);
+    QImageReader::setAllocationLimit(static_cast<int>(PixelBudget() * 4 / (1024 * 1024)) + 1);
     if (!reader.canRead()) return readerError(reader.error());
     const QSize size = reader.size();
     if (size.isValid() && CheckImageSize(size.width(), size.height(), 24) == SizeCheck::TooLarge) {
@@ -100,18 +102,28 @@ ImageError readWithQt(const QString& fileName, std::span<const std::uint8_t> hea
     return DibFromQImage(image, declaredIndexedBits(head), out, progress);
 }
 
-ImageError readWithOwnCodec(const OwnReader& reader, QFile& file, dib* out,
+ImageError readWithOwnCodec(const OwnReader& reader, std::span<const std::uint8_t> bytes, dib* out,
                             const ProgressFn& progress) {
-    const QByteArray bytes = file.readAll();
-    const std::span<const std::uint8_t> data(
-        reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-        static_cast<std::size_t>(bytes.size()));
     if (progress) progress(0);
-    const ImageError error = reader.read(data, out, progress);
+    const ImageError error = reader.read(bytes, out, progress);
     if (progress) progress(0);
     return error;
 }
 
+std::span<const std::uint8_t> spanOf(const QByteArray& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size())};
+}
+
+const OwnReader* ownReaderFor(std::span<const std::uint8_t> head) {
+    for (const OwnReader& reader : OwnReaders()) {
+        if (reader.recognises(head)) return &reader;
+    }
+    return nullptr;
+}
+
+// Our own readers first, each recognising its files by their first bytes; then Qt's, which
+// read from the file as they go rather than from a copy of all of it.
 ImageError openDib(dib* out, const QString& fileName, const ProgressFn& progress) {
     const QFileInfo info(fileName);
     if (!info.exists()) return ImageError::FileNotFound;
@@ -119,15 +131,35 @@ ImageError openDib(dib* out, const QString& fileName, const ProgressFn& progress
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) return ImageError::CannotOpen;
     if (file.size() == 0) return ImageError::EmptyFile;
-    const QByteArray headBytes = file.peek(kSniffBytes);
-    const std::span<const std::uint8_t> head(
-        reinterpret_cast<const std::uint8_t*>(headBytes.constData()),
-        static_cast<std::size_t>(headBytes.size()));
-    for (const OwnReader& reader : OwnReaders()) {
-        if (reader.recognises(head)) return readWithOwnCodec(reader, file, out, progress);
+    const QByteArray head = file.peek(kSniffBytes);
+    if (const OwnReader* reader = ownReaderFor(spanOf(head))) {
+        const QByteArray bytes = file.readAll();
+        return readWithOwnCodec(*reader, spanOf(bytes), out, progress);
     }
-    file.close();
-    return readWithQt(fileName, head, out, progress);
+    return readWithQt(file, spanOf(head), out, progress);
+}
+
+ImageError decodeBytes(std::span<const std::uint8_t> bytes, dib* out, const ProgressFn& progress) {
+    if (bytes.empty()) return ImageError::EmptyFile;
+    const auto head = bytes.first(std::min(bytes.size(), kSniffBytes));
+    if (const OwnReader* reader = ownReaderFor(head))
+        return readWithOwnCodec(*reader, bytes, out, progress);
+    // The bytes stay where they are; Qt reads them through a buffer that does not own them.
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return readWithQt(buffer, head, out, progress);
+}
+
+// The record of a failed read: no pixels, and the reason as text in the palette's bytes.
+ImageError finishRead(dib* out, ImageError error) {
+    if (error != ImageError::None) {
+        FreeDib(*out);
+        *out = dib{};
+        SetDibErrorText(out, ImageErrorText(error));
+    }
+    return error;
 }
 
 }  // namespace
@@ -135,13 +167,13 @@ ImageError openDib(dib* out, const QString& fileName, const ProgressFn& progress
 ImageError OpenDib(dib* out, const QString& fileName, int /*reserved*/,
                    const ProgressFn& progress) {
     *out = dib{};
-    const ImageError error = openDib(out, fileName, progress);
-    if (error != ImageError::None) {
-        FreeDib(*out);
-        *out = dib{};
-        SetDibErrorText(out, ImageErrorText(error));
-    }
-    return error;
+    return finishRead(out, openDib(out, fileName, progress));
+}
+
+ImageError openDibFromBytes(dib* out, std::span<const std::uint8_t> bytes,
+                            const ProgressFn& progress) {
+    *out = dib{};
+    return finishRead(out, decodeBytes(bytes, out, progress));
 }
 
 }  // namespace tessora

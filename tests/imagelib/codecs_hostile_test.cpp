@@ -191,6 +191,12 @@ std::vector<HostileCase> pcxCases() {
          pcxHeader(8, 1, 2, 1, 2).u8s({1, 2}).data(), ImageError::Damaged},
         {"PCX two planes of eight bits", readPcx, pcxHeader(8, 2, 2, 1, 2).zeros(4).data(),
          ImageError::UnsupportedDepth},
+        // 1 x 8 + 9 once passed for 2 x 8 + 1, and 4 x 8 + 33 for 8 x 8 + 1.
+        {"PCX one bit in nine planes", readPcx, pcxHeader(1, 9, 8, 1, 2).zeros(18).data(),
+         ImageError::UnsupportedDepth},
+        {"PCX four bits in 33 planes", readPcx,
+         pcxHeader(4, 33, 2, 1, 2).zeros(66).bytes(pcxPalette()).data(),
+         ImageError::UnsupportedDepth},
         {"PCX data ending inside a run", readPcx, pcxHeader(1, 1, 16, 1, 2).u8(0xC5).data(),
          ImageError::Damaged},
         {"PCX unknown encoding", readPcx, pcxHeader(1, 1, 8, 1, 2, 7).zeros(2).data(),
