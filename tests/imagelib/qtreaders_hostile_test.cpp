@@ -332,6 +332,10 @@ TEST(QtReaders, BrokenGifFramesEndCleanly) {
         {"frame of 0 x 0", screen + gifFrame(0, 0, 0, 0) + ";"},
         {"screen of 0 x 0", gifScreen(0, 0) + gifFrame(0, 0, 2, 2) + ";"},
         {"no frame at all", screen + ";"},
+        {"index beyond the colour table",
+         screen +
+             FileBytes().u8(',').zeros(4).le16(1).le16(1).u8s({0, 2, 2, 0x5C, 0x01, 0}).data() +
+             ";"},
         {"no trailer", screen + gifFrame(0, 0, 4, 3)},
         {"data blocks never ending",
          screen + gifFrame(0, 0, 4, 3).chopped(1) + QByteArray(200, '\x7F')},
