@@ -29,7 +29,7 @@ for target in "${targets[@]}"; do
     mkdir -p "$work" "$artifacts"
     echo "== fuzz_$target: ${seconds} s"
     if ! "$build_dir/fuzz/fuzz_$target" "$work" "fuzz/corpus/$target" \
-        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+        -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -max_len=65536 \
         -artifact_prefix="$artifacts" -print_final_stats=1 ${FUZZ_FLAGS:-} \
         >"$build_dir/fuzz_$target.log" 2>&1; then
         tail -n 60 "$build_dir/fuzz_$target.log"
