@@ -308,7 +308,8 @@ TEST(QtReaders, QtAllocationLimitFollowsTheBudget) {
     QImage image;
     EXPECT_FALSE(reader.read(&image)) << "Qt itself refuses past the limit";
     SetPixelBudget(0);
-    readBytes(small, read);
+    Read restored;
+    readBytes(small, restored);
     QBuffer again(const_cast<QByteArray*>(&large));
     again.open(QIODevice::ReadOnly);
     QImageReader readerAgain(&again);
