@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 
 #include "imagelib/dib.h"
 #include "imagelib/imageerror.h"
@@ -28,6 +29,11 @@ void deldib(dib d);
 // Loads a picture file. On failure the record has no pixels and a German, NUL-terminated
 // UTF-16 text at the start of pal.rgb0 says why; the returned code says the same.
 ImageError OpenDib(dib* out, const QString& fileName, int reserved, const ProgressFn& progress);
+
+// The same from the bytes of a picture file in memory: every reader OpenDib has, chosen by
+// content. The bytes must outlive the call only.
+ImageError openDibFromBytes(dib* out, std::span<const std::uint8_t> bytes,
+                            const ProgressFn& progress);
 
 // Colour index (indexed images) or colour value red | green << 8 | blue << 16 (24 bits) of
 // pixel (x, y), y counted from the top. 0 outside the image.

@@ -42,10 +42,23 @@ std::uintptr_t mapLarge(std::size_t size) {
     return aligned + sizeof(BlockPrefix);
 }
 
+struct SimulatedShortage {
+    std::size_t fromBytes = 0;
+    int grantsLeft = 0;
+};
+SimulatedShortage g_shortage;
+
+bool refusedBySimulation(std::size_t size) {
+    if (g_shortage.fromBytes == 0 || size < g_shortage.fromBytes) return false;
+    if (g_shortage.grantsLeft == 0) return true;
+    --g_shortage.grantsLeft;
+    return false;
+}
+
 }  // namespace
 
 std::uintptr_t GlobalAllocZeroed(std::size_t size) {
-    if (size > (std::size_t{1} << 40)) return 0;
+    if (size > (std::size_t{1} << 40) || refusedBySimulation(size)) return 0;
     if (size >= kMapThreshold) return mapLarge(size);
     void* base = std::calloc(1, size + sizeof(BlockPrefix));
     if (base == nullptr) return 0;
@@ -66,6 +79,10 @@ void GlobalFree(std::uintptr_t handle) {
 
 std::size_t GlobalSize(std::uintptr_t handle) {
     return handle == 0 ? 0 : prefixOf(handle)->size;
+}
+
+void simulateOutOfMemory(std::size_t fromBytes, int grantedFirst) {
+    g_shortage = SimulatedShortage{fromBytes, grantedFirst};
 }
 
 }  // namespace tessora

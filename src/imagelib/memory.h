@@ -13,4 +13,9 @@ std::uintptr_t GlobalAllocZeroed(std::size_t size);
 void GlobalFree(std::uintptr_t handle);
 std::size_t GlobalSize(std::uintptr_t handle);
 
+// For tests: blocks of at least `fromBytes` bytes are refused, as when memory has run out,
+// once `grantedFirst` more of them have been given; `fromBytes` 0 ends it. Lets every
+// out-of-memory path of the callers run for real, one allocation after the other.
+void simulateOutOfMemory(std::size_t fromBytes, int grantedFirst = 0);
+
 }  // namespace tessora

@@ -89,6 +89,10 @@ TEST(ColorSettings, ReadingKeepsWhatTheFileLacks) {
         {"m = 300 stops at entry 255", int32le(0) + int32le(300) + colours(300), 0, 256},
         {"huge n", int32le(0x7FFFFFFF) + flags(3), 3, 0},
         {"huge m", int32le(0) + int32le(0x7FFFFFFF) + colours(4), 0, 4},
+        {"n = 0xFFFFFFFF reads no flags", int32le(-1) + int32le(2) + colours(2), 0, 2},
+        {"m = 0xFFFFFFFF reads no colours", int32le(0) + int32le(-1) + colours(2), 0, 0},
+        {"m whose 3 m overflows 32 bits", int32le(0) + int32le(0x55555556) + colours(5), 0, 5},
+        {"n whose 3 n overflows 32 bits", int32le(0x55555556) + flags(70), 64, 0},
     };
     for (const Case& c : cases) {
         std::array<bool, 64> items = allTicks();
@@ -106,6 +110,18 @@ TEST(ColorSettings, ReadingKeepsWhatTheFileLacks) {
         EXPECT_EQ(guarded.pal.num, 64) << c.name;
         EXPECT_TRUE(guarded.guardsIntact()) << c.name;
     }
+}
+
+TEST(ColorSettings, EveryTickByteOtherThanZeroTicks) {
+    QByteArray bytes = int32le(64);
+    for (int i = 0; i < 64; ++i)
+        bytes.append(static_cast<char>(i % 2 == 0 ? 0 : (i * 37) % 255 + 1));  // 2 to 255 and 1
+    bytes.append(int32le(0));
+    std::array<bool, 64> items{};
+    LPAL pal = StartPalette();
+    applyColorSettings(bytes, items, pal);
+    for (int i = 0; i < 64; ++i)
+        EXPECT_EQ(items[i], i % 2 == 1) << "byte " << int(static_cast<std::uint8_t>(bytes[4 + i]));
 }
 
 TEST(ColorSettings, RandomBytesNeverWriteOutsideThePalette) {

@@ -191,6 +191,12 @@ std::vector<HostileCase> pcxCases() {
          pcxHeader(8, 1, 2, 1, 2).u8s({1, 2}).data(), ImageError::Damaged},
         {"PCX two planes of eight bits", readPcx, pcxHeader(8, 2, 2, 1, 2).zeros(4).data(),
          ImageError::UnsupportedDepth},
+        // 1 x 8 + 9 once passed for 2 x 8 + 1, and 4 x 8 + 33 for 8 x 8 + 1.
+        {"PCX one bit in nine planes", readPcx, pcxHeader(1, 9, 8, 1, 2).zeros(18).data(),
+         ImageError::UnsupportedDepth},
+        {"PCX four bits in 33 planes", readPcx,
+         pcxHeader(4, 33, 2, 1, 2).zeros(66).bytes(pcxPalette()).data(),
+         ImageError::UnsupportedDepth},
         {"PCX data ending inside a run", readPcx, pcxHeader(1, 1, 16, 1, 2).u8(0xC5).data(),
          ImageError::Damaged},
         {"PCX unknown encoding", readPcx, pcxHeader(1, 1, 8, 1, 2, 7).zeros(2).data(),
@@ -348,6 +354,24 @@ std::vector<HostileCase> bmpRleCases() {
     };
 }
 
+// Codes that make no progress (a ByteRun1 no-op, a PCX run of zero bytes, a delta of 0, 0):
+// a file full of them is read to its end in one pass and then found short.
+std::vector<HostileCase> noProgressCases() {
+    const QByteArray header = FileBytes().chunk("BMHD", bitmapHeader(8, 2, 1, 0, 1)).data();
+    const QByteArray cmap = FileBytes().chunk("CMAP", twoColours()).data();
+    QByteArray deltas;
+    for (int i = 0; i < 15000; ++i)
+        deltas.append(QByteArray("\0\2\0\0", 4));
+    return {
+        {"ILBM body of ByteRun1 no-ops", readIlbm,
+         ilbmWith(header + cmap + FileBytes().chunk("BODY", QByteArray(60000, '\x80')).data()),
+         ImageError::Damaged},
+        {"PCX runs of zero bytes", readPcx,
+         pcxHeader(1, 1, 8, 2, 2).bytes(QByteArray(60000, '\xC0')).data(), ImageError::Damaged},
+        {"RLE8 deltas that move nowhere", readBmpRle, bmpRle(8, 4, 2, deltas), ImageError::Damaged},
+    };
+}
+
 class HostileFile : public testing::TestWithParam<HostileCase> {};
 
 TEST_P(HostileFile, EndsInTheExpectedCleanError) {
@@ -369,6 +393,7 @@ INSTANTIATE_TEST_SUITE_P(Pcx, HostileFile, testing::ValuesIn(pcxCases()), caseNa
 INSTANTIATE_TEST_SUITE_P(Iff, HostileFile, testing::ValuesIn(iffCases()), caseName);
 INSTANTIATE_TEST_SUITE_P(Tga, HostileFile, testing::ValuesIn(tgaCases()), caseName);
 INSTANTIATE_TEST_SUITE_P(Bmp, HostileFile, testing::ValuesIn(bmpRleCases()), caseName);
+INSTANTIATE_TEST_SUITE_P(NoProgress, HostileFile, testing::ValuesIn(noProgressCases()), caseName);
 
 // --- Runs that overshoot: the surplus is dropped, nothing is written outside the picture ---
 
@@ -391,6 +416,14 @@ std::vector<OvershootCase> overshootCases() {
          readPcx,
          pcxHeader(8, 1, 2, 1, 2).u8s({0xFF, 7}).bytes(pcxPalette()).data(),
          {7, 7}},
+        {"PCX odd bytes per line",
+         readPcx,
+         pcxHeader(8, 1, 3, 2, 3).u8s({1, 2, 3, 4, 5, 6}).bytes(pcxPalette()).data(),
+         {1, 2, 3, 4, 5, 6}},
+        {"PCX odd bytes per line beyond the width",
+         readPcx,
+         pcxHeader(8, 1, 2, 2, 3).u8s({1, 2, 3, 4, 5, 6}).bytes(pcxPalette()).data(),
+         {1, 2, 4, 5}},
         {"PCX run going on into the next line",
          readPcx,
          pcxHeader(8, 1, 2, 2, 2).u8s({0xC3, 5, 9}).bytes(pcxPalette()).data(),

@@ -169,6 +169,22 @@ TEST(ImageSize, RefusesOverflowAndTheBudget) {
     EXPECT_EQ(size->imageSize, 45360u * 15020u);
 }
 
+// With the budget out of the way, the byte count itself must be caught: beyond 32 bits for the
+// header's size field, and beyond 64 bits in the multiplication.
+TEST(ImageSize, ByteCountsOverflowingThirtyTwoAndSixtyFourBitsAreTooLarge) {
+    SetPixelBudget(~std::uint64_t{0});
+    EXPECT_EQ(CheckImageSize(70000, 70000, 32), SizeCheck::TooLarge);  // 19.6e9 bytes
+    EXPECT_EQ(CheckImageSize(65536, 16384, 32), SizeCheck::TooLarge);  // exactly 2^32 bytes
+    EXPECT_EQ(CheckImageSize(65536, 16383, 32), SizeCheck::Ok);
+    EXPECT_EQ(CheckImageSize(INT32_MAX, INT32_MAX, 32), SizeCheck::TooLarge);  // 2^64 bytes
+    EXPECT_FALSE(ComputeImageSize(INT32_MAX, INT32_MAX, 32).has_value());
+    SetPixelBudget(0);
+    EXPECT_EQ(CheckedMul(std::uint64_t{1} << 32, std::uint64_t{1} << 32), std::nullopt);
+    EXPECT_EQ(CheckedMul(std::uint64_t{1} << 32, (std::uint64_t{1} << 32) - 1),
+              (std::uint64_t{1} << 32) * ((std::uint64_t{1} << 32) - 1));
+    EXPECT_EQ(CheckedMul(0, ~std::uint64_t{0}), 0u);
+}
+
 TEST(ImageSize, BudgetCanBeLoweredForCallers) {
     SetPixelBudget(100);
     EXPECT_EQ(CheckImageSize(10, 10, 8), SizeCheck::Ok);

@@ -261,6 +261,37 @@ TEST(OpenDib, ExtensionThatLiesAboutTheContent) {
     expectSamePixels(loaded.d, picture);
 }
 
+TEST(OpenDib, OwnFormatsAreFoundByContentWhateverTheName) {
+    TempDir dir;
+    dib chart{};
+    newdib(&chart, 6, 4, 8, nullptr, 0);
+    setpixel(chart, 5, 0, 1);
+    struct Case {
+        const char* name;
+        int format;
+    };
+    const Case cases[] = {{"pcx-as.bmp", kSavePcx},
+                          {"ilbm-as.png", kSaveIff},
+                          {"pbm-as.gif", kSaveLbm},
+                          {"tga-as.jpg", kSaveTga},
+                          {"rle-as.tif", kSaveRle}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = dir.path(QString::fromLatin1(c.name));
+        ASSERT_EQ(SaveDib(chart, file, c.format, nullptr), ImageError::None);
+        Loaded loaded;
+        load(loaded, file);
+        ASSERT_EQ(loaded.error, ImageError::None);
+        EXPECT_EQ(getpixel(loaded.d, 5, 0), 1u);
+    }
+    FreeDib(chart);
+    for (const char* name : {"notes.pcx", "notes.iff", "notes.lbm", "notes.tga", "notes.rle"}) {
+        Loaded loaded;
+        load(loaded, dir.write(QString::fromLatin1(name), "Nur ein Text, kein Bild.\n"));
+        EXPECT_EQ(loaded.error, ImageError::UnknownFormat) << name;
+    }
+}
+
 TEST(OpenDib, FileNamesKeepEveryCharacter) {
     TempDir dir;
     const QImage picture = designedPicture(2, 2);

@@ -52,24 +52,17 @@ PcxHeader readHeader(ByteReader& in) {
 }
 
 // The depth of the image a layout of bits per pixel and planes becomes, 0 for none we read.
+// Bits and planes are compared as a pair: folding them into one number let a plane count above
+// 8 pass for another layout (4 bits in 33 planes for 8 bits in one).
 int dibBitsFor(const PcxHeader& h) {
-    switch (h.bitsPerPixel * 8 + h.planes) {
-        case 1 * 8 + 1:
-            return 1;
-        case 1 * 8 + 2:
-        case 1 * 8 + 3:
-        case 1 * 8 + 4:
-        case 2 * 8 + 1:
-        case 4 * 8 + 1:
-            return 4;
-        case 8 * 8 + 1:
-            return 8;
-        case 8 * 8 + 3:
-        case 8 * 8 + 4:
-            return 24;
-        default:
-            return 0;
-    }
+    const int bits = h.bitsPerPixel;
+    const int planes = h.planes;
+    if (bits == 1 && planes == 1) return 1;
+    if (bits == 1 && planes >= 2 && planes <= 4) return 4;
+    if ((bits == 2 || bits == 4) && planes == 1) return 4;
+    if (bits == 8 && planes == 1) return 8;
+    if (bits == 8 && (planes == 3 || planes == 4)) return 24;
+    return 0;
 }
 
 bool hasClosingPalette(const PcxHeader& h) {

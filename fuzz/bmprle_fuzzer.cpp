@@ -1,0 +1,16 @@
+// Our RLE8/RLE4 bitmap reader on any bytes, and what it reads through our RLE8 writer and back.
+
+#include "fuzzsupport.h"
+#include "imagelib/codecs/bmp.h"
+#include "imagelib/codecs/bmprle.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    tessora::fuzz::initialiseFuzzer(false);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    tessora::fuzz::fuzzDecoder(tessora::fuzz::bytesOf(data, size), tessora::readBmpRle,
+                               tessora::writeBmpRle8);
+    return 0;
+}
