@@ -1,6 +1,7 @@
 #include "engine/reduce.h"
 
 #include <algorithm>
+#include <new>
 
 #include "engine/bgrrows.h"
 #include "engine/catalogue.h"
@@ -77,10 +78,16 @@ dib DepthDownTo(const dib& di, int zcols, int rolmod, const LPAL& pal,
     newdib(&grid, DibWidth(di), DibHeight(di), 8, nullptr, 0);
     if (grid.poih != 0) {
         fillGridPalette(grid, working, entries, selection);
-        if (rolmod == 1) {
-            ErrorDiffuse(di, grid);
-        } else if (di.poi != nullptr) {
-            nearestPass(di, grid, progress);
+        try {
+            if (rolmod == 1) {
+                ErrorDiffuse(di, grid);
+            } else if (di.poi != nullptr) {
+                nearestPass(di, grid, progress);
+            }
+        } catch (const std::bad_alloc&) {
+            // The search tables or the error rows could not be had: no grid rather than a
+            // half-reduced one, and the caller keeps its old grid.
+            FreeDib(grid);
         }
     }
     report(progress, 0);
