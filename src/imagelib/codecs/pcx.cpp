@@ -113,9 +113,11 @@ class PcxLineReader {
 bool dataCanHold(std::size_t dataBytes, const PcxHeader& h) {
     const std::uint64_t unpacked =
         std::uint64_t{h.bytesPerLine} * h.planes * static_cast<std::uint64_t>(h.height);
-    // A run of two bytes unpacks to at most 63 bytes.
+    // A run of two bytes unpacks to at most 63 bytes; a rest of one byte may be a single literal.
     const std::uint64_t least =
-        h.encoding == kRunLengthCoded ? (unpacked + kMaxRun - 1) / kMaxRun * 2 : unpacked;
+        h.encoding == kRunLengthCoded
+            ? unpacked / kMaxRun * 2 + std::min<std::uint64_t>(unpacked % kMaxRun, 2)
+            : unpacked;
     return dataBytes >= least;
 }
 
