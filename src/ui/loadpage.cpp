@@ -98,7 +98,7 @@ QWidget* TMainForm::buildLoadPage() {
     fileModel = new QFileSystemModel(this);
     fileModel->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDot);
     fileModel->setNameFilterDisables(false);
-    fileModel->setReadOnly(false);           // F2 renames, as in a file manager
+    fileModel->setReadOnly(false);  // F2 renames, as in a file manager
     // Folders first, then files by name; a folder's entries arrive in the background.
     connect(fileModel, &QFileSystemModel::directoryLoaded, this, [this] { fileModel->sort(0); });
     JamShellList1 = new QListView;
