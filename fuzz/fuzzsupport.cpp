@@ -9,18 +9,10 @@
 #include "imagelib/codecs/dibaccess.h"
 #include "imagelib/imagesize.h"
 #include "imagelib/memory.h"
+#include "imagelib/owneddib.h"
 
 namespace tessora::fuzz {
 namespace {
-
-// Owns a record and releases it once.
-struct OwnedDib {
-    dib d{};
-    OwnedDib() = default;
-    OwnedDib(const OwnedDib&) = delete;
-    OwnedDib& operator=(const OwnedDib&) = delete;
-    ~OwnedDib() { FreeDib(d); }
-};
 
 std::uint32_t touchEveryByte(const dib& d) {
     std::uint32_t sum = 0;
@@ -82,23 +74,25 @@ void checkReadResult(ImageError error, const dib& d) {
 
 void fuzzDecoder(std::span<const std::uint8_t> bytes, ReadFn read, WriteFn write) {
     OwnedDib first;
-    const ImageError error = read(bytes, &first.d, nullptr);
+    const ImageError error = read(bytes, first.out(), nullptr);
     if (error != ImageError::None) {
-        require(first.d.poi == nullptr && first.d.poih == 0, "a failed read hands out no pixels");
+        require(first.get().poi == nullptr && first.get().poih == 0,
+                "a failed read hands out no pixels");
         return;
     }
-    checkReadResult(error, first.d);
+    checkReadResult(error, first.get());
     QByteArray written;
     QBuffer buffer(&written);
     buffer.open(QIODevice::WriteOnly);
-    const ImageError writeError = write(first.d, buffer, nullptr);
+    const ImageError writeError = write(first.get(), buffer, nullptr);
     if (writeError == ImageError::TooLargeForFormat) return;
     require(writeError == ImageError::None, "a picture we read can be written again");
     OwnedDib second;
     const auto again = std::span(reinterpret_cast<const std::uint8_t*>(written.constData()),
                                  static_cast<std::size_t>(written.size()));
-    require(read(again, &second.d, nullptr) == ImageError::None, "what we wrote reads back");
-    require(sameColours(first.d, second.d), "what we wrote reads back with the same colours");
+    require(read(again, second.out(), nullptr) == ImageError::None, "what we wrote reads back");
+    require(sameColours(first.get(), second.get()),
+            "what we wrote reads back with the same colours");
 }
 
 }  // namespace tessora::fuzz

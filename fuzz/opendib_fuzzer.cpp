@@ -1,15 +1,7 @@
 // Any bytes through every reader OpenDib has (ours and Qt's), chosen by content as for a file.
 
 #include "fuzzsupport.h"
-
-namespace {
-
-struct OwnedDib {
-    tessora::dib d{};
-    ~OwnedDib() { tessora::FreeDib(d); }
-};
-
-}  // namespace
+#include "imagelib/owneddib.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     tessora::fuzz::initialiseFuzzer(true);
@@ -17,11 +9,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    OwnedDib picture;
+    tessora::OwnedDib picture;
     const tessora::ImageError error =
-        tessora::openDibFromBytes(&picture.d, tessora::fuzz::bytesOf(data, size), [](int p) {
+        tessora::openDibFromBytes(picture.out(), tessora::fuzz::bytesOf(data, size), [](int p) {
             tessora::fuzz::require(p >= 0 && p <= 100, "progress stays within 0 to 100");
         });
-    tessora::fuzz::checkReadResult(error, picture.d);
+    tessora::fuzz::checkReadResult(error, picture.get());
     return 0;
 }

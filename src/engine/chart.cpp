@@ -30,6 +30,13 @@ Bgr contrastFor(int red, int green, int blue) {
     return (red + green + blue) / 3 >= kBrightnessForBlack ? kBlack : kWhite;
 }
 
+// The catalogue colour a bead of this pixel value is counted as; a value of no catalogue colour
+// counts as the colour `notfoundis` names.
+int catalogueOf(std::uint32_t value, int notfoundis) {
+    const int catalogue = CatalogueIndexOfPixel(static_cast<int>(value));
+    return catalogue >= 0 ? catalogue : CatalogueIndexOfPixel(notfoundis + PaletteSlotBase);
+}
+
 BeadLook lookOf(std::uint32_t value, const dib& grid, bool indexed, int notfoundis) {
     int color = static_cast<int>(value & 0xFFFFFF);
     if (indexed) {
@@ -38,11 +45,9 @@ BeadLook lookOf(std::uint32_t value, const dib& grid, bool indexed, int notfound
     }
     int red = 0, green = 0, blue = 0;
     SplitColor(color, red, green, blue);
-    int catalogue = CatalogueIndexOfPixel(static_cast<int>(value));
-    if (catalogue < 0) catalogue = CatalogueIndexOfPixel(notfoundis + PaletteSlotBase);
     return {Bgr{static_cast<std::uint8_t>(blue), static_cast<std::uint8_t>(green),
                 static_cast<std::uint8_t>(red)},
-            contrastFor(red, green, blue), catalogue};
+            contrastFor(red, green, blue), catalogueOf(value, notfoundis)};
 }
 
 // Which grid pixel each bead shows: grid length * bead / beads, in integers.
@@ -72,10 +77,8 @@ std::vector<std::uint32_t> sampleValues(const dib& grid, int beadsWide, int bead
 
 BeadCounts countBeads(const std::vector<std::uint32_t>& values, int notfoundis) {
     BeadCounts counts{};
-    const int fallback = CatalogueIndexOfPixel(notfoundis + PaletteSlotBase);
     for (const std::uint32_t value : values) {
-        int catalogue = CatalogueIndexOfPixel(static_cast<int>(value));
-        if (catalogue < 0) catalogue = fallback;
+        const int catalogue = catalogueOf(value, notfoundis);
         if (catalogue >= 0) ++counts[static_cast<std::size_t>(catalogue)];
     }
     return counts;

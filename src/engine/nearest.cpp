@@ -24,11 +24,6 @@ int farthestOffset(int value, int low, int high) {
     return std::max(value - low, high - value);
 }
 
-int cellIndex(int shift, int red, int green, int blue) {
-    const int perAxisBits = 8 - shift;
-    return (red >> shift) << (2 * perAxisBits) | (green >> shift) << perAxisBits | (blue >> shift);
-}
-
 std::size_t cellCount(int shift) {
     return std::size_t{1} << (3 * (8 - shift));
 }

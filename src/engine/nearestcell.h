@@ -13,12 +13,16 @@ constexpr int kCellShift = 2;
 constexpr int kCellSide = 1 << kCellShift;
 constexpr int kCellColours = kCellSide * kCellSide * kCellSide;
 
-// The cell of a colour, cells numbered red-major; and the colour's place within its cell,
+// The cell of a colour among cells of 1 << shift colours on a side, numbered red-major.
+constexpr int cellIndex(int shift, int red, int green, int blue) {
+    const int perAxisBits = 8 - shift;
+    return (red >> shift) << (2 * perAxisBits) | (green >> shift) << perAxisBits | (blue >> shift);
+}
+
+// The cell of 4 x 4 x 4 colours of a colour; and the colour's place within its cell,
 // colour c = 16 red + 4 green + blue offset from the cell's lowest colour.
 constexpr int cellOf(int red, int green, int blue) {
-    constexpr int kBits = 8 - kCellShift;
-    return (red >> kCellShift) << (2 * kBits) | (green >> kCellShift) << kBits |
-           (blue >> kCellShift);
+    return cellIndex(kCellShift, red, green, blue);
 }
 constexpr int colourInCell(int red, int green, int blue) {
     constexpr int kLow = kCellSide - 1;

@@ -4,22 +4,11 @@
 #include <array>
 #include <limits>
 
+#include "imagelib/codecs/byteio.h"
 #include "imagelib/imagesize.h"
 
 namespace tessora {
 namespace {
-
-std::uint16_t le16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-std::uint32_t le32(const std::uint8_t* p) {
-    return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
-           (std::uint32_t{p[3]} << 24);
-}
-std::uint32_t be32(const std::uint8_t* p) {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-           p[3];
-}
 
 constexpr std::size_t kBmpFileHeaderBytes = 14;
 constexpr std::uint32_t kBmpCoreHeaderBytes = 12;
@@ -43,20 +32,20 @@ struct BmpLayout {
 std::optional<BmpLayout> bmpLayout(std::span<const std::uint8_t> head) {
     if (!isBmp(head)) return std::nullopt;
     BmpLayout b;
-    b.pixelsAt = le32(&head[10]);
-    b.headerBytes = le32(&head[14]);
+    b.pixelsAt = loadLe32(&head[10]);
+    b.headerBytes = loadLe32(&head[14]);
     if (b.headerBytes == kBmpCoreHeaderBytes && head.size() >= 26) {
-        b.width = static_cast<std::int16_t>(le16(&head[18]));
-        b.height = static_cast<std::int16_t>(le16(&head[20]));
-        b.bits = le16(&head[24]);
+        b.width = static_cast<std::int16_t>(loadLe16(&head[18]));
+        b.height = static_cast<std::int16_t>(loadLe16(&head[20]));
+        b.bits = loadLe16(&head[24]);
         return b;
     }
     if (b.headerBytes >= kBmpInfoHeaderBytes && head.size() >= 34) {
-        b.width = static_cast<std::int32_t>(le32(&head[18]));
-        b.height = static_cast<std::int32_t>(le32(&head[22]));
-        b.bits = le16(&head[28]);
-        b.compression = le32(&head[30]);
-        if (head.size() >= 50) b.colours = le32(&head[46]);
+        b.width = static_cast<std::int32_t>(loadLe32(&head[18]));
+        b.height = static_cast<std::int32_t>(loadLe32(&head[22]));
+        b.bits = loadLe16(&head[28]);
+        b.compression = loadLe32(&head[30]);
+        if (head.size() >= 50) b.colours = loadLe32(&head[46]);
         return b;
     }
     return std::nullopt;
@@ -92,10 +81,10 @@ std::optional<std::pair<std::int64_t, std::int64_t>> declaredSize(
     }
     if (head.size() >= 24 && head[0] == 0x89 && head[1] == 'P' && head[12] == 'I' &&
         head[13] == 'H') {
-        return std::pair{std::int64_t{be32(&head[16])}, std::int64_t{be32(&head[20])}};
+        return std::pair{std::int64_t{loadBe32(&head[16])}, std::int64_t{loadBe32(&head[20])}};
     }
     if (head.size() >= 10 && head[0] == 'G' && head[1] == 'I' && head[2] == 'F') {
-        return std::pair{std::int64_t{le16(&head[6])}, std::int64_t{le16(&head[8])}};
+        return std::pair{std::int64_t{loadLe16(&head[6])}, std::int64_t{loadLe16(&head[8])}};
     }
     return std::nullopt;
 }

@@ -17,11 +17,6 @@
 #include "ui/viewscrollbox.h"
 
 namespace tessora {
-namespace {
-
-constexpr int kRenderPage = 3;
-
-}  // namespace
 
 EditViewLayout TMainForm::currentEditViewLayout() const {
     return makeEditViewLayout(di3, EditModeCheck->isChecked(), maschened->value(),

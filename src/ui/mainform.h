@@ -228,6 +228,10 @@ class TMainForm : public QMainWindow, public Document {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // Positions of the pages, in the order buildWindow adds them.
+    static constexpr int kRenderPage = 3;
+    static constexpr int kResultPage = 4;
+
     void buildWindow();
     QWidget* buildLoadPage();
     QWidget* buildSizePage();

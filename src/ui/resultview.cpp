@@ -10,11 +10,6 @@
 #include "ui/viewscrollbox.h"
 
 namespace tessora {
-namespace {
-
-constexpr int kResultPage = 4;
-
-}  // namespace
 
 void TMainForm::ErgPaintBoxPaint() {
     const QSize size = resultViewSize(rdi, ZoomEd->value());

@@ -27,11 +27,6 @@ struct RleHeader {
     std::uint32_t colours = 0;
 };
 
-std::uint32_t le32At(std::span<const std::uint8_t> b, std::size_t at) {
-    return b[at] | (std::uint32_t{b[at + 1]} << 8) | (std::uint32_t{b[at + 2]} << 16) |
-           (std::uint32_t{b[at + 3]} << 24);
-}
-
 RleHeader readHeader(ByteReader& in) {
     RleHeader h;
     in.skip(10);  // "BM", file size, reserved
@@ -173,8 +168,8 @@ void setColourTable(dib& d, std::span<const std::uint8_t> file, const RleHeader&
 
 bool recogniseBmpRle(std::span<const std::uint8_t> head) {
     if (head.size() < 34 || head[0] != 'B' || head[1] != 'M') return false;
-    const std::uint32_t compression = le32At(head, 30);
-    return le32At(head, 14) >= kMinInfoHeaderBytes &&
+    const std::uint32_t compression = loadLe32(&head[30]);
+    return loadLe32(&head[14]) >= kMinInfoHeaderBytes &&
            (compression == kRle8 || compression == kRle4);
 }
 

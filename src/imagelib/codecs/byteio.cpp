@@ -20,26 +20,22 @@ std::uint8_t ByteReader::u8() {
 
 std::uint16_t ByteReader::le16() {
     const auto b = take(2);
-    return b.empty() ? 0 : static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+    return b.empty() ? 0 : loadLe16(b.data());
 }
 
 std::uint32_t ByteReader::le32() {
     const auto b = take(4);
-    if (b.empty()) return 0;
-    return b[0] | (std::uint32_t{b[1]} << 8) | (std::uint32_t{b[2]} << 16) |
-           (std::uint32_t{b[3]} << 24);
+    return b.empty() ? 0 : loadLe32(b.data());
 }
 
 std::uint16_t ByteReader::be16() {
     const auto b = take(2);
-    return b.empty() ? 0 : static_cast<std::uint16_t>((b[0] << 8) | b[1]);
+    return b.empty() ? 0 : loadBe16(b.data());
 }
 
 std::uint32_t ByteReader::be32() {
     const auto b = take(4);
-    if (b.empty()) return 0;
-    return (std::uint32_t{b[0]} << 24) | (std::uint32_t{b[1]} << 16) | (std::uint32_t{b[2]} << 8) |
-           b[3];
+    return b.empty() ? 0 : loadBe32(b.data());
 }
 
 void ByteSink::le16(std::uint32_t value) {

@@ -9,6 +9,22 @@
 
 namespace tessora {
 
+// Values stored at `p`, whose bytes the caller knows to be there.
+inline std::uint16_t loadLe16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+inline std::uint32_t loadLe32(const std::uint8_t* p) {
+    return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
+           (std::uint32_t{p[3]} << 24);
+}
+inline std::uint16_t loadBe16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>((p[0] << 8) | p[1]);
+}
+inline std::uint32_t loadBe32(const std::uint8_t* p) {
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+           p[3];
+}
+
 // A cursor over a file in memory. Reading past the end yields zeros and marks the reader as
 // failed, so a decoder can read a whole header and check once.
 class ByteReader {
