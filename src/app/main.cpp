@@ -5,7 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "ui/mainform.h"
+#include "ui/loadpage.h"
+#include "ui/mainwindow.h"
 
 namespace {
 
@@ -32,10 +33,10 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("tessora"));
     installGermanTranslations(app);
 
-    tessora::TMainForm MainForm;
-    MainForm.show();
+    tessora::MainWindow window;
+    window.show();
     // A picture named on the command line is loaded as if double-clicked.
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) MainForm.openfilenow(arguments.at(1));
+    if (arguments.size() > 1) window.loadPage->openPicture(arguments.at(1));
     return QApplication::exec();
 }

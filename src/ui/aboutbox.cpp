@@ -36,7 +36,7 @@ QLabel* addText(QWidget* parent, const QString& text, QRect geometry, bool bold 
 
 }  // namespace
 
-TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
+AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
     setWindowTitle(QStringLiteral("Info"));
     setFixedSize(664, 453);
     setModal(true);
@@ -82,26 +82,26 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
                 "damit Sie mehr Zeit zum Stecken und Bügeln haben. Anregungen und Fragen "
                 "nehmen wir gern über unsere Homepage entgegen."),
             QRect(left, 164, width, 140), false, true);
-    BitBtnXP1 = new QPushButton(HomePageCaption(), panel);
-    BitBtnXP1->setGeometry(left, 320, 169, 25);
-    connect(BitBtnXP1, &QPushButton::clicked, this, [this] { BitBtnXP1Click(); });
+    homePageButton = new QPushButton(HomePageCaption(), panel);
+    homePageButton->setGeometry(left, 320, 169, 25);
+    connect(homePageButton, &QPushButton::clicked, this, [this] { openHomePage(); });
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setGeometry((664 - 181) / 2, 402, 181, 37);
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setGeometry((664 - 181) / 2, 402, 181, 37);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    FormCreate();
+    fillInYear();
 }
 
-void TAboutBox::FormCreate() {
+void AboutBox::fillInYear() {
     QString text = notice->text();
     const auto at = text.indexOf(QStringLiteral("XXXX"));
     if (at >= 0) text.replace(at, 4, QString::number(QDate::currentDate().year()));
     notice->setText(text);
 }
 
-void TAboutBox::BitBtnXP1Click() {
+void AboutBox::openHomePage() {
     QDesktopServices::openUrl(QUrl(HomePageAddress()));
 }
 

@@ -11,17 +11,17 @@ namespace tessora {
 QString HomePageAddress();  // the maker's home page
 QString HomePageCaption();  // the address as buttons show it
 
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
   public:
-    explicit TAboutBox(QWidget* owner = nullptr);
+    explicit AboutBox(QWidget* owner = nullptr);
 
-    void FormCreate();
-    void BitBtnXP1Click();
+    void fillInYear();
+    void openHomePage();
 
-    QLabel* notice = nullptr;  // carries "XXXX" until FormCreate puts the year there
-    QPushButton* BitBtnXP1 = nullptr;
-    QPushButton* OKButton = nullptr;
+    QLabel* notice = nullptr;  // carries "XXXX" until fillInYear puts the year there
+    QPushButton* homePageButton = nullptr;
+    QPushButton* okButton = nullptr;
 };
 
 }  // namespace tessora

@@ -1,5 +1,4 @@
-// Page "Motiv laden": folder tree, file list with the file-type box, and the preview; loading
-// a picture into the document.
+#include "ui/loadpage.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -19,7 +18,6 @@
 #include "imagelib/imagelib.h"
 #include "imagelib/painterdevice.h"
 #include "imagelib/stretchdrawdib.h"
-#include "ui/mainform.h"
 #include "ui/pageframe.h"
 #include "ui/paintbox.h"
 
@@ -30,21 +28,22 @@ namespace {
 // go to the editor, not to the list, so renaming keeps its Enter.
 class EnterKeyFilter : public QObject {
   public:
-    EnterKeyFilter(TMainForm* form, QListView* list) : QObject(list), form_(form), list_(list) {}
+    EnterKeyFilter(LoadPage* page, QListView* list) : QObject(list), page_(page), list_(list) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress && watched == list_) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                return form_->JamShellList1KeyPress(13);
+                page_->openCurrentEntry();
+                return true;
             }
         }
         return QObject::eventFilter(watched, event);
     }
 
   private:
-    TMainForm* form_;
+    LoadPage* page_;
     QListView* list_;
 };
 
@@ -66,15 +65,23 @@ void fillFilterBox(QComboBox* box, const QString& filter) {
 
 }  // namespace
 
-QWidget* TMainForm::buildLoadPage() {
-    const PageParts parts =
-        MakePage(QStringLiteral("Motiv laden - Suchen sie die Grafikdatei mit dem Muster und "
-                                "öffnen Sie diese per Doppelklick"),
-                 QString(), 0);
-    auto* layout = new QHBoxLayout(parts.body);
+LoadPage::LoadPage(Document& document, QWidget* parent) : QWidget(parent), document_(document) {
+    QWidget* body =
+        MakePageFrame(this,
+                      QStringLiteral("Motiv laden - Suchen sie die Grafikdatei mit dem Muster und "
+                                     "öffnen Sie diese per Doppelklick"),
+                      QString(), 0);
+    auto* layout = new QHBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(buildBrowser());
+    splitter->addWidget(buildPreview());
+    splitter->setSizes({373, 380});
+    layout->addWidget(splitter);
+    setFileTypes(GetDIBOpenFilter());
+}
 
+QWidget* LoadPage::buildBrowser() {
     auto* browser = new QWidget;
     auto* browserLayout = new QVBoxLayout(browser);
     browserLayout->setContentsMargins(0, 0, 0, 0);
@@ -83,17 +90,17 @@ QWidget* TMainForm::buildLoadPage() {
     folderModel = new QFileSystemModel(this);
     folderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     folderModel->setRootPath(QDir::rootPath());
-    JamShellTree1 = new QTreeView;
-    JamShellTree1->setObjectName(QStringLiteral("JamShellTree1"));
-    JamShellTree1->setModel(folderModel);
-    JamShellTree1->setHeaderHidden(true);
-    JamShellTree1->setSortingEnabled(true);
-    JamShellTree1->sortByColumn(0, Qt::AscendingOrder);
+    folderTree = new QTreeView;
+    folderTree->setObjectName(QStringLiteral("folderTree"));
+    folderTree->setModel(folderModel);
+    folderTree->setHeaderHidden(true);
+    folderTree->setSortingEnabled(true);
+    folderTree->sortByColumn(0, Qt::AscendingOrder);
     for (int column = 1; column < folderModel->columnCount(); ++column)
-        JamShellTree1->hideColumn(column);
+        folderTree->hideColumn(column);
     QFont treeFont(QStringLiteral("DejaVu Sans"));
     treeFont.setPixelSize(12);
-    JamShellTree1->setFont(treeFont);
+    folderTree->setFont(treeFont);
 
     fileModel = new QFileSystemModel(this);
     fileModel->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDot);
@@ -101,30 +108,31 @@ QWidget* TMainForm::buildLoadPage() {
     fileModel->setReadOnly(false);  // F2 renames, as in a file manager
     // Folders first, then files by name; a folder's entries arrive in the background.
     connect(fileModel, &QFileSystemModel::directoryLoaded, this, [this] { fileModel->sort(0); });
-    JamShellList1 = new QListView;
-    JamShellList1->setObjectName(QStringLiteral("JamShellList1"));
-    JamShellList1->setModel(fileModel);
-    JamShellList1->setEditTriggers(QAbstractItemView::EditKeyPressed);
-    JamShellList1->installEventFilter(new EnterKeyFilter(this, JamShellList1));
-    connect(JamShellList1, &QListView::doubleClicked, this, [this] { JamShellList1DblClick(); });
-    connect(JamShellTree1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    fileList = new QListView;
+    fileList->setObjectName(QStringLiteral("fileList"));
+    fileList->setModel(fileModel);
+    fileList->setEditTriggers(QAbstractItemView::EditKeyPressed);
+    fileList->installEventFilter(new EnterKeyFilter(this, fileList));
+    connect(fileList, &QListView::doubleClicked, this, &LoadPage::openCurrentEntry);
+    connect(folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                if (current.isValid()) ShowFolderInFileList(folderModel->filePath(current));
+                if (current.isValid()) showFolderInFileList(folderModel->filePath(current));
             });
 
-    browserSplitter->addWidget(JamShellTree1);
-    browserSplitter->addWidget(JamShellList1);
+    browserSplitter->addWidget(folderTree);
+    browserSplitter->addWidget(fileList);
     browserSplitter->setSizes({185, 200});
-    FilterComboBox1 = new QComboBox;
-    FilterComboBox1->setObjectName(QStringLiteral("FilterComboBox1"));
-    FilterComboBox1->setToolTip(
-        QStringLiteral("Hier können Sie die angezeigten Dateitypen wählen"));
-    connect(FilterComboBox1, &QComboBox::currentIndexChanged, this,
-            [this] { FilterComboBox1Change(); });
+    fileTypeBox = new QComboBox;
+    fileTypeBox->setObjectName(QStringLiteral("fileTypeBox"));
+    fileTypeBox->setToolTip(QStringLiteral("Hier können Sie die angezeigten Dateitypen wählen"));
+    connect(fileTypeBox, &QComboBox::currentIndexChanged, this, &LoadPage::onFileTypeChanged);
     browserLayout->addWidget(browserSplitter, 1);
-    browserLayout->addWidget(FilterComboBox1);
+    browserLayout->addWidget(fileTypeBox);
     browser->setMinimumWidth(200);
+    return browser;
+}
 
+QWidget* LoadPage::buildPreview() {
     auto* previewSide = new QWidget;
     auto* previewLayout = new QVBoxLayout(previewSide);
     previewLayout->setContentsMargins(4, 4, 4, 4);
@@ -135,104 +143,93 @@ QWidget* TMainForm::buildLoadPage() {
     sunken->setAutoFillBackground(true);
     auto* sunkenLayout = new QVBoxLayout(sunken);
     sunkenLayout->setContentsMargins(2, 2, 2, 2);
-    DibPrevPaint = new PaintBox;
-    DibPrevPaint->setObjectName(QStringLiteral("DibPrevPaint"));
-    DibPrevPaint->setToolTip(QStringLiteral("Zeigt eine Vorschau des geladenen Bildes"));
-    DibPrevPaint->onPaint = [this](QPainter& canvas, const QRect&) { DibPrevPaintPaint(canvas); };
-    sunkenLayout->addWidget(DibPrevPaint);
+    preview = new PaintBox;
+    preview->setObjectName(QStringLiteral("preview"));
+    preview->setToolTip(QStringLiteral("Zeigt eine Vorschau des geladenen Bildes"));
+    preview->onPaint = [this](QPainter& canvas, const QRect&) { paintPreview(canvas); };
+    sunkenLayout->addWidget(preview);
     previewLayout->addWidget(sunken, 1);
-
-    splitter->addWidget(browser);
-    splitter->addWidget(previewSide);
-    splitter->setSizes({373, 380});
-    layout->addWidget(splitter);
-    return parts.page;
+    return previewSide;
 }
 
-void TMainForm::SetOpenFilter(const QString& filter) {
-    FilterComboBox1->clear();
-    fillFilterBox(FilterComboBox1, filter);
-    FilterComboBox1->setCurrentIndex(FilterComboBox1->count() > 0 ? 0 : -1);
-    FilterComboBox1Change();
+void LoadPage::setFileTypes(const QString& filter) {
+    fileTypeBox->clear();
+    fillFilterBox(fileTypeBox, filter);
+    fileTypeBox->setCurrentIndex(fileTypeBox->count() > 0 ? 0 : -1);
+    onFileTypeChanged();
 }
 
-void TMainForm::RevealFolder(const QString& folder) {
+void LoadPage::revealFolder(const QString& folder) {
     for (QModelIndex index = folderModel->index(QDir(folder).absolutePath()); index.isValid();
          index = index.parent()) {
-        JamShellTree1->expand(index);
+        folderTree->expand(index);
     }
 }
 
-void TMainForm::SelectFolder(const QString& folder) {
+void LoadPage::selectFolder(const QString& folder) {
     const QModelIndex index = folderModel->index(QDir(folder).absolutePath());
     if (!index.isValid()) return;
-    RevealFolder(QDir::homePath());  // the home folder stays one click away
-    JamShellTree1->setCurrentIndex(index);
-    JamShellTree1->scrollTo(index);
-    JamShellTree1->expand(index);
-    ShowFolderInFileList(folderModel->filePath(index));
+    revealFolder(QDir::homePath());  // the home folder stays one click away
+    folderTree->setCurrentIndex(index);
+    folderTree->scrollTo(index);
+    folderTree->expand(index);
+    showFolderInFileList(folderModel->filePath(index));
 }
 
-void TMainForm::ShowFolderInFileList(const QString& folder) {
+void LoadPage::showFolderInFileList(const QString& folder) {
     // An unreadable folder simply shows as empty.
-    JamShellList1->setRootIndex(fileModel->setRootPath(folder));
+    fileList->setRootIndex(fileModel->setRootPath(folder));
 }
 
-QString TMainForm::FileListFolder() const {
+QString LoadPage::fileListFolder() const {
     return fileModel->rootPath();
 }
 
-void TMainForm::FilterComboBox1Change() {
-    const QString mask = FilterComboBox1->currentIndex() < 0
-                             ? QStringLiteral("*.*")
-                             : FilterComboBox1->currentData().toString();
+void LoadPage::onFileTypeChanged() {
+    const QString mask = fileTypeBox->currentIndex() < 0 ? QStringLiteral("*.*")
+                                                         : fileTypeBox->currentData().toString();
     fileModel->setNameFilters(nameFiltersOfMask(mask));
 }
 
-void TMainForm::JamShellList1DblClick() {
-    const QModelIndex current = JamShellList1->currentIndex();
+void LoadPage::openCurrentEntry() {
+    const QModelIndex current = fileList->currentIndex();
     if (!current.isValid()) return;
     if (fileModel->isDir(current)) {
         // The list's "default" command on a folder: open it in place; ".." goes one level up.
         const QString folder = QDir::cleanPath(fileModel->filePath(current));
-        SelectFolder(folder);
+        selectFolder(folder);
         return;
     }
-    openfilenow(fileModel->filePath(current));
+    openPicture(fileModel->filePath(current));
 }
 
-bool TMainForm::JamShellList1KeyPress(int key) {
-    if (key != 13) return false;
-    JamShellList1DblClick();
-    return true;
-}
-
-void TMainForm::openfilenow(const QString& s) {
-    dib t{};
-    const ImageError error = OpenDib(&t, s, 0, [this](int percent) { WMUser(percent); });
-    if (error == ImageError::None && t.poi != nullptr) {
-        AcceptLoadedPicture(t);
+void LoadPage::openPicture(const QString& path) {
+    dib picture{};
+    const ImageError error =
+        OpenDib(&picture, path, 0, [this](int percent) { emit progressed(percent); });
+    if (error == ImageError::None && picture.poi != nullptr) {
+        acceptLoadedPicture(picture);
         return;
     }
-    const QString reason = DibErrorText(t);
-    const QString m =
-        QStringLiteral("Fehler: Die Datei ") + s + QStringLiteral(" konnte nicht geladen werden!");
+    const QString reason = DibErrorText(picture);
+    const QString caption = QStringLiteral("Fehler: Die Datei ") + path +
+                            QStringLiteral(" konnte nicht geladen werden!");
+    // A short reason says too little to stand alone; the file caption is then the message.
     const bool longReason = reason.size() >= 6;
-    QMessageBox box(QMessageBox::NoIcon, longReason ? m : QStringLiteral("Fehler"),
-                    longReason ? reason : m, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, longReason ? caption : QStringLiteral("Fehler"),
+                    longReason ? reason : caption, QMessageBox::Ok, this);
     box.exec();
 }
 
-void TMainForm::AcceptLoadedPicture(const dib& t) {
-    replaceSourcePicture(*this, t);
-    ShowPictureInfo();
-    maschenedChange();
-    DibPrevPaint->repaint();
+void LoadPage::acceptLoadedPicture(const dib& picture) {
+    replaceSourcePicture(document_, picture);
+    emit pictureLoaded();
+    preview->repaint();
 }
 
-QRect TMainForm::PreviewRect(int w, int h) const {
-    const int dw = DibWidth(di);
-    const int dh = DibHeight(di);
+QRect LoadPage::previewRect(int w, int h) const {
+    const int dw = DibWidth(document_.di);
+    const int dh = DibHeight(document_.di);
     if (dw <= 0 || dh <= 0) return QRect();
     const int c = static_cast<int>(static_cast<std::int64_t>(w) * dh / dw);
     if (c > h) {
@@ -243,12 +240,12 @@ QRect TMainForm::PreviewRect(int w, int h) const {
     return QRect(0, 0, w, h);
 }
 
-void TMainForm::DibPrevPaintPaint(QPainter& canvas) {
-    const QRect target = PreviewRect(DibPrevPaint->width(), DibPrevPaint->height());
+void LoadPage::paintPreview(QPainter& canvas) {
+    const QRect target = previewRect(preview->width(), preview->height());
     if (target.isEmpty()) return;
     PainterDevice device(canvas, DeviceKind::Widget);
-    StretchDrawDib(device, 0, 0, target.width(), target.height(), di, 0, 0, DibWidth(di),
-                   DibHeight(di), true, kSrcCopy);
+    StretchDrawDib(device, 0, 0, target.width(), target.height(), document_.di, 0, 0,
+                   DibWidth(document_.di), DibHeight(document_.di), true, kSrcCopy);
 }
 
 }  // namespace tessora

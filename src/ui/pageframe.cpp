@@ -62,8 +62,8 @@ QWidget* makeLeftColumn(const QString& title, int decorPicture) {
 
 }  // namespace
 
-PageParts MakePage(const QString& heading, const QString& columnTitle, int decorPicture) {
-    auto* page = new QWidget;
+QWidget* MakePageFrame(QWidget* page, const QString& heading, const QString& columnTitle,
+                       int decorPicture) {
     auto* outer = new QVBoxLayout(page);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
@@ -76,7 +76,7 @@ PageParts MakePage(const QString& heading, const QString& columnTitle, int decor
     auto* body = new QWidget;
     row->addWidget(body, 1);
     outer->addLayout(row, 1);
-    return PageParts{page, body};
+    return body;
 }
 
 }  // namespace tessora

@@ -8,12 +8,9 @@ class QWidget;
 
 namespace tessora {
 
-struct PageParts {
-    QWidget* page;  // the whole page, to add to the page control
-    QWidget* body;  // where the page's own controls go
-};
-
-// An empty columnTitle gives a page without left column.
-PageParts MakePage(const QString& heading, const QString& columnTitle, int decorPicture);
+// Lays the frame out on `page` and returns the body, where the page's own controls go. An empty
+// columnTitle gives a page without left column.
+QWidget* MakePageFrame(QWidget* page, const QString& heading, const QString& columnTitle,
+                       int decorPicture);
 
 }  // namespace tessora

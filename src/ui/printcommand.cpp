@@ -1,4 +1,4 @@
-// The print command: the print dialog, then one page with the chart.
+#include "ui/printcommand.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -6,9 +6,8 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
-#include "output/printform.h"
+#include "output/printdialog.h"
 #include "output/printjob.h"
-#include "ui/mainform.h"
 
 namespace tessora {
 namespace {
@@ -35,15 +34,18 @@ bool routeToPdfWhenNoPrinter(QWidget* owner, QPrinter& printer) {
 
 }  // namespace
 
-void TMainForm::PrintBtnClick() {
-    if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    TPrintForm PrintForm(this, printer.get());
-    PrintForm.di = rdi;
-    if (PrintForm.exec() != QDialog::Accepted) return;
-    if (!routeToPdfWhenNoPrinter(this, *printer)) return;
-    const PrintResult result = PrintChart(*printer, rdi, PrintForm.Options());
+PrintCommand::PrintCommand() = default;
+PrintCommand::~PrintCommand() = default;
+
+void PrintCommand::run(QWidget* owner, const dib& chart) {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    PrintDialog dialog(owner, printer_.get());
+    dialog.chart = chart;
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (!routeToPdfWhenNoPrinter(owner, *printer_)) return;
+    const PrintResult result = PrintChart(*printer_, chart, dialog.Options());
     if (result != PrintResult::Printed) {
-        QMessageBox::warning(this, QStringLiteral("Bild drucken"), PrintResultText(result));
+        QMessageBox::warning(owner, QStringLiteral("Bild drucken"), PrintResultText(result));
     }
 }
 

@@ -1,4 +1,4 @@
-// Page "Ergebnis verarbeiten": the chart with zoom, saving and printing.
+#include "ui/resultpage.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -6,54 +6,53 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "ui/mainform.h"
 #include "ui/pageframe.h"
-#include "ui/viewscrollbox.h"
+#include "ui/resultview.h"
 
 namespace tessora {
 
-QWidget* TMainForm::buildResultPage() {
-    const PageParts parts =
-        MakePage(QStringLiteral("Ergebnis verarbeiten - Muster bertrachten, speichern und drucken"),
-                 QStringLiteral("Ergebnis verarbeiten..."), 1);
-    auto* layout = new QVBoxLayout(parts.body);
+ResultPage::ResultPage(const Document& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+    QWidget* body = MakePageFrame(
+        this, QStringLiteral("Ergebnis verarbeiten - Muster bertrachten, speichern und drucken"),
+        QStringLiteral("Ergebnis verarbeiten..."), 1);
+    auto* layout = new QVBoxLayout(body);
     auto* top = new QHBoxLayout;
-    ZoomEd = new QSpinBox;
-    ZoomEd->setObjectName(QStringLiteral("ZoomEd"));
-    ZoomEd->setRange(1, 10000);
-    ZoomEd->setSingleStep(10);
-    ZoomEd->setValue(100);
-    ZoomEd->setAlignment(Qt::AlignRight);
-    connect(ZoomEd, &QSpinBox::valueChanged, this, [this] { ZoomEdChange(); });
-    SaveAsBtn = new QPushButton(QStringLiteral("Bild &speichern unter..."));
-    SaveAsBtn->setObjectName(QStringLiteral("SaveAsBtn"));
-    PrintBtn = new QPushButton(QStringLiteral("Bild &drucken..."));
-    PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
+    zoomSpin = new QSpinBox;
+    zoomSpin->setObjectName(QStringLiteral("zoomSpin"));
+    zoomSpin->setRange(1, 10000);
+    zoomSpin->setSingleStep(10);
+    zoomSpin->setValue(100);
+    zoomSpin->setAlignment(Qt::AlignRight);
+    saveButton = new QPushButton(QStringLiteral("Bild &speichern unter..."));
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    printButton = new QPushButton(QStringLiteral("Bild &drucken..."));
+    printButton->setObjectName(QStringLiteral("printButton"));
     top->addWidget(new QLabel(QStringLiteral("Zoom in %:")));
-    top->addWidget(ZoomEd);
+    top->addWidget(zoomSpin);
     top->addStretch(1);
-    top->addWidget(SaveAsBtn);
-    top->addWidget(PrintBtn);
-    connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
-    connect(SaveAsBtn, &QPushButton::clicked, this, [this] { SaveAsBtnClick(); });
+    top->addWidget(saveButton);
+    top->addWidget(printButton);
 
-    buildResultView();
+    resultView = new ResultView(document);
+    connect(zoomSpin, &QSpinBox::valueChanged, resultView, &ResultView::setZoom);
+    connect(printButton, &QPushButton::clicked, this, &ResultPage::printChart);
+    connect(saveButton, &QPushButton::clicked, this, &ResultPage::saveChart);
     layout->addLayout(top);
-    layout->addWidget(ErgScrollBox, 1);
-    return parts.page;
+    layout->addWidget(resultView, 1);
 }
 
-void TMainForm::buildResultView() {
-    ErgScrollBox = new ViewScrollBox;
-    ErgScrollBox->setObjectName(QStringLiteral("ErgScrollBox"));
-    ErgPaintBox = ErgScrollBox->view();
-    ErgPaintBox->setCursor(Qt::PointingHandCursor);
-    ErgPaintBox->onPaint = [this](QPainter& canvas, const QRect& exposed, QPoint origin) {
-        ErgPaintBoxDraw(canvas, exposed, origin);
-    };
-    ErgPaintBox->onMouseDown = [this](QPoint point) { ErgPaintBoxMouseDown(point); };
-    ErgPaintBox->onMouseMove = [this](QPoint point) { ErgPaintBoxMouseMove(point); };
-    ErgPaintBox->onMouseUp = [this](QPoint point) { ErgPaintBoxMouseUp(point); };
+void ResultPage::showNewChart() {
+    resultView->refresh();
+}
+
+void ResultPage::saveChart() {
+    saveCommand_.run(this, document_.rdi, document_.progpath,
+                     [this](int percent) { emit progressed(percent); });
+}
+
+void ResultPage::printChart() {
+    printCommand_.run(this, document_.rdi);
 }
 
 }  // namespace tessora

@@ -1,48 +1,38 @@
-// The result view of the page "Ergebnis verarbeiten": the chart at the zoom of ZoomEd, scrolled
-// by dragging; and the page change that brings bead edits into the chart and the statistics.
-
-#include <QPainter>
-#include <QSpinBox>
-#include <QTabWidget>
+#include "ui/resultview.h"
 
 #include "ui/beadviews.h"
-#include "ui/mainform.h"
-#include "ui/viewscrollbox.h"
 
 namespace tessora {
 
-void TMainForm::ErgPaintBoxPaint() {
-    const QSize size = resultViewSize(rdi, ZoomEd->value());
-    ErgPaintBox->setWidth(size.width());
-    ErgPaintBox->setHeight(size.height());
-    ErgPaintBox->repaint();
+ResultView::ResultView(const Document& document, QWidget* parent)
+    : ViewScrollBox(parent), document_(document) {
+    setObjectName(QStringLiteral("resultView"));
+    ScrolledView* surface = view();
+    surface->setCursor(Qt::PointingHandCursor);
+    surface->onPaint = [this](QPainter& canvas, const QRect& exposed, QPoint origin) {
+        draw(canvas, exposed, origin);
+    };
+    surface->onMouseDown = [this](QPoint point) { dragStart_ = point; };
+    surface->onMouseMove = [this](QPoint point) {
+        if (dragStart_) dragScroll(*dragStart_, point);
+    };
+    surface->onMouseUp = [this](QPoint) { dragStart_.reset(); };
 }
 
-void TMainForm::ErgPaintBoxDraw(QPainter& canvas, const QRect& exposed, QPoint origin) {
-    paintResultView(canvas, exposed, origin, rdi, ErgPaintBox->size(), ErgScrollBox->background());
+void ResultView::setZoom(int percent) {
+    zoom_ = percent;
+    refresh();
 }
 
-void TMainForm::ErgPaintBoxMouseDown(QPoint point) {
-    ziehen = true;
-    ziehx = point.x();
-    ziehy = point.y();
+void ResultView::refresh() {
+    const QSize size = resultViewSize(document_.rdi, zoom_);
+    view()->setWidth(size.width());
+    view()->setHeight(size.height());
+    view()->repaint();
 }
 
-void TMainForm::ErgPaintBoxMouseMove(QPoint point) {
-    if (ziehen) ErgScrollBox->dragScroll(QPoint(ziehx, ziehy), point);
-}
-
-void TMainForm::ErgPaintBoxMouseUp(QPoint) {
-    ziehen = false;
-}
-
-void TMainForm::ZoomEdChange() {
-    ErgPaintBoxPaint();
-}
-
-void TMainForm::PageControl2Change() {
-    updateUndoActions();
-    if (PageControl2->currentIndex() == kResultPage) RenderDib();
+void ResultView::draw(QPainter& canvas, const QRect& exposed, QPoint origin) {
+    paintResultView(canvas, exposed, origin, document_.rdi, view()->size(), background());
 }
 
 }  // namespace tessora

@@ -1,5 +1,3 @@
-// The save command: the save dialog, the default extension and the library's writer.
-
 #include "ui/savecommand.h"
 
 #include <QFileDialog>
@@ -7,7 +5,6 @@
 #include <QMessageBox>
 
 #include "imagelib/imagelib.h"
-#include "ui/mainform.h"
 
 namespace tessora {
 
@@ -28,25 +25,25 @@ QStringList DialogNameFilters(const QString& filterText) {
     return filters;
 }
 
-void TMainForm::SaveAsBtnClick() {
-    if (SaveDialog1 == nullptr) {
-        SaveDialog1 = new QFileDialog(this, QStringLiteral("Bild speichern unter"), progpath);
-        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-        SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
-        SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
+void SaveCommand::run(QWidget* owner, const dib& chart, const QString& startFolder,
+                      const std::function<void(int)>& progress) {
+    if (dialog_ == nullptr) {
+        dialog_ = new QFileDialog(owner, QStringLiteral("Bild speichern unter"), startFolder);
+        dialog_->setAcceptMode(QFileDialog::AcceptSave);
+        dialog_->setOption(QFileDialog::DontConfirmOverwrite);
+        dialog_->setOption(QFileDialog::DontUseNativeDialog);
     }
     const QStringList filters = DialogNameFilters(GetDIBSaveFilter());
-    const QString previousFilter = SaveDialog1->selectedNameFilter();
-    SaveDialog1->setNameFilters(filters);
-    if (filters.contains(previousFilter)) SaveDialog1->selectNameFilter(previousFilter);
-    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) return;
+    const QString previousFilter = dialog_->selectedNameFilter();
+    dialog_->setNameFilters(filters);
+    if (filters.contains(previousFilter)) dialog_->selectNameFilter(previousFilter);
+    if (dialog_->exec() != QDialog::Accepted || dialog_->selectedFiles().isEmpty()) return;
 
-    const int position = static_cast<int>(filters.indexOf(SaveDialog1->selectedNameFilter())) + 1;
-    const QString file = CompleteSaveName(SaveDialog1->selectedFiles().constFirst(), position);
-    const ImageError error =
-        SaveDib(rdi, file, position + 2, [this](int percent) { WMUser(percent); });
+    const int position = static_cast<int>(filters.indexOf(dialog_->selectedNameFilter())) + 1;
+    const QString file = CompleteSaveName(dialog_->selectedFiles().constFirst(), position);
+    const ImageError error = SaveDib(chart, file, position + 2, progress);
     if (error != ImageError::None) {
-        QMessageBox::warning(this, QStringLiteral("Bild speichern"),
+        QMessageBox::warning(owner, QStringLiteral("Bild speichern"),
                              QStringLiteral("Die Datei %1 konnte nicht gespeichert werden.\n%2")
                                  .arg(QDir::toNativeSeparators(file), ImageErrorText(error)));
     }

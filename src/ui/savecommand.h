@@ -1,7 +1,13 @@
 #pragma once
-// The file name rule of the save command.
+// The save command: the save dialog, the default extension and the library's writer.
 
 #include <QString>
+#include <functional>
+
+#include "imagelib/dib.h"
+
+class QFileDialog;
+class QWidget;
 
 namespace tessora {
 
@@ -12,5 +18,16 @@ QString CompleteSaveName(const QString& name, int position);
 // The dialog's filter entries, "description (patterns)", from a filter text of
 // description|patterns pairs.
 QStringList DialogNameFilters(const QString& filterText);
+
+class SaveCommand {
+  public:
+    // Asks for a file name and type, then writes `chart`; a failure is told with the file name.
+    void run(QWidget* owner, const dib& chart, const QString& startFolder,
+             const std::function<void(int)>& progress);
+
+  private:
+    // Lives with its owner and offers the last name and type again.
+    QFileDialog* dialog_ = nullptr;
+};
 
 }  // namespace tessora

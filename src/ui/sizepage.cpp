@@ -1,4 +1,4 @@
-// Page "Größe": information about the loaded picture and the motif size in beads.
+#include "ui/sizepage.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -9,8 +9,8 @@
 
 #include "engine/resample.h"
 #include "engine/sizecoupling.h"
+#include "imagelib/imagelib.h"
 #include "ui/artwork.h"
-#include "ui/mainform.h"
 #include "ui/pageframe.h"
 
 namespace tessora {
@@ -38,71 +38,94 @@ QSpinBox* makeBeadSpin(const QString& name, int value) {
 
 }  // namespace
 
-QWidget* TMainForm::buildSizePage() {
-    const PageParts parts = MakePage(
+SizePage::SizePage(const Document& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+    QWidget* body = MakePageFrame(
+        this,
         QStringLiteral("Größe - Stellen Sie die Garneigenschaften und die gewünschte Größe ein"),
         QStringLiteral("Größe festlegen..."), 1);
-    auto* layout = new QVBoxLayout(parts.body);
+    auto* layout = new QVBoxLayout(body);
+    layout->addWidget(buildPictureInfo());
+    layout->addWidget(buildMotifSize());
+    layout->addStretch(1);
+}
 
+QWidget* SizePage::buildPictureInfo() {
     auto* info = new QGroupBox(QStringLiteral("Informationen über das geladene Bild"));
     auto* infoLayout = new QFormLayout(info);
-    Breit = makeInfoField(QStringLiteral("Breit"),
-                          QStringLiteral("Zeigt die Breite des gewählten Bildes in Pixeln"));
-    Hoch = makeInfoField(QStringLiteral("Hoch"),
-                         QStringLiteral("Zeigt die Höhe des gewählten Bildes in Pixeln"));
-    tief = makeInfoField(QStringLiteral("tief"),
-                         QStringLiteral("Zeigt die Anzahl der Farben des gewählten Bildes"));
-    infoLayout->addRow(QStringLiteral("Breite:"), Breit);
-    infoLayout->addRow(QStringLiteral("Höhe:"), Hoch);
-    infoLayout->addRow(QStringLiteral("Farben:"), tief);
+    pictureWidthField =
+        makeInfoField(QStringLiteral("pictureWidthField"),
+                      QStringLiteral("Zeigt die Breite des gewählten Bildes in Pixeln"));
+    pictureHeightField =
+        makeInfoField(QStringLiteral("pictureHeightField"),
+                      QStringLiteral("Zeigt die Höhe des gewählten Bildes in Pixeln"));
+    pictureColoursField =
+        makeInfoField(QStringLiteral("pictureColoursField"),
+                      QStringLiteral("Zeigt die Anzahl der Farben des gewählten Bildes"));
+    infoLayout->addRow(QStringLiteral("Breite:"), pictureWidthField);
+    infoLayout->addRow(QStringLiteral("Höhe:"), pictureHeightField);
+    infoLayout->addRow(QStringLiteral("Farben:"), pictureColoursField);
+    return info;
+}
 
+QWidget* SizePage::buildMotifSize() {
     auto* size = new QGroupBox(QStringLiteral("Gewünschte Größe des Motivs"));
     auto* sizeLayout = new QFormLayout(size);
-    maschened = makeBeadSpin(QStringLiteral("maschened"), 30);
-    reihened = makeBeadSpin(QStringLiteral("reihened"), 30);
-    sverhCheck = new QCheckBox(QStringLiteral("Seitenverhältnis beibehalten"));
-    sverhCheck->setObjectName(QStringLiteral("sverhCheck"));
-    sverhCheck->setChecked(true);
-    sizeLayout->addRow(QStringLiteral("Breite in Perlen:"), maschened);
-    sizeLayout->addRow(QStringLiteral("Höhe in Perlen:"), reihened);
-    sizeLayout->addRow(sverhCheck);
-    connect(maschened, &QSpinBox::valueChanged, this, [this] { maschenedChange(); });
-    connect(reihened, &QSpinBox::valueChanged, this, [this] { reihenedChange(); });
-
-    layout->addWidget(info);
-    layout->addWidget(size);
-    layout->addStretch(1);
-    return parts.page;
+    beadsWideSpin = makeBeadSpin(QStringLiteral("beadsWideSpin"), 30);
+    beadsHighSpin = makeBeadSpin(QStringLiteral("beadsHighSpin"), 30);
+    keepAspectCheck = new QCheckBox(QStringLiteral("Seitenverhältnis beibehalten"));
+    keepAspectCheck->setObjectName(QStringLiteral("keepAspectCheck"));
+    keepAspectCheck->setChecked(true);
+    sizeLayout->addRow(QStringLiteral("Breite in Perlen:"), beadsWideSpin);
+    sizeLayout->addRow(QStringLiteral("Höhe in Perlen:"), beadsHighSpin);
+    sizeLayout->addRow(keepAspectCheck);
+    connect(beadsWideSpin, &QSpinBox::valueChanged, this, &SizePage::onBeadsWideChanged);
+    connect(beadsHighSpin, &QSpinBox::valueChanged, this, &SizePage::onBeadsHighChanged);
+    for (QSpinBox* spin : {beadsWideSpin, beadsHighSpin}) {
+        connect(spin, &QSpinBox::valueChanged, this,
+                [this] { emit beadCountsChanged(beadsWide(), beadsHigh()); });
+    }
+    return size;
 }
 
-}  // namespace tessora
-
-namespace tessora {
-
-void TMainForm::ShowPictureInfo() {
-    Breit->setText(QString::number(DibWidth(di)) + QStringLiteral(" Pixels"));
-    Hoch->setText(QString::number(DibHeight(di)) + QStringLiteral(" Pixels"));
-    tief->setText(QString::number(zweihoch(DibBits(di))));
+int SizePage::beadsWide() const {
+    return beadsWideSpin->value();
 }
 
-void TMainForm::maschenedChange() {
-    if (init || !sverhCheck->isChecked()) return;
+int SizePage::beadsHigh() const {
+    return beadsHighSpin->value();
+}
+
+void SizePage::onPictureChanged() {
+    showPictureInfo();
+    onBeadsWideChanged();
+}
+
+void SizePage::showPictureInfo() {
+    const dib& picture = document_.di;
+    pictureWidthField->setText(QString::number(DibWidth(picture)) + QStringLiteral(" Pixels"));
+    pictureHeightField->setText(QString::number(DibHeight(picture)) + QStringLiteral(" Pixels"));
+    pictureColoursField->setText(QString::number(zweihoch(DibBits(picture))));
+}
+
+void SizePage::onBeadsWideChanged() {
+    if (coupling_ || !keepAspectCheck->isChecked()) return;
     const std::optional<int> height =
-        coupledBeadCount(DibHeight(di), DibWidth(di), maschened->value());
+        coupledBeadCount(DibHeight(document_.di), DibWidth(document_.di), beadsWide());
     if (!height) return;
-    init = true;
-    reihened->setValue(*height);
-    init = false;
+    coupling_ = true;
+    beadsHighSpin->setValue(*height);
+    coupling_ = false;
 }
 
-void TMainForm::reihenedChange() {
-    if (init || !sverhCheck->isChecked()) return;
+void SizePage::onBeadsHighChanged() {
+    if (coupling_ || !keepAspectCheck->isChecked()) return;
     const std::optional<int> width =
-        coupledBeadCount(DibWidth(di), DibHeight(di), reihened->value());
+        coupledBeadCount(DibWidth(document_.di), DibHeight(document_.di), beadsHigh());
     if (!width) return;
-    init = true;
-    maschened->setValue(*width);
-    init = false;
+    coupling_ = true;
+    beadsWideSpin->setValue(*width);
+    coupling_ = false;
 }
 
 }  // namespace tessora

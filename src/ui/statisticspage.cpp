@@ -1,23 +1,25 @@
-// Page "Statistik": how many beads of each colour the pattern needs.
+#include "ui/statisticspage.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "ui/mainform.h"
 #include "ui/pageframe.h"
 
 namespace tessora {
 
-QWidget* TMainForm::buildStatisticsPage() {
-    const PageParts parts =
-        MakePage(QStringLiteral("Statistik - Wie viele Perlen von welcher Sorte werden benötigt?"),
-                 QString(), 0);
-    auto* layout = new QVBoxLayout(parts.body);
-    Memo1 = new QPlainTextEdit;
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    layout->addWidget(Memo1);
-    return parts.page;
+StatisticsPage::StatisticsPage(QWidget* parent) : QWidget(parent) {
+    QWidget* body = MakePageFrame(
+        this, QStringLiteral("Statistik - Wie viele Perlen von welcher Sorte werden benötigt?"),
+        QString(), 0);
+    auto* layout = new QVBoxLayout(body);
+    beadCountsText = new QPlainTextEdit;
+    beadCountsText->setObjectName(QStringLiteral("beadCountsText"));
+    beadCountsText->setReadOnly(true);
+    layout->addWidget(beadCountsText);
+}
+
+void StatisticsPage::showCounts(const BeadCounts& counts) {
+    beadCountsText->setPlainText(statisticsLines(counts).join(u'\n'));
 }
 
 }  // namespace tessora

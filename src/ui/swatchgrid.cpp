@@ -1,49 +1,75 @@
 #include "ui/swatchgrid.h"
 
+#include <QColorDialog>
+#include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
-#include "engine/glyphs.h"
+#include "engine/catalogue.h"
+#include "ui/swatchlayout.h"
 
 namespace tessora {
+namespace {
 
-QRect SwatchRect(int index, int columns) {
-    const int c = index % columns;
-    const int r = index / columns;
-    return QRect(kSwatchPitch * c, kSwatchPitch * r, kSwatchSize, kSwatchSize);
+QColor paletteColor(const LPAL& pal, int i) {
+    return QColor(pal.rgb0[i].peRed, pal.rgb0[i].peGreen, pal.rgb0[i].peBlue);
 }
 
-int SwatchAt(QPoint point, int columns, int count) {
-    if (columns <= 0) return -1;
-    for (int i = 0; i < count; ++i) {
+}  // namespace
+
+SwatchGrid::SwatchGrid(LPAL& palette, QWidget* parent) : QWidget(parent), palette_(palette) {
+    setObjectName(QStringLiteral("swatchGrid"));
+    setFixedSize(337, 81);
+    setMouseTracking(true);
+    chooseColour = [this](const QColor& preset) -> std::optional<QColor> {
+        const QColor chosen = QColorDialog::getColor(preset, this, QStringLiteral("Farbe"));
+        if (!chosen.isValid()) return std::nullopt;
+        return chosen;
+    };
+}
+
+int SwatchGrid::swatchAt(QPoint point) const {
+    return SwatchAt(point, SwatchColumns(width()), std::min<int>(palette_.num, kBeadColorCount));
+}
+
+void SwatchGrid::paintSwatches(QPainter& canvas) const {
+    const int columns = SwatchColumns(width());
+    for (int i = 0; i < palette_.num && i < kBeadColorCount; ++i) {
+        const QColor fill = paletteColor(palette_, i);
         const QRect square = SwatchRect(i, columns);
-        if (point.x() >= square.left() && point.x() <= square.left() + kSwatchSize &&
-            point.y() >= square.top() && point.y() <= square.top() + kSwatchSize) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-void PaintSwatch(QPainter& canvas, const QRect& square, const QColor& fill, const QColor& border) {
-    canvas.fillRect(square, border);
-    canvas.fillRect(square.adjusted(1, 1, -1, -1), fill);
-}
-
-void PaintCellText(QPainter& canvas, QPoint at, const QString& text, int cellHeight, int maxWidth,
-                   const QColor& colour) {
-    const std::shared_ptr<const GlyphMask> mask =
-        textMask(text, fittedFontHeight(text, maxWidth, cellHeight));
-    for (int y = 0; y < mask->rows(); ++y) {
-        for (int i = mask->rowStart[y]; i < mask->rowStart[y + 1]; ++i) {
-            const InkSpan& span = mask->spans[i];
-            canvas.fillRect(at.x() + span.left, at.y() + y, span.right - span.left, 1, colour);
-        }
+        PaintSwatch(canvas, square, fill, Qt::black);
+        PaintCellText(canvas, square.topLeft(), QString::fromLatin1(BeadNumbers[i]), 13, 13,
+                      ContrastTextColor(fill));
     }
 }
 
-QColor ContrastTextColor(const QColor& background) {
-    const int brightness = (background.red() + background.green() + background.blue()) / 3;
-    return brightness >= 128 ? QColor(Qt::black) : QColor(Qt::white);
+void SwatchGrid::onPointerMoved(QPoint point) {
+    const int i = swatchAt(point);
+    if (i >= 0) emit swatchHovered(i);
+}
+
+void SwatchGrid::onSwatchPressed(QPoint point) {
+    const int i = swatchAt(point);
+    if (i < 0) return;
+    const std::optional<QColor> chosen = chooseColour(paletteColor(palette_, i));
+    if (!chosen) return;
+    palette_.rgb0[i].peRed = static_cast<std::uint8_t>(chosen->red());
+    palette_.rgb0[i].peGreen = static_cast<std::uint8_t>(chosen->green());
+    palette_.rgb0[i].peBlue = static_cast<std::uint8_t>(chosen->blue());
+    repaint();
+}
+
+void SwatchGrid::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintSwatches(painter);
+}
+
+void SwatchGrid::mousePressEvent(QMouseEvent* event) {
+    onSwatchPressed(event->position().toPoint());
+}
+
+void SwatchGrid::mouseMoveEvent(QMouseEvent* event) {
+    onPointerMoved(event->position().toPoint());
 }
 
 }  // namespace tessora

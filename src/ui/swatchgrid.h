@@ -1,39 +1,41 @@
 #pragma once
-// The grid of small colour squares used by the colour page and the bead colour picker:
-// pitch 18 pixels, squares of 15, and a 16 x 16 hit area per square.
+// The swatch grid of the colour page: the 64 bead colours with their numbers. Pointing at a
+// swatch asks for its description; clicking one lets the user change that colour.
 
 #include <QColor>
-#include <QPoint>
-#include <QRect>
-#include <QString>
+#include <QWidget>
+#include <functional>
+#include <optional>
 
-class QPainter;
+#include "imagelib/dib.h"
 
 namespace tessora {
 
-constexpr int kSwatchPitch = 18;
-constexpr int kSwatchSize = 15;
+class SwatchGrid : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SwatchGrid(LPAL& palette, QWidget* parent = nullptr);
 
-inline int SwatchColumns(int boxWidth) {
-    return boxWidth / kSwatchPitch;
-}
+    void paintSwatches(QPainter& canvas) const;
+    void onPointerMoved(QPoint point);
+    void onSwatchPressed(QPoint point);
 
-// Top-left 15 x 15 square of swatch i.
-QRect SwatchRect(int index, int columns);
+    // The colour dialog of a swatch click; tests may answer it instead of a person.
+    std::function<std::optional<QColor>(const QColor& preset)> chooseColour;
 
-// The swatch whose hit area (both ends included, 16 x 16) holds the point, or -1.
-int SwatchAt(QPoint point, int columns, int count);
+  signals:
+    // The pointer is over swatch `index`; gaps between swatches send nothing.
+    void swatchHovered(int index);
 
-// A filled square with a 1-pixel border on its outermost pixels.
-void PaintSwatch(QPainter& canvas, const QRect& square, const QColor& fill, const QColor& border);
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
-// Writes `text` with its character cell's top-left corner at `at`, on a transparent
-// background, in the glyphs of the chart: cell height `cellHeight`, lowered while the text is
-// wider than `maxWidth`.
-void PaintCellText(QPainter& canvas, QPoint at, const QString& text, int cellHeight, int maxWidth,
-                   const QColor& colour);
+  private:
+    int swatchAt(QPoint point) const;
 
-// Text on a colour: black on light colours, white on dark ones ((r + g + b) div 3 against 128).
-QColor ContrastTextColor(const QColor& background);
+    LPAL& palette_;
+};
 
 }  // namespace tessora

@@ -12,19 +12,21 @@
 #include "imagelib/imagelib.h"
 #include "modal.h"
 #include "tempdir.h"
-#include "ui/mainform.h"
+#include "ui/loadpage.h"
+#include "ui/mainwindow.h"
+#include "ui/sizepage.h"
 
 using namespace tessora;
 using namespace tessora::test;
 
 namespace {
 
-// Replaces the form's picture with a blank one of the given size and depth.
-void givePicture(TMainForm& form, int width, int height, int bits = 24) {
+// Replaces the window's picture with a blank one of the given size and depth.
+void givePicture(MainWindow& window, int width, int height, int bits = 24) {
     dib picture{};
     newdib(&picture, width, height, bits, nullptr, 0);
     ASSERT_NE(picture.poi, nullptr);
-    form.AcceptLoadedPicture(picture);
+    window.loadPage->acceptLoadedPicture(picture);
 }
 
 QString writePng(const TempDir& dir, const QString& name, QSize size) {
@@ -44,96 +46,99 @@ bool waitFor(const std::function<bool()>& condition) {
 }  // namespace
 
 TEST(SizeCoupling, HeightFollowsTheWidthWithTheAspectLock) {
-    TMainForm form;
-    ASSERT_EQ(form.Breit->text(), QStringLiteral("320 Pixels"));
-    ASSERT_EQ(form.Hoch->text(), QStringLiteral("200 Pixels"));
-    EXPECT_EQ(form.tief->text(), QStringLiteral("16777216"));
-    EXPECT_EQ(form.reihened->value(), 19);  // 200 * 30 / 320 = 18.75
+    MainWindow window;
+    ASSERT_EQ(window.sizePage->pictureWidthField->text(), QStringLiteral("320 Pixels"));
+    ASSERT_EQ(window.sizePage->pictureHeightField->text(), QStringLiteral("200 Pixels"));
+    EXPECT_EQ(window.sizePage->pictureColoursField->text(), QStringLiteral("16777216"));
+    EXPECT_EQ(window.sizePage->beadsHighSpin->value(), 19);  // 200 * 30 / 320 = 18.75
     const std::pair<int, int> cases[] = {
         {100, 62} /* 62.5 goes to the even 62 */, {1000, 625}, {30, 19}};
     for (const auto& [width, height] : cases) {
-        form.maschened->setValue(width);
-        EXPECT_EQ(form.reihened->value(), height) << width;
+        window.sizePage->beadsWideSpin->setValue(width);
+        EXPECT_EQ(window.sizePage->beadsHighSpin->value(), height) << width;
     }
-    givePicture(form, 1000, 10);
-    form.maschened->setValue(31);
-    EXPECT_EQ(form.reihened->value(), 1);  // 0.31 is limited to the smallest height
+    givePicture(window, 1000, 10);
+    window.sizePage->beadsWideSpin->setValue(31);
+    EXPECT_EQ(window.sizePage->beadsHighSpin->value(),
+              1);  // 0.31 is limited to the smallest height
 }
 
 TEST(SizeCoupling, WidthFollowsTheHeightAndTheLockCanBeOff) {
-    TMainForm form;
-    form.reihened->setValue(100);
-    EXPECT_EQ(form.maschened->value(), 160);
-    form.sverhCheck->setChecked(false);
-    form.maschened->setValue(50);
-    EXPECT_EQ(form.reihened->value(), 100);
-    form.reihened->setValue(7);
-    EXPECT_EQ(form.maschened->value(), 50);
-    form.sverhCheck->setChecked(true);  // checking alone recomputes nothing
-    EXPECT_EQ(form.reihened->value(), 7);
-    form.maschened->setValue(32);
-    EXPECT_EQ(form.reihened->value(), 20);
+    MainWindow window;
+    window.sizePage->beadsHighSpin->setValue(100);
+    EXPECT_EQ(window.sizePage->beadsWideSpin->value(), 160);
+    window.sizePage->keepAspectCheck->setChecked(false);
+    window.sizePage->beadsWideSpin->setValue(50);
+    EXPECT_EQ(window.sizePage->beadsHighSpin->value(), 100);
+    window.sizePage->beadsHighSpin->setValue(7);
+    EXPECT_EQ(window.sizePage->beadsWideSpin->value(), 50);
+    window.sizePage->keepAspectCheck->setChecked(true);  // checking alone recomputes nothing
+    EXPECT_EQ(window.sizePage->beadsHighSpin->value(), 7);
+    window.sizePage->beadsWideSpin->setValue(32);
+    EXPECT_EQ(window.sizePage->beadsHighSpin->value(), 20);
 }
 
 TEST(SizeCoupling, TypingUpdatesTheHeightAfterEveryCharacter) {
-    TMainForm form;
-    form.show();
-    QLineEdit* edit = form.maschened->findChild<QLineEdit*>();
+    MainWindow window;
+    window.show();
+    QLineEdit* edit = window.sizePage->beadsWideSpin->findChild<QLineEdit*>();
     ASSERT_NE(edit, nullptr);
     edit->selectAll();
     const std::pair<char, int> typed[] = {{'1', 1}, {'0', 6}, {'0', 62}};
     for (const auto& [key, height] : typed) {
         QTest::keyClick(edit, key);
-        EXPECT_EQ(form.reihened->value(), height) << "after typing " << key;
+        EXPECT_EQ(window.sizePage->beadsHighSpin->value(), height) << "after typing " << key;
     }
 }
 
 TEST(PictureInfo, ColourCountFollowsTheDepth) {
-    TMainForm form;
+    MainWindow window;
     const std::pair<int, const char*> cases[] = {
         {1, "2"}, {4, "16"}, {8, "256"}, {24, "16777216"}, {32, "4294967296"} /* no overflow */};
     for (const auto& [bits, text] : cases) {
-        givePicture(form, 7, 5, bits);
-        EXPECT_EQ(form.tief->text(), QString::fromLatin1(text)) << bits;
-        EXPECT_EQ(form.Breit->text(), QStringLiteral("7 Pixels"));
-        EXPECT_EQ(form.Hoch->text(), QStringLiteral("5 Pixels"));
+        givePicture(window, 7, 5, bits);
+        EXPECT_EQ(window.sizePage->pictureColoursField->text(), QString::fromLatin1(text)) << bits;
+        EXPECT_EQ(window.sizePage->pictureWidthField->text(), QStringLiteral("7 Pixels"));
+        EXPECT_EQ(window.sizePage->pictureHeightField->text(), QStringLiteral("5 Pixels"));
     }
 }
 
 TEST(Preview, KeepsTheAspectInTheTopLeftCorner) {
-    TMainForm form;
-    givePicture(form, 640, 480);
-    EXPECT_EQ(form.PreviewRect(376, 398), QRect(0, 0, 376, 282));
-    givePicture(form, 100, 400);
-    EXPECT_EQ(form.PreviewRect(376, 398), QRect(0, 0, 99, 398));
-    givePicture(form, 10, 10);
-    EXPECT_EQ(form.PreviewRect(376, 398), QRect(0, 0, 376, 376));  // small pictures are enlarged
+    MainWindow window;
+    givePicture(window, 640, 480);
+    EXPECT_EQ(window.loadPage->previewRect(376, 398), QRect(0, 0, 376, 282));
+    givePicture(window, 100, 400);
+    EXPECT_EQ(window.loadPage->previewRect(376, 398), QRect(0, 0, 99, 398));
+    givePicture(window, 10, 10);
+    EXPECT_EQ(window.loadPage->previewRect(376, 398),
+              QRect(0, 0, 376, 376));  // small pictures are enlarged
 }
 
 TEST(Loading, GoodFileReplacesThePictureAndCouplesTheSize) {
     TempDir dir;
-    TMainForm form;
-    form.openfilenow(writePng(dir, QStringLiteral("Motiv äöü.png"), QSize(640, 480)));
-    EXPECT_EQ(DibWidth(form.di), 640);
-    EXPECT_EQ(form.Breit->text(), QStringLiteral("640 Pixels"));
-    EXPECT_EQ(form.Hoch->text(), QStringLiteral("480 Pixels"));
-    EXPECT_EQ(form.reihened->value(), 22);            // 480 * 30 / 640 = 22.5, to the even 22
-    EXPECT_EQ(form.PageControl2->currentIndex(), 0);  // loading does not change the page
+    MainWindow window;
+    window.loadPage->openPicture(writePng(dir, QStringLiteral("Motiv äöü.png"), QSize(640, 480)));
+    EXPECT_EQ(DibWidth(window.document.di), 640);
+    EXPECT_EQ(window.sizePage->pictureWidthField->text(), QStringLiteral("640 Pixels"));
+    EXPECT_EQ(window.sizePage->pictureHeightField->text(), QStringLiteral("480 Pixels"));
+    EXPECT_EQ(window.sizePage->beadsHighSpin->value(),
+              22);                                  // 480 * 30 / 640 = 22.5, to the even 22
+    EXPECT_EQ(window.pageTabs->currentIndex(), 0);  // loading does not change the page
 }
 
 TEST(Loading, BadFileShowsTheLibraryTextUnderTheFileCaption) {
     TempDir dir;
-    TMainForm form;
+    MainWindow window;
     const QString file = dir.write(QStringLiteral("kaputt.png"), "kein Bild");
     const auto seen = AnswerNextMessageBox(QMessageBox::Ok);
-    form.openfilenow(file);
+    window.loadPage->openPicture(file);
     ASSERT_TRUE(seen->seen);
     EXPECT_EQ(seen->title, QStringLiteral("Fehler: Die Datei ") + file +
                                QStringLiteral(" konnte nicht geladen werden!"));
     EXPECT_EQ(seen->text, ImageErrorText(ImageError::UnknownFormat));
     EXPECT_EQ(seen->icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen->buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
-    EXPECT_EQ(DibWidth(form.di), 320);  // the document keeps its picture
+    EXPECT_EQ(DibWidth(window.document.di), 320);  // the document keeps its picture
 }
 
 TEST(Loading, FolderTreeListAndDoubleClick) {
@@ -141,14 +146,14 @@ TEST(Loading, FolderTreeListAndDoubleClick) {
     const QString picture = writePng(dir, QStringLiteral("bild.png"), QSize(64, 32));
     dir.write(QStringLiteral("notiz.txt"), "text");
     QDir(dir.path(QString())).mkdir(QStringLiteral("unterordner"));
-    TMainForm form;
-    form.show();
-    form.SelectFolder(dir.path(QString()));
+    MainWindow window;
+    window.show();
+    window.loadPage->selectFolder(dir.path(QString()));
     auto rowOf = [&](const QString& name) {
-        const QModelIndex root = form.JamShellList1->rootIndex();
-        for (int r = 0; r < form.fileModel->rowCount(root); ++r) {
-            const QModelIndex index = form.fileModel->index(r, 0, root);
-            if (form.fileModel->fileName(index) == name) return index;
+        const QModelIndex root = window.loadPage->fileList->rootIndex();
+        for (int r = 0; r < window.loadPage->fileModel->rowCount(root); ++r) {
+            const QModelIndex index = window.loadPage->fileModel->index(r, 0, root);
+            if (window.loadPage->fileModel->fileName(index) == name) return index;
         }
         return QModelIndex();
     };
@@ -157,35 +162,37 @@ TEST(Loading, FolderTreeListAndDoubleClick) {
     EXPECT_FALSE(
         rowOf(QStringLiteral("notiz.txt")).isValid());  // the first mask shows pictures only
 
-    form.JamShellList1->setCurrentIndex(rowOf(QStringLiteral("bild.png")));
-    form.JamShellList1DblClick();
-    EXPECT_EQ(DibWidth(form.di), 64);
+    window.loadPage->fileList->setCurrentIndex(rowOf(QStringLiteral("bild.png")));
+    window.loadPage->openCurrentEntry();
+    EXPECT_EQ(DibWidth(window.document.di), 64);
 
-    form.JamShellList1->setCurrentIndex(rowOf(QStringLiteral("unterordner")));
-    QTest::keyClick(form.JamShellList1, Qt::Key_Return);  // Enter opens like a double-click
-    EXPECT_EQ(form.FileListFolder(), QDir(dir.path(QStringLiteral("unterordner"))).absolutePath());
+    window.loadPage->fileList->setCurrentIndex(rowOf(QStringLiteral("unterordner")));
+    QTest::keyClick(window.loadPage->fileList, Qt::Key_Return);  // Enter opens like a double-click
+    EXPECT_EQ(window.loadPage->fileListFolder(),
+              QDir(dir.path(QStringLiteral("unterordner"))).absolutePath());
     ASSERT_TRUE(waitFor([&] { return rowOf(QStringLiteral("..")).isValid(); }));
-    form.JamShellList1->setCurrentIndex(rowOf(QStringLiteral("..")));
-    form.JamShellList1DblClick();
-    EXPECT_EQ(form.FileListFolder(), QDir(dir.path(QString())).absolutePath());
+    window.loadPage->fileList->setCurrentIndex(rowOf(QStringLiteral("..")));
+    window.loadPage->openCurrentEntry();
+    EXPECT_EQ(window.loadPage->fileListFolder(), QDir(dir.path(QString())).absolutePath());
 }
 
 TEST(Loading, FileTypeBoxSetsTheMaskOfTheList) {
-    TMainForm form;
-    ASSERT_GT(form.FilterComboBox1->count(), 2);
-    EXPECT_EQ(form.FilterComboBox1->currentIndex(), 0);
-    EXPECT_TRUE(form.fileModel->nameFilters().contains(QStringLiteral("*.png")));
-    form.FilterComboBox1->setCurrentIndex(form.FilterComboBox1->count() - 1);  // "*.*"
-    EXPECT_EQ(form.fileModel->nameFilters(), QStringList{QStringLiteral("*")});
-    form.FilterComboBox1->setCurrentIndex(-1);
-    EXPECT_EQ(form.fileModel->nameFilters(), QStringList{QStringLiteral("*")});
+    MainWindow window;
+    ASSERT_GT(window.loadPage->fileTypeBox->count(), 2);
+    EXPECT_EQ(window.loadPage->fileTypeBox->currentIndex(), 0);
+    EXPECT_TRUE(window.loadPage->fileModel->nameFilters().contains(QStringLiteral("*.png")));
+    window.loadPage->fileTypeBox->setCurrentIndex(window.loadPage->fileTypeBox->count() -
+                                                  1);  // "*.*"
+    EXPECT_EQ(window.loadPage->fileModel->nameFilters(), QStringList{QStringLiteral("*")});
+    window.loadPage->fileTypeBox->setCurrentIndex(-1);
+    EXPECT_EQ(window.loadPage->fileModel->nameFilters(), QStringList{QStringLiteral("*")});
 }
 
 TEST(Closing, CancelKeepsTheWindowAndOkCloses) {
-    TMainForm form;
-    form.show();
+    MainWindow window;
+    window.show();
     auto seen = AnswerNextMessageBox(QMessageBox::Cancel);
-    EXPECT_FALSE(form.close());
+    EXPECT_FALSE(window.close());
     ASSERT_TRUE(seen->seen);
     EXPECT_EQ(seen->title, QStringLiteral("Programm beenden"));
     EXPECT_EQ(
@@ -193,8 +200,8 @@ TEST(Closing, CancelKeepsTheWindowAndOkCloses) {
         QStringLiteral(
             "Hiermit beenden Sie das Programm! Alle nicht gespeicherten Daten gehen verloren!"));
     EXPECT_EQ(seen->icon, QMessageBox::Information);
-    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(window.isVisible());
     seen = AnswerNextMessageBox(QMessageBox::Ok);
-    EXPECT_TRUE(form.close());
-    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
 }

@@ -13,7 +13,10 @@
 #include "imagelib/memory.h"
 #include "modal.h"
 #include "tempdir.h"
-#include "ui/mainform.h"
+#include "ui/loadpage.h"
+#include "ui/mainwindow.h"
+#include "ui/sizepage.h"
+#include "ui/statisticspage.h"
 
 using namespace tessora;
 using namespace tessora::test;
@@ -32,11 +35,11 @@ class MemoryShortage {
 
 const QString kOutOfMemory = QStringLiteral("Nicht genügend Arbeitsspeicher");
 
-void showEveryPage(TMainForm& form) {
-    form.show();
-    for (int page = 0; page < form.PageControl2->count(); ++page) {
-        form.PageControl2->setCurrentIndex(page);
-        form.repaint();
+void showEveryPage(MainWindow& window) {
+    window.show();
+    for (int page = 0; page < window.pageTabs->count(); ++page) {
+        window.pageTabs->setCurrentIndex(page);
+        window.repaint();
         QApplication::processEvents();
     }
 }
@@ -46,38 +49,40 @@ void showEveryPage(TMainForm& form) {
 // Start-up drew a chart of 30 x 19 beads; one of 40 x 25 needs a new block of about 1.3 MB,
 // while the grid and its temporaries need less than 10 kB.
 TEST(OutOfMemoryInWindow, ChartThatCannotBeDrawnIsReportedAndTheWindowStaysUsable) {
-    TMainForm form;
-    form.maschened->setValue(40);
-    form.reihened->setValue(25);
+    MainWindow window;
+    window.sizePage->beadsWideSpin->setValue(40);
+    window.sizePage->beadsHighSpin->setValue(25);
     const auto seen = AnswerNextMessageBox(QMessageBox::Ok);
     {
         const MemoryShortage shortage(500 * 1000);
-        form.RenderBtnClick();
+        window.calculate();
     }
     ASSERT_TRUE(seen->seen);
     EXPECT_TRUE(seen->text.contains(kOutOfMemory)) << seen->text.toStdString();
-    EXPECT_EQ(DibWidth(form.di3), 40) << "the grid was calculated";
-    EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("01: 1000")) << "and counted";
-    EXPECT_EQ(form.rdi.poi, nullptr) << "only the chart is missing";
-    showEveryPage(form);
-    form.RenderBtnClick();
-    EXPECT_EQ(DibWidth(form.rdi), 40 * 15 + 120) << "with memory back, the chart is drawn";
+    EXPECT_EQ(DibWidth(window.document.di3), 40) << "the grid was calculated";
+    EXPECT_EQ(window.statisticsPage->beadCountsText->toPlainText(), QStringLiteral("01: 1000"))
+        << "and counted";
+    EXPECT_EQ(window.document.rdi.poi, nullptr) << "only the chart is missing";
+    showEveryPage(window);
+    window.calculate();
+    EXPECT_EQ(DibWidth(window.document.rdi), 40 * 15 + 120)
+        << "with memory back, the chart is drawn";
 }
 
 TEST(OutOfMemoryInWindow, CalculateKeepsTheGridAndSaysSo) {
-    TMainForm form;
-    const dib oldGrid = form.di3;
-    form.maschened->setValue(100);
-    form.reihened->setValue(80);
+    MainWindow window;
+    const dib oldGrid = window.document.di3;
+    window.sizePage->beadsWideSpin->setValue(100);
+    window.sizePage->beadsHighSpin->setValue(80);
     const auto seen = AnswerNextMessageBox(QMessageBox::Ok);
     {
         const MemoryShortage shortage(1000);  // the 100 x 80 grid needs 8000 bytes
-        form.RenderBtnClick();
+        window.calculate();
     }
     ASSERT_TRUE(seen->seen);
     EXPECT_TRUE(seen->text.contains(kOutOfMemory)) << seen->text.toStdString();
-    EXPECT_EQ(form.di3.poi, oldGrid.poi);
-    showEveryPage(form);
+    EXPECT_EQ(window.document.di3.poi, oldGrid.poi);
+    showEveryPage(window);
 }
 
 TEST(OutOfMemoryInWindow, LoadingKeepsThePictureAndNamesTheFile) {
@@ -86,15 +91,15 @@ TEST(OutOfMemoryInWindow, LoadingKeepsThePictureAndNamesTheFile) {
     image.fill(qRgb(200, 10, 10));
     const QString file = dir.path(QStringLiteral("groß.png"));
     ASSERT_TRUE(image.save(file));
-    TMainForm form;
+    MainWindow window;
     const auto seen = AnswerNextMessageBox(QMessageBox::Ok);
     {
         const MemoryShortage shortage(50 * 1000);  // 200 x 100 at 24 bits is 60000 bytes
-        form.openfilenow(file);
+        window.loadPage->openPicture(file);
     }
     ASSERT_TRUE(seen->seen);
     EXPECT_TRUE(seen->title.contains(file));
     EXPECT_EQ(seen->text, ImageErrorText(ImageError::OutOfMemory));
-    EXPECT_EQ(DibWidth(form.di), 320) << "the document keeps its picture";
-    showEveryPage(form);
+    EXPECT_EQ(DibWidth(window.document.di), 320) << "the document keeps its picture";
+    showEveryPage(window);
 }

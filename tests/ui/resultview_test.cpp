@@ -9,7 +9,11 @@
 
 #include "imagelib/imagelib.h"
 #include "ui/beadviews.h"
-#include "ui/mainform.h"
+#include "ui/calculatepage.h"
+#include "ui/editview.h"
+#include "ui/mainwindow.h"
+#include "ui/resultpage.h"
+#include "ui/resultview.h"
 #include "ui/viewscrollbox.h"
 #include "viewtestsupport.h"
 
@@ -61,19 +65,20 @@ TEST(ResultView, SizeIsTheChartAtTheZoomTruncated) {
         {"actual size", 100, {570, 470}},
         {"product truncated, not the scaled side", 410, {2337, 1927}},
     };
-    TMainForm form;
-    calculateGrid(form, 30, 30);
-    ASSERT_EQ(DibWidth(form.rdi), 570);
-    ASSERT_EQ(DibHeight(form.rdi), 470);
+    MainWindow window;
+    calculateGrid(window, 30, 30);
+    ASSERT_EQ(DibWidth(window.document.rdi), 570);
+    ASSERT_EQ(DibHeight(window.document.rdi), 470);
     for (const ZoomCase& c : cases) {
-        form.ZoomEd->setValue(c.zoom);
-        EXPECT_EQ(form.ErgPaintBox->size(), c.view) << c.name;
-        EXPECT_EQ(form.ErgScrollBox->horzRange(), c.view.width()) << c.name;
-        EXPECT_EQ(form.ErgScrollBox->vertRange(), c.view.height()) << c.name;
+        window.resultPage->zoomSpin->setValue(c.zoom);
+        EXPECT_EQ(window.resultPage->resultView->view()->size(), c.view) << c.name;
+        EXPECT_EQ(window.resultPage->resultView->horzRange(), c.view.width()) << c.name;
+        EXPECT_EQ(window.resultPage->resultView->vertRange(), c.view.height()) << c.name;
     }
-    form.ZoomEd->setValue(100);
-    calculateGrid(form, 40, 30);
-    EXPECT_EQ(form.ErgPaintBox->size(), QSize(720, 620)) << "a new chart resizes the view";
+    window.resultPage->zoomSpin->setValue(100);
+    calculateGrid(window, 40, 30);
+    EXPECT_EQ(window.resultPage->resultView->view()->size(), QSize(720, 620))
+        << "a new chart resizes the view";
 }
 
 struct DragCase {
@@ -93,13 +98,15 @@ TEST(DragScroll, ContentFollowsThePointerAndStopsAtBothEnds) {
         {"each direction on its own", {10, 100}, {{40, -5000}}, {0, kToEnd}},
         {"start stays for the whole drag", {100, 100}, {{10, 0}, {25, 5}, {40, 0}}, {60, 100}},
     };
-    TMainForm form;
-    calculateGrid(form, 100, 100);
-    form.ZoomEd->setValue(200);
-    form.show();
+    MainWindow window;
+    calculateGrid(window, 100, 100);
+    window.resultPage->zoomSpin->setValue(200);
+    window.show();
     QApplication::processEvents();
-    for (ViewScrollBox* box : {form.ScrollBox1, form.ErgScrollBox}) {
-        form.PageControl2->setCurrentIndex(box == form.ScrollBox1 ? 3 : 4);
+    ViewScrollBox* const editView = window.calculatePage->editView;
+    ViewScrollBox* const resultView = window.resultPage->resultView;
+    for (ViewScrollBox* box : {editView, resultView}) {
+        window.pageTabs->setCurrentIndex(box == editView ? 3 : 4);
         QApplication::processEvents();
         const int maxH = box->horizontalScrollBar()->maximum();
         const int maxV = box->verticalScrollBar()->maximum();
@@ -119,8 +126,8 @@ TEST(DragScroll, ContentFollowsThePointerAndStopsAtBothEnds) {
                 << box->objectName().toStdString() << ": " << c.name;
         }
     }
-    EXPECT_FALSE(form.ziehen);
-    EXPECT_FALSE(form.ziehen2);
+    EXPECT_FALSE(window.resultPage->resultView->isDragScrolling());
+    EXPECT_FALSE(window.calculatePage->editView->isDragScrolling());
 }
 
 struct FrameCase {
@@ -134,23 +141,23 @@ TEST(ResultView, FrameFarOutEqualsThePartOfTheChartAtActualSize) {
         {"zoom 1000", 1000, {3000, 2000}},
         {"zoom 10000 beyond the painter's coordinate range", 10000, {45000, 40000}},
     };
-    TMainForm form;
-    calculateGrid(form, 30, 30, true);
-    form.show();
-    form.PageControl2->setCurrentIndex(4);
+    MainWindow window;
+    calculateGrid(window, 30, 30, true);
+    window.show();
+    window.pageTabs->setCurrentIndex(4);
     QImage reference(570, 470, QImage::Format_RGB32);
     {
         QPainter painter(&reference);
-        paintResultView(painter, reference.rect(), QPoint(0, 0), form.rdi, QSize(570, 470),
-                        Qt::gray);
+        paintResultView(painter, reference.rect(), QPoint(0, 0), window.document.rdi,
+                        QSize(570, 470), Qt::gray);
     }
     for (const FrameCase& c : cases) {
-        form.ZoomEd->setValue(c.zoom);
+        window.resultPage->zoomSpin->setValue(c.zoom);
         QApplication::processEvents();
-        form.ErgScrollBox->setHorzPosition(c.scrolled.x());
-        form.ErgScrollBox->setVertPosition(c.scrolled.y());
-        ASSERT_EQ(form.ErgScrollBox->scrollOrigin(), c.scrolled) << c.name;
-        const QImage frame = viewportImage(form.ErgScrollBox);
+        window.resultPage->resultView->setHorzPosition(c.scrolled.x());
+        window.resultPage->resultView->setVertPosition(c.scrolled.y());
+        ASSERT_EQ(window.resultPage->resultView->scrollOrigin(), c.scrolled) << c.name;
+        const QImage frame = viewportImage(window.resultPage->resultView);
         const int scale = c.zoom / 100;
         int mismatches = 0;
         for (int y = 0; y < frame.height(); ++y)

@@ -7,7 +7,8 @@
 #include "imagelib/imagelib.h"
 #include "modal.h"
 #include "tempdir.h"
-#include "ui/mainform.h"
+#include "ui/mainwindow.h"
+#include "ui/resultpage.h"
 #include "ui/savecommand.h"
 
 using namespace tessora;
@@ -63,15 +64,15 @@ TEST(SaveName, DialogFiltersFollowTheSaveFormats) {
 
 TEST(SaveCommand, TypeFollowsTheDialogAndTheNameIsKept) {
     TempDir dir;
-    TMainForm form;
-    form.show();
+    MainWindow window;
+    window.show();
     answerSaveDialog(dir.path(QStringLiteral("Muster")), 1);
-    form.SaveAsBtnClick();
+    window.resultPage->saveChart();
     EXPECT_EQ(head(dir.path(QStringLiteral("Muster.bmp")), 2), QByteArray("BM"));
 
     // A foreign extension stays, and the format still follows the chosen type.
     const auto seen = answerSaveDialog(dir.path(QStringLiteral("Muster äö.png")), 1);
-    form.SaveAsBtnClick();
+    window.resultPage->saveChart();
     EXPECT_EQ(head(dir.path(QStringLiteral("Muster äö.png")), 2), QByteArray("BM"))
         << QDir(dir.path(QString())).entryList().join(u',').toStdString();
     // The second time the dialog offers the previous name and type.
@@ -81,14 +82,14 @@ TEST(SaveCommand, TypeFollowsTheDialogAndTheNameIsKept) {
 }
 
 TEST(SaveCommand, FailureNamesTheFile) {
-    TMainForm form;
-    form.show();
+    MainWindow window;
+    window.show();
     // A folder nobody can create files in, not even the superuser (and holding only folders,
     // so the dialog reads no file there).
     const QString file = QStringLiteral("/sys/Muster.bmp");
     answerSaveDialog(file, 1);
     const auto seen = AnswerNextMessageBox(QMessageBox::Ok);
-    form.SaveAsBtnClick();
+    window.resultPage->saveChart();
     ASSERT_TRUE(seen->seen);
     EXPECT_TRUE(seen->text.contains(file));
     EXPECT_TRUE(seen->text.contains(ImageErrorText(ImageError::CannotWrite)));

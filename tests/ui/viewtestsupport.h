@@ -9,33 +9,35 @@
 #include <vector>
 
 #include "imagelib/imagelib.h"
-#include "ui/mainform.h"
+#include "ui/calculatepage.h"
+#include "ui/mainwindow.h"
+#include "ui/sizepage.h"
 
 namespace tessora::test {
 
 // Calculates a `wide` x `high` grid with the aspect lock off. With `colourful` the picture
 // shows catalogue colour (x + 2y) mod 64 at bead (x, y), otherwise it stays white.
-inline void calculateGrid(TMainForm& form, int wide, int high, bool colourful = false) {
+inline void calculateGrid(MainWindow& window, int wide, int high, bool colourful = false) {
     if (colourful) {
         dib picture{};
         newdib(&picture, wide, high, 24, nullptr, 0);
         for (int y = 0; y < high; ++y) {
             for (int x = 0; x < wide; ++x) {
-                const PalEntry& e = form.pal.rgb0[(x + 2 * y) % 64];
+                const PalEntry& e = window.document.pal.rgb0[(x + 2 * y) % 64];
                 setpixel(picture, x, y, e.peRed | e.peGreen << 8 | e.peBlue << 16);
             }
         }
-        FreeDib(form.di);
-        form.di = picture;
+        FreeDib(window.document.di);
+        window.document.di = picture;
     }
-    form.sverhCheck->setChecked(false);
-    form.maschened->setValue(wide);
-    form.reihened->setValue(high);
-    form.RenderBtnClick();
+    window.sizePage->keepAspectCheck->setChecked(false);
+    window.sizePage->beadsWideSpin->setValue(wide);
+    window.sizePage->beadsHighSpin->setValue(high);
+    window.calculate();
 }
 
-inline QRgb catalogueRgb(const TMainForm& form, int i) {
-    const PalEntry& e = form.pal.rgb0[i];
+inline QRgb catalogueRgb(const MainWindow& window, int i) {
+    const PalEntry& e = window.document.pal.rgb0[i];
     return qRgb(e.peRed, e.peGreen, e.peBlue);
 }
 

@@ -5,15 +5,19 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
-#include "ui/mainform.h"
+#include "ui/bottombar.h"
+#include "ui/colourpage.h"
+#include "ui/imagebutton.h"
+#include "ui/mainwindow.h"
+#include "ui/progressbar.h"
 
 using namespace tessora;
 
-TEST(MainFormFrame, CaptionSizeAndPages) {
-    TMainForm form;
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Kelvara Tessora 1.0"));
-    EXPECT_EQ(form.size(), QSize(764, 541));
-    ASSERT_EQ(form.PageControl2->count(), 6);
+TEST(MainWindowFrame, CaptionSizeAndPages) {
+    MainWindow window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Kelvara Tessora 1.0"));
+    EXPECT_EQ(window.size(), QSize(764, 541));
+    ASSERT_EQ(window.pageTabs->count(), 6);
     const QStringList captions = {QStringLiteral("Motiv laden"),
                                   QStringLiteral("Größe"),
                                   QStringLiteral("Farben"),
@@ -21,12 +25,12 @@ TEST(MainFormFrame, CaptionSizeAndPages) {
                                   QStringLiteral("Ergebnis verarbeiten"),
                                   QStringLiteral("Statistik")};
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(form.PageControl2->tabText(i), captions[i]);
-    EXPECT_EQ(form.PageControl2->currentIndex(), 0);
+        EXPECT_EQ(window.pageTabs->tabText(i), captions[i]);
+    EXPECT_EQ(window.pageTabs->currentIndex(), 0);
 }
 
-TEST(MainFormFrame, EveryPageHasItsHeadingAndTheMiddleOnesAColumn) {
-    TMainForm form;
+TEST(MainWindowFrame, EveryPageHasItsHeadingAndTheMiddleOnesAColumn) {
+    MainWindow window;
     const QStringList headings = {
         QStringLiteral("Motiv laden - Suchen sie die Grafikdatei mit dem Muster und öffnen Sie "
                        "diese per Doppelklick"),
@@ -42,7 +46,7 @@ TEST(MainFormFrame, EveryPageHasItsHeadingAndTheMiddleOnesAColumn) {
                                 QStringLiteral("Ergebnis verarbeiten..."),
                                 QString()};
     for (int i = 0; i < 6; ++i) {
-        QWidget* page = form.PageControl2->widget(i);
+        QWidget* page = window.pageTabs->widget(i);
         const auto* strip = page->findChild<QLabel*>(QStringLiteral("headerStrip"));
         ASSERT_NE(strip, nullptr);
         EXPECT_EQ(strip->text(), headings[i]);
@@ -63,25 +67,25 @@ TEST(MainFormFrame, EveryPageHasItsHeadingAndTheMiddleOnesAColumn) {
     }
 }
 
-TEST(MainFormFrame, BottomBarAndStatusBar) {
-    TMainForm form;
-    form.show();
-    const auto* bar = form.findChild<QWidget*>(QStringLiteral("bottomBar"));
+TEST(MainWindowFrame, BottomBarAndStatusBar) {
+    MainWindow window;
+    window.show();
+    const auto* bar = window.findChild<QWidget*>(QStringLiteral("bottomBar"));
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->height(), 41);
-    EXPECT_EQ(form.StatusBar1->height(), 19);
-    EXPECT_TRUE(form.ueberbtn->isVisible());
-    EXPECT_FALSE(form.ueberBtn2->isVisible());
-    EXPECT_TRUE(form.EndeBtn->isVisible());
-    EXPECT_FALSE(form.EndeBtnDown->isVisible());
-    EXPECT_EQ(form.EndeBtn->geometry(), QRect(105, 4, 101, 30));
+    EXPECT_EQ(window.progressBar->height(), 19);
+    EXPECT_TRUE(window.bottomBar->aboutButton->normalPicture->isVisible());
+    EXPECT_FALSE(window.bottomBar->aboutButton->pressedPicture->isVisible());
+    EXPECT_TRUE(window.bottomBar->exitButton->normalPicture->isVisible());
+    EXPECT_FALSE(window.bottomBar->exitButton->pressedPicture->isVisible());
+    EXPECT_EQ(window.bottomBar->exitButton->normalPicture->geometry(), QRect(105, 4, 101, 30));
 }
 
-TEST(MainFormFrame, SelectionListHasAllSixtyFourColoursTicked) {
-    TMainForm form;
-    ASSERT_EQ(form.CheckListBox1->count(), 64);
-    EXPECT_EQ(form.CheckListBox1->item(0)->text(), QStringLiteral("Weiß 01"));
-    EXPECT_EQ(form.CheckListBox1->item(63)->text(), QStringLiteral("Nougat 76"));
-    for (const bool selected : form.SelectedColors())
+TEST(MainWindowFrame, SelectionListHasAllSixtyFourColoursTicked) {
+    MainWindow window;
+    ASSERT_EQ(window.colourPage->colourList->count(), 64);
+    EXPECT_EQ(window.colourPage->colourList->item(0)->text(), QStringLiteral("Weiß 01"));
+    EXPECT_EQ(window.colourPage->colourList->item(63)->text(), QStringLiteral("Nougat 76"));
+    for (const bool selected : window.colourPage->selectedColours())
         EXPECT_TRUE(selected);
 }

@@ -18,45 +18,45 @@ namespace tessora {
 
 class PaintArea;
 
-class TPrintForm : public QDialog {
+class PrintDialog : public QDialog {
     Q_OBJECT
   public:
     // `printer` stays the caller's; the dialog reads its page and lets the user set it up.
-    TPrintForm(QWidget* owner, QPrinter* printer);
-    ~TPrintForm() override;
+    PrintDialog(QWidget* owner, QPrinter* printer);
+    ~PrintDialog() override;
 
     // Handlers.
-    void FormShow();
-    void PrintPaintBoxPaint();
-    void UserdefCheckClick();
-    void BreitEditChange();
-    void HochEditChange();
-    void PrintSetupBtnClick();
+    void onShown();
+    void repaintPreview();
+    void onCustomSizeClicked();
+    void onWidthPercentChanged();
+    void onHeightPercentChanged();
+    void onPrinterSetupClicked();
 
     PrintOptions Options() const;
     // Printable page size in device pixels; tests may replace where it comes from.
     std::function<QSize()> pageSize;
     PreviewGeometry Preview() const;
 
-    dib di{};  // borrowed copy of the chart; never released here
-    bool inedit = false;
+    dib chart{};  // borrowed copy of the chart; never released here
+    bool coupling = false;
 
-    QWidget* PrintPaintBox = nullptr;
-    QRadioButton* UseFullCheck = nullptr;
-    QRadioButton* UserdefCheck = nullptr;
-    QSpinBox* BreitEdit = nullptr;
-    QSpinBox* HochEdit = nullptr;
-    QCheckBox* SverhCheck = nullptr;
-    QCheckBox* ZentrCheck = nullptr;
-    QPushButton* OkBitBtn1 = nullptr;
-    QPushButton* CancelBitBtn2 = nullptr;
-    QPushButton* PrintSetupBtn = nullptr;
+    QWidget* previewBox = nullptr;
+    QRadioButton* fullPageRadio = nullptr;
+    QRadioButton* customSizeRadio = nullptr;
+    QSpinBox* widthPercentSpin = nullptr;
+    QSpinBox* heightPercentSpin = nullptr;
+    QCheckBox* keepAspectCheck = nullptr;
+    QCheckBox* centreCheck = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QPushButton* printerSetupButton = nullptr;
 
     static constexpr int kPreviewBox = 190;
 
     // Where the percentages are remembered: group "TPrintForm" of the program's settings.
-    void RestoreSettings();
-    void SaveSettings();
+    void restorePercentages();
+    void savePercentages();
 
     void done(int result) override;
 

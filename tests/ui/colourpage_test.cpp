@@ -7,9 +7,10 @@
 
 #include "engine/catalogue.h"
 #include "tempdir.h"
-#include "ui/mainform.h"
-#include "ui/paintbox.h"
+#include "ui/colourpage.h"
+#include "ui/mainwindow.h"
 #include "ui/swatchgrid.h"
+#include "ui/swatchlayout.h"
 
 using namespace tessora;
 
@@ -50,58 +51,60 @@ TEST(SwatchGrid, StartColoursGiveThirtyTwoBlackAndThirtyTwoWhiteNumbers) {
 }
 
 TEST(ColorPage, InfoLabelDescribesTheSwatchUnderThePointer) {
-    TMainForm form;
-    EXPECT_TRUE(form.InfoLabel->text().isEmpty());
-    form.PaintBox1MouseMove(QPoint(18 * 3 + 4, 4));
-    EXPECT_EQ(form.InfoLabel->text(),
+    MainWindow window;
+    EXPECT_TRUE(window.colourPage->swatchInfoLabel->text().isEmpty());
+    window.colourPage->swatchGrid->onPointerMoved(QPoint(18 * 3 + 4, 4));
+    EXPECT_EQ(window.colourPage->swatchInfoLabel->text(),
               QStringLiteral("Orange Hama-Farbnummer: 04 ; R: 209 G:93 B:34"));
-    form.PaintBox1MouseMove(QPoint(17, 17));  // a gap keeps the last description
-    EXPECT_EQ(form.InfoLabel->text(),
+    window.colourPage->swatchGrid->onPointerMoved(
+        QPoint(17, 17));  // a gap keeps the last description
+    EXPECT_EQ(window.colourPage->swatchInfoLabel->text(),
               QStringLiteral("Orange Hama-Farbnummer: 04 ; R: 209 G:93 B:34"));
 }
 
 TEST(ColorPage, ColourDialogChangesOnlyWhenConfirmed) {
-    TMainForm form;
-    form.show();
+    MainWindow window;
+    window.show();
     std::optional<QColor> answer;
     QColor preset;
-    form.chooseColor = [&](const QColor& p) {
+    window.colourPage->swatchGrid->chooseColour = [&](const QColor& p) {
         preset = p;
         return answer;
     };
-    form.PaintBox1MouseDown(QPoint(5, 5));  // cancelled
+    window.colourPage->swatchGrid->onSwatchPressed(QPoint(5, 5));  // cancelled
     EXPECT_EQ(preset, QColor(255, 255, 255));
-    EXPECT_EQ(form.pal.rgb0[0].peGreen, 255);
+    EXPECT_EQ(window.document.pal.rgb0[0].peGreen, 255);
 
     answer = QColor(255, 0, 0);
-    form.PaintBox1MouseDown(QPoint(5, 5));
-    EXPECT_EQ(form.pal.rgb0[0].peRed, 255);
-    EXPECT_EQ(form.pal.rgb0[0].peGreen, 0);
-    EXPECT_EQ(form.pal.rgb0[0].peBlue, 0);
-    EXPECT_EQ(form.SelectedColors()[0], true);  // the tick stays
+    window.colourPage->swatchGrid->onSwatchPressed(QPoint(5, 5));
+    EXPECT_EQ(window.document.pal.rgb0[0].peRed, 255);
+    EXPECT_EQ(window.document.pal.rgb0[0].peGreen, 0);
+    EXPECT_EQ(window.document.pal.rgb0[0].peBlue, 0);
+    EXPECT_EQ(window.colourPage->selectedColours()[0], true);  // the tick stays
 
     // The red swatch "01" now carries white text: (255 + 0 + 0) div 3 = 85.
-    const QImage shot = form.PaintBox1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot =
+        window.colourPage->swatchGrid->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRect inside = SwatchRect(0, 18).adjusted(1, 1, -1, -1);
     EXPECT_GT(countPixels(shot, inside, qRgb(255, 255, 255)), 3);
     EXPECT_EQ(countPixels(shot, inside, qRgb(0, 0, 0)), 0);
 }
 
 TEST(ColorPage, SelectNoneAndSelectAll) {
-    TMainForm form;
-    form.BitBtnXP1Click();
-    for (const bool selected : form.SelectedColors())
+    MainWindow window;
+    window.colourPage->selectNoColours();
+    for (const bool selected : window.colourPage->selectedColours())
         EXPECT_FALSE(selected);
-    form.BitBtnXP2Click();
-    for (const bool selected : form.SelectedColors())
+    window.colourPage->selectAllColours();
+    for (const bool selected : window.colourPage->selectedColours())
         EXPECT_TRUE(selected);
 }
 
 TEST(ColorSettingsFiles, SavedRightAfterStartUpAndReadBackIntoTheList) {
     tessora::test::TempDir dir;
-    TMainForm form;
+    MainWindow window;
     const QString file = dir.path(QStringLiteral("farben.frb"));
-    form.SaveSettings(file);
+    window.colourPage->saveColourSettings(file);
     QFile saved(file);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
@@ -112,8 +115,8 @@ TEST(ColorSettingsFiles, SavedRightAfterStartUpAndReadBackIntoTheList) {
     EXPECT_EQ(bytes.mid(72, 6), QByteArray("\xFF\xFF\xFF\xF7\xEF\xC1", 6));  // "Weiß", "Creme"
     EXPECT_EQ(bytes.right(3), QByteArray("\xAC\x6E\x3F", 3));                // "Nougat"
 
-    form.BitBtnXP1Click();
-    form.SaveSettings(file);
+    window.colourPage->selectNoColours();
+    window.colourPage->saveColourSettings(file);
     QFile resaved(file);  // a new file replaced the old one
     ASSERT_TRUE(resaved.open(QIODevice::ReadOnly));
     EXPECT_EQ(resaved.readAll().mid(4, 64), QByteArray(64, '\0'));
@@ -122,16 +125,16 @@ TEST(ColorSettingsFiles, SavedRightAfterStartUpAndReadBackIntoTheList) {
     QByteArray ten("\x0A\0\0\0", 4);
     ten += QByteArray("\x01\x00\x01\x00\x01\x00\x01\x00\x01\x00", 10);
     ten += QByteArray("\x01\0\0\0\xFF\x00\x00", 7);
-    form.OpenSettings(dir.write(QStringLiteral("zehn.frb"), ten));
-    const std::array<bool, 64> ticks = form.SelectedColors();
+    window.colourPage->openColourSettings(dir.write(QStringLiteral("zehn.frb"), ten));
+    const std::array<bool, 64> ticks = window.colourPage->selectedColours();
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(ticks[i], i % 2 == 0) << i;
     for (int i = 10; i < 64; ++i)
         EXPECT_FALSE(ticks[i]) << i;
-    EXPECT_EQ(form.pal.rgb0[0].peGreen, 0);
-    EXPECT_EQ(form.pal.num, 64);
+    EXPECT_EQ(window.document.pal.rgb0[0].peGreen, 0);
+    EXPECT_EQ(window.document.pal.num, 64);
 
     // A file that cannot be opened changes nothing.
-    form.OpenSettings(dir.path(QStringLiteral("fehlt.frb")));
-    EXPECT_EQ(form.SelectedColors(), ticks);
+    window.colourPage->openColourSettings(dir.path(QStringLiteral("fehlt.frb")));
+    EXPECT_EQ(window.colourPage->selectedColours(), ticks);
 }

@@ -1,0 +1,103 @@
+#include "ui/calculatepage.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ui/colourpicker.h"
+#include "ui/editview.h"
+#include "ui/pageframe.h"
+
+namespace tessora {
+namespace {
+
+QToolButton* makeActionButton(QWidget* parent, QAction* action, int x) {
+    auto* button = new QToolButton(parent);
+    button->setDefaultAction(action);
+    button->setGeometry(x, 4, 90, 25);
+    return button;
+}
+
+}  // namespace
+
+CalculatePage::CalculatePage(Document& document, QWidget* parent) : QWidget(parent) {
+    QWidget* body =
+        MakePageFrame(this, QStringLiteral("Perlenmuster berechnen - Ergebnis bertrachten"),
+                      QStringLiteral("Muster berechnen..."), 0);
+    auto* layout = new QVBoxLayout(body);
+    auto* top = new QHBoxLayout;
+    calculateButton = new QPushButton(QStringLiteral("Berechnen"));
+    calculateButton->setObjectName(QStringLiteral("calculateButton"));
+    editModeCheck = new QCheckBox(QStringLiteral("Nachbearbeiten"));
+    editModeCheck->setObjectName(QStringLiteral("editModeCheck"));
+    top->addWidget(calculateButton);
+    top->addWidget(editModeCheck);
+    top->addStretch(1);
+    connect(calculateButton, &QPushButton::clicked, this, &CalculatePage::calculateRequested);
+    connect(editModeCheck, &QCheckBox::toggled, this, &CalculatePage::onEditModeToggled);
+
+    editView = new EditView(document);
+    connect(editView, &EditView::beadHistoryChanged, this, &CalculatePage::updateUndoActions);
+    buildEditToolbar(document);
+
+    layout->addLayout(top);
+    layout->addWidget(editToolbar);
+    layout->addWidget(editView, 1);
+}
+
+void CalculatePage::buildEditToolbar(Document& document) {
+    editToolbar = new QWidget;
+    editToolbar->setObjectName(QStringLiteral("editToolbar"));
+    editToolbar->setFixedHeight(88);
+    editToolbar->setVisible(false);
+    colourPicker = new ColourPicker(document, editToolbar);
+    colourPicker->setGeometry(0, 4, 337, 81);
+    buildUndoActions();
+}
+
+void CalculatePage::buildUndoActions() {
+    undoAction = new QAction(QStringLiteral("Rückgängig"), this);
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undoAction->setToolTip(QStringLiteral("Letzte Perlen-Änderung zurücknehmen (Strg+Z)"));
+    redoAction = new QAction(QStringLiteral("Wiederholen"), this);
+    redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redoAction->setToolTip(QStringLiteral("Zurückgenommene Perlen-Änderung wiederholen (Strg+Y)"));
+    // On the page, so the keys work whatever has the focus on it.
+    addAction(undoAction);
+    addAction(redoAction);
+    connect(undoAction, &QAction::triggered, this, [this] { editView->undoBeadEdit(); });
+    connect(redoAction, &QAction::triggered, this, [this] { editView->redoBeadEdit(); });
+    makeActionButton(editToolbar, undoAction, 350);
+    makeActionButton(editToolbar, redoAction, 350 + 94);
+    updateUndoActions();
+}
+
+void CalculatePage::setOnScreen(bool onScreen) {
+    onScreen_ = onScreen;
+    updateUndoActions();
+}
+
+void CalculatePage::setSizePageBeads(int wide, int high) {
+    editView->setSizePageBeads(wide, high);
+}
+
+void CalculatePage::showNewGrid() {
+    editView->forgetBeadEdits();
+    editView->refresh();
+}
+
+void CalculatePage::onEditModeToggled(bool editing) {
+    editToolbar->setVisible(editing);
+    editView->setEditMode(editing);
+}
+
+void CalculatePage::updateUndoActions() {
+    undoAction->setEnabled(onScreen_ && editView->canUndo());
+    redoAction->setEnabled(onScreen_ && editView->canRedo());
+}
+
+}  // namespace tessora

@@ -1,0 +1,59 @@
+#pragma once
+// Page "Motiv laden": folder tree, file list with the file-type box, and the preview; loading
+// a picture into the document.
+
+#include <QWidget>
+
+#include "engine/document.h"
+
+class QComboBox;
+class QFileSystemModel;
+class QListView;
+class QTreeView;
+
+namespace tessora {
+
+class PaintBox;
+
+class LoadPage : public QWidget {
+    Q_OBJECT
+  public:
+    explicit LoadPage(Document& document, QWidget* parent = nullptr);
+
+    // Loads the picture at `path` into the document, or says in a message box why not.
+    void openPicture(const QString& path);
+    void acceptLoadedPicture(const dib& picture);
+    // Double-click or Enter on the file list: a folder opens in place, a file is loaded.
+    void openCurrentEntry();
+    void selectFolder(const QString& folder);
+    QString fileListFolder() const;
+    // Where the preview draws the picture inside a w x h box: top-left, aspect kept, as large
+    // as fits.
+    QRect previewRect(int w, int h) const;
+    // The file-type box from a filter text of description|mask pairs; the first is chosen.
+    void setFileTypes(const QString& filter);
+
+    QTreeView* folderTree = nullptr;
+    QListView* fileList = nullptr;
+    QFileSystemModel* folderModel = nullptr;
+    QFileSystemModel* fileModel = nullptr;
+    QComboBox* fileTypeBox = nullptr;
+    PaintBox* preview = nullptr;
+
+  signals:
+    // The document holds a new source picture.
+    void pictureLoaded();
+    void progressed(int percent);
+
+  private:
+    QWidget* buildBrowser();
+    QWidget* buildPreview();
+    void revealFolder(const QString& folder);
+    void showFolderInFileList(const QString& folder);
+    void onFileTypeChanged();
+    void paintPreview(QPainter& canvas);
+
+    Document& document_;
+};
+
+}  // namespace tessora

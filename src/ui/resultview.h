@@ -1,0 +1,30 @@
+#pragma once
+// The result view of the page "Ergebnis verarbeiten": the chart at a zoom, scrolled by dragging.
+
+#include <QPoint>
+#include <optional>
+
+#include "engine/document.h"
+#include "ui/viewscrollbox.h"
+
+namespace tessora {
+
+class ResultView : public ViewScrollBox {
+    Q_OBJECT
+  public:
+    explicit ResultView(const Document& document, QWidget* parent = nullptr);
+
+    void setZoom(int percent);
+    // Sizes the view to the chart at the zoom and paints it at once.
+    void refresh();
+    // One frame: `exposed` in painter coordinates, whose (0, 0) shows the view point `origin`.
+    void draw(QPainter& canvas, const QRect& exposed, QPoint origin);
+    bool isDragScrolling() const { return dragStart_.has_value(); }
+
+  private:
+    const Document& document_;
+    int zoom_ = 100;
+    std::optional<QPoint> dragStart_;  // where a drag-scroll began
+};
+
+}  // namespace tessora
