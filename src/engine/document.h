@@ -1,7 +1,7 @@
 #pragma once
 // The document: the loaded picture, the bead grid, the chart and the bead palette. The main
-// window is the document (it derives from this record); the command-line front end and the
-// tests hold one of their own. Images are owned here and released in FreeDocument.
+// window holds one as a member and lends it to its pages; the command-line front end and the
+// tests hold their own. Images are owned here and released in FreeDocument.
 
 #include <QString>
 #include <QStringList>
