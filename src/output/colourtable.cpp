@@ -12,9 +12,9 @@ namespace tessora {
 namespace {
 
 constexpr double kColumnMm = 62.0;
-constexpr double kRowMm = 5.0;
-constexpr double kSwatchMm = 3.8;
-constexpr double kTextMm = 3.0;
+constexpr double kRowMm = 4.2;
+constexpr double kSwatchMm = 3.4;
+constexpr double kTextMm = 2.7;
 
 std::size_t columnsIn(const PageMetrics& page, const QRectF& area) {
     return static_cast<std::size_t>(std::max(1.0, std::floor(area.width() / page.dots(kColumnMm))));

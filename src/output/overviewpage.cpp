@@ -10,7 +10,7 @@ namespace tessora {
 namespace {
 
 constexpr double kInfoLineMm = 5.5;
-constexpr double kPictureShare = 0.55;  // of the page height at most
+constexpr double kPictureShare = 0.45;  // of the page height at most
 constexpr double kSmallestBoardNumberMm = 1.2;
 
 // One pixel per bead, in the grid palette's colours.
