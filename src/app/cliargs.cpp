@@ -104,9 +104,9 @@ CliOptions parseOrThrow(const QStringList& arguments) {
             requireFileName(QStringLiteral("--template-pdf"), value);
             options.templatePdfFile = value;
         } else if (takeValue(arguments, i, QStringLiteral("--bead"), value)) {
-            options.bead = oneOf(QStringLiteral("--bead"), value,
-                                 {QStringLiteral("midi"), QStringLiteral("mini"),
-                                  QStringLiteral("maxi")});
+            options.bead =
+                oneOf(QStringLiteral("--bead"), value,
+                      {QStringLiteral("midi"), QStringLiteral("mini"), QStringLiteral("maxi")});
         } else if (takeValue(arguments, i, QStringLiteral("--pitch"), value)) {
             options.pitchMm = pitchMm(value);
         } else if (takeValue(arguments, i, QStringLiteral("--board"), value)) {

@@ -20,7 +20,7 @@ struct CliOptions {
     bool printGrid = false;
     bool printStats = false;
     // The pattern book at true size and the counts per board.
-    QString templatePdfFile;  // empty: none
+    QString templatePdfFile;                // empty: none
     QString bead = QStringLiteral("midi");  // midi, mini or maxi
     std::optional<double> pitchMm;          // overrides the bead's pitch
     std::optional<int> boardWide;           // pegs; both or neither

@@ -205,7 +205,7 @@ class CliSession {
     static BookOptions bookOptions(const CliOptions& options) {
         const BeadSize size = options.bead == QLatin1String("mini")   ? BeadSize::Mini
                               : options.bead == QLatin1String("maxi") ? BeadSize::Maxi
-                                                                       : BeadSize::Midi;
+                                                                      : BeadSize::Midi;
         BookOptions book = bookOptionsFor(size);
         if (options.pitchMm) book.pitchMm = *options.pitchMm;
         if (options.boardWide) book.boardWide = *options.boardWide;
@@ -223,8 +223,8 @@ class CliSession {
                                                       bookOptions(options), callbacks);
         endProgress();
         if (result == BookResult::Written) return true;
-        return fail(QStringLiteral("Fehler: %1")
-                        .arg(bookResultText(result, options.templatePdfFile)));
+        return fail(
+            QStringLiteral("Fehler: %1").arg(bookResultText(result, options.templatePdfFile)));
     }
 
     void printBoardStatistics(const CliOptions& options) {

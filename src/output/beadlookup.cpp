@@ -17,8 +17,12 @@ QString bookColourName(int catalogue) {
     return QString::fromUtf8(BeadNames[static_cast<std::size_t>(catalogue)]);
 }
 
-int bookColourCount() { return kBeadColorCount; }
+int bookColourCount() {
+    return kBeadColorCount;
+}
 
-int bookSlotOf(int catalogue) { return catalogue + PaletteSlotBase; }
+int bookSlotOf(int catalogue) {
+    return catalogue + PaletteSlotBase;
+}
 
 }  // namespace tessora

@@ -20,7 +20,9 @@ constexpr NamedBead kBeads[] = {
     {BeadSize::Maxi, "Maxi (10 mm)", 10.0, 28},
 };
 
-int ceilDiv(int a, int b) { return (a + b - 1) / b; }
+int ceilDiv(int a, int b) {
+    return (a + b - 1) / b;
+}
 
 }  // namespace
 

@@ -64,8 +64,8 @@ void drawCellRow(QPainter& painter, const PageMetrics& page, const SheetGrid& gr
     int column = grid.columns.first;
     while (column < end) {
         const bool inPattern = rowInPattern && column < sheet.tile.wide;
-        const int value = inPattern ? pattern.at(sheet.tile.left + column, sheet.tile.top + boardRow)
-                                    : -1;
+        const int value =
+            inPattern ? pattern.at(sheet.tile.left + column, sheet.tile.top + boardRow) : -1;
         if (!inPattern || !isBeadCell(value, pattern.notfoundis)) {
             const double radius = grid.pitch * 0.3;
             painter.setPen(QPen(QColor(128, 128, 128), page.dots(0.15)));
@@ -90,7 +90,9 @@ void drawCellRow(QPainter& painter, const PageMetrics& page, const SheetGrid& gr
     }
 }
 
-int positiveModulo(int value, int divisor) { return ((value % divisor) + divisor) % divisor; }
+int positiveModulo(int value, int divisor) {
+    return ((value % divisor) + divisor) % divisor;
+}
 
 // Thin lines between cells, strong ones every five pattern numbers and round the sheet.
 void drawGridLines(QPainter& painter, const PageMetrics& page, const SheetGrid& grid,
@@ -173,17 +175,18 @@ void drawAlignmentMarks(QPainter& painter, const PageMetrics& page, const SheetG
         const double x = grid.x(column);
         painter.drawPolygon(QPolygonF({QPointF(x, grid.top), QPointF(x - mark / 2, grid.top - mark),
                                        QPointF(x + mark / 2, grid.top - mark)}));
-        painter.drawPolygon(QPolygonF({QPointF(x, grid.bottom()),
-                                       QPointF(x - mark / 2, grid.bottom() + mark),
-                                       QPointF(x + mark / 2, grid.bottom() + mark)}));
+        painter.drawPolygon(
+            QPolygonF({QPointF(x, grid.bottom()), QPointF(x - mark / 2, grid.bottom() + mark),
+                       QPointF(x + mark / 2, grid.bottom() + mark)}));
     }
     for (const int row : alignmentLines(sheet.rowSpans, sheet.rowPiece)) {
         const double y = grid.y(row);
-        painter.drawPolygon(QPolygonF({QPointF(grid.left, y), QPointF(grid.left - mark, y - mark / 2),
-                                       QPointF(grid.left - mark, y + mark / 2)}));
-        painter.drawPolygon(QPolygonF({QPointF(grid.right(), y),
-                                       QPointF(grid.right() + mark, y - mark / 2),
-                                       QPointF(grid.right() + mark, y + mark / 2)}));
+        painter.drawPolygon(
+            QPolygonF({QPointF(grid.left, y), QPointF(grid.left - mark, y - mark / 2),
+                       QPointF(grid.left - mark, y + mark / 2)}));
+        painter.drawPolygon(
+            QPolygonF({QPointF(grid.right(), y), QPointF(grid.right() + mark, y - mark / 2),
+                       QPointF(grid.right() + mark, y + mark / 2)}));
     }
     painter.setBrush(Qt::NoBrush);
 }
@@ -194,8 +197,9 @@ QString sheetLine(const BoardSheet& sheet, const SheetGrid& grid) {
     const std::size_t index = sheet.rowPiece * sheet.columnSpans.size() + sheet.columnPiece + 1;
     const PegSpan rows = patternPart(grid.rows, sheet.tile.top, sheet.tile.high);
     const PegSpan columns = patternPart(grid.columns, sheet.tile.left, sheet.tile.wide);
-    return QStringLiteral("Blatt %1 von %2 dieser Platte: %3. Die Blätter überlappen sich um "
-                          "%4 Stifte; an den gestrichelten Linien und Passmarken ausrichten.")
+    return QStringLiteral(
+               "Blatt %1 von %2 dieser Platte: %3. Die Blätter überlappen sich um "
+               "%4 Stifte; an den gestrichelten Linien und Passmarken ausrichten.")
         .arg(index)
         .arg(sheets)
         .arg(rowsAndColumns(sheet.pattern, rows, columns))

@@ -36,9 +36,8 @@ void drawEntry(QPainter& painter, const PageMetrics& page, QPointF topLeft,
     const double textLeft = swatchRect.right() + page.dots(1.5);
     const QRectF numberRect(textLeft, topLeft.y(), page.dots(9), row);
     const QRectF nameRect(numberRect.right(), topLeft.y(), page.dots(34), row);
-    const QRectF countRect(nameRect.right(), topLeft.y(), page.dots(kColumnMm - 2) -
-                                                              (nameRect.right() - topLeft.x()),
-                           row);
+    const QRectF countRect(nameRect.right(), topLeft.y(),
+                           page.dots(kColumnMm - 2) - (nameRect.right() - topLeft.x()), row);
     painter.drawText(numberRect, Qt::AlignLeft | Qt::AlignVCenter, entry.number);
     const QString name =
         QFontMetricsF(painter.font()).elidedText(entry.name, Qt::ElideRight, nameRect.width());
@@ -70,7 +69,8 @@ std::size_t drawColourTable(QPainter& painter, const PageMetrics& page, const QR
     const std::size_t left = entries.size() - std::min(first, entries.size());
     const std::size_t columns = std::min(columnsIn(page, area), (left + rows - 1) / rows);
     // Columns filled evenly from the top, read downwards like a list.
-    const std::size_t perColumn = columns == 0 ? 0 : (std::min(left, columns * rows) + columns - 1) / columns;
+    const std::size_t perColumn =
+        columns == 0 ? 0 : (std::min(left, columns * rows) + columns - 1) / columns;
     painter.setFont(page.font(kTextMm));
     std::size_t next = first;
     for (std::size_t column = 0; column < columns; ++column) {

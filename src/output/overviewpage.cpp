@@ -51,11 +51,16 @@ void drawInfo(QPainter& painter, const PageMetrics& page, const BeadPattern& pat
     }
 }
 
-void drawBoardOutlines(QPainter& painter, const PageMetrics& page, const QRectF& area,
+// Returns whether the boards carry their numbers, which they do when these are large enough.
+bool drawBoardOutlines(QPainter& painter, const PageMetrics& page, const QRectF& area,
                        const BoardGrid& boards, const BookOptions& options, double bead) {
     const double boardWide = options.boardWide * bead;
     const double boardHigh = options.boardHigh * bead;
-    const double numberMm = std::min(boardWide, boardHigh) / page.dots(1) * 0.35;
+    // The longest number takes at most 60 % of a board's width.
+    const double digits = QString::number(boards.tiles.size()).size();
+    const double numberMm =
+        std::min(0.35 * std::min(boardWide, boardHigh), 0.6 * boardWide / (0.7 * digits)) /
+        page.dots(1);
     painter.setPen(QPen(Qt::black, page.dots(0.3)));
     painter.setBrush(Qt::NoBrush);
     if (numberMm >= kSmallestBoardNumberMm) painter.setFont(page.font(numberMm, true));
@@ -73,6 +78,7 @@ void drawBoardOutlines(QPainter& painter, const PageMetrics& page, const QRectF&
         }
         ++number;
     }
+    return numberMm >= kSmallestBoardNumberMm;
 }
 
 }  // namespace
@@ -87,10 +93,21 @@ QRectF drawOverview(QPainter& painter, const PageMetrics& page, const BeadPatter
     const double bead = std::min(page.width() / beadsAcross, available / beadsDown);
     const QRectF area((page.width() - beadsAcross * bead) / 2, top, beadsAcross * bead,
                       beadsDown * bead);
+    // Flate instead of JPEG, so the overview keeps the exact bead colours.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(QRectF(area.topLeft(), QSizeF(pattern.wide * bead, pattern.high * bead)),
                       patternImage(pattern));
-    drawBoardOutlines(painter, page, area, boards, options, bead);
-    const double tableTop = area.bottom() + page.dots(6);
+    const bool numbered = drawBoardOutlines(painter, page, area, boards, options, bead);
+    double tableTop = area.bottom() + page.dots(6);
+    if (!numbered) {
+        painter.setFont(page.font(2.8));
+        painter.drawText(QRectF(0, area.bottom() + page.dots(1), page.width(), page.dots(5)),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Die Platten sind zeilenweise von links oben gezählt: "
+                                        "Platte = (Reihe − 1) × %1 + Spalte.")
+                             .arg(boards.columns));
+        tableTop += page.dots(5);
+    }
     return QRectF(0, tableTop, page.width(), page.height() - tableTop);
 }
 

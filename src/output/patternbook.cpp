@@ -43,9 +43,9 @@ class BookPainter {
             }
             painter_.setPen(Qt::black);
             painter_.setFont(page_.font(3.4, true));
-            painter_.drawText(QRectF(area.left(), area.top(), area.width(),
-                                     page_.dots(kTableHeadingMm)),
-                              Qt::AlignLeft | Qt::AlignVCenter, heading);
+            painter_.drawText(
+                QRectF(area.left(), area.top(), area.width(), page_.dots(kTableHeadingMm)),
+                Qt::AlignLeft | Qt::AlignVCenter, heading);
             const QRectF rows = area.adjusted(0, page_.dots(kTableHeadingMm), 0, 0);
             next = drawColourTable(painter_, page_, rows, entries, next);
             area = QRectF();  // the rest goes on fresh pages
@@ -64,8 +64,8 @@ class BookPainter {
         const double gap = page_.dots(kTableGapMm);
         const QRectF below(0, board.bottom() + gap, page_.width(),
                            page_.height() - board.bottom() - gap);
-        const QRectF right(board.right() + gap, board.top(),
-                           page_.width() - board.right() - gap, page_.height() - board.top());
+        const QRectF right(board.right() + gap, board.top(), page_.width() - board.right() - gap,
+                           page_.height() - board.top());
         return tableCapacity(page_, right) > tableCapacity(page_, below) ? right : below;
     }
 
@@ -89,8 +89,7 @@ void paintBoard(BookPainter& book, QPainter& painter, const BoardSheet& base,
         }
     }
     book.flowTable(book.tableAreaBeside(lastBoard), QStringLiteral("Farben dieser Platte"),
-                   boardTitle(base.pattern, base.tile, base.boardNumber, base.boardCount),
-                   entries);
+                   boardTitle(base.pattern, base.tile, base.boardNumber, base.boardCount), entries);
 }
 
 }  // namespace
@@ -128,9 +127,9 @@ BookResult paintPatternBook(QPagedPaintDevice& device, const BeadPattern& patter
             painter.end();
             return BookResult::Cancelled;
         }
-        const BoardSheet sheet{pattern,     options,  boards.tiles[static_cast<std::size_t>(k)],
-                               k + 1,       boardCount, columnSpans,
-                               rowSpans,    0,          0};
+        const BoardSheet sheet{pattern,  options,    boards.tiles[static_cast<std::size_t>(k)],
+                               k + 1,    boardCount, columnSpans,
+                               rowSpans, 0,          0};
         paintBoard(book, painter, sheet,
                    tableEntries(counts[static_cast<std::size_t>(k)], pattern));
         if (callbacks.progress) callbacks.progress(k + 1, boardCount);

@@ -28,8 +28,7 @@ CliRun runCli(const QStringList& arguments) {
 // Four colour bands, so that boards differ in their counts.
 QString writeBands(const TempDir& dir) {
     QImage image(40, 30, QImage::Format_RGB32);
-    const QRgb bands[] = {qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(176, 41, 48),
-                          qRgb(30, 60, 160)};
+    const QRgb bands[] = {qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(176, 41, 48), qRgb(30, 60, 160)};
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, bands[(x / 7 + y / 9) % 4]);
@@ -54,11 +53,11 @@ std::map<QString, int> addUp(const QStringList& lines) {
 TEST(CliBook, BoardStatisticsAddUpToTheStatistics) {
     TempDir dir;
     const QString picture = writeBands(dir);
-    const CliRun stats = runCli({picture, QStringLiteral("--width"), QStringLiteral("40"),
-                                 QStringLiteral("--stats")});
-    const CliRun boards = runCli({picture, QStringLiteral("--width"), QStringLiteral("40"),
-                                  QStringLiteral("--board"), QStringLiteral("29x20"),
-                                  QStringLiteral("--board-stats")});
+    const CliRun stats = runCli(
+        {picture, QStringLiteral("--width"), QStringLiteral("40"), QStringLiteral("--stats")});
+    const CliRun boards =
+        runCli({picture, QStringLiteral("--width"), QStringLiteral("40"), QStringLiteral("--board"),
+                QStringLiteral("29x20"), QStringLiteral("--board-stats")});
     ASSERT_EQ(boards.exitCode, 0) << boards.err.toStdString();
     const QStringList lines = boards.out.split(u'\n', Qt::SkipEmptyParts);
     EXPECT_EQ(lines.filter(QStringLiteral("Platte")),
@@ -70,22 +69,21 @@ TEST(CliBook, WritesTheBookAndRefusesBadChoices) {
     TempDir dir;
     const QString picture = writeBands(dir);
     const QString pdf = dir.path(QStringLiteral("vorlage.pdf"));
-    const CliRun run = runCli({picture, QStringLiteral("--template-pdf"), pdf,
-                               QStringLiteral("--bead"), QStringLiteral("maxi"),
-                               QStringLiteral("--paper"), QStringLiteral("letter")});
+    const CliRun run =
+        runCli({picture, QStringLiteral("--template-pdf"), pdf, QStringLiteral("--bead"),
+                QStringLiteral("maxi"), QStringLiteral("--paper"), QStringLiteral("letter")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("%PDF"));
 
-    for (const QStringList& bad :
-         {QStringList{"--bead", "riesig"}, QStringList{"--board", "29"},
-          QStringList{"--board", "0x5"}, QStringList{"--pitch", "0,5"},
-          QStringList{"--paper", "a3"}}) {
+    for (const QStringList& bad : {QStringList{"--bead", "riesig"}, QStringList{"--board", "29"},
+                                   QStringList{"--board", "0x5"}, QStringList{"--pitch", "0,5"},
+                                   QStringList{"--paper", "a3"}}) {
         EXPECT_EQ(runCli(QStringList{picture} << bad).exitCode, 2) << bad.join(' ').toStdString();
     }
-    const CliRun failed = runCli({picture, QStringLiteral("--template-pdf"),
-                                  QStringLiteral("/nonexistent-folder/v.pdf")});
+    const CliRun failed = runCli(
+        {picture, QStringLiteral("--template-pdf"), QStringLiteral("/nonexistent-folder/v.pdf")});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_TRUE(failed.err.contains(QStringLiteral("konnte nicht angelegt werden")));
 }

@@ -37,7 +37,9 @@ BeadPattern plainPattern(int wide, int high, bool other = false) {
     return pattern;
 }
 
-int sum(const BeadCounts& counts) { return std::accumulate(counts.begin(), counts.end(), 0); }
+int sum(const BeadCounts& counts) {
+    return std::accumulate(counts.begin(), counts.end(), 0);
+}
 
 QString run(const QString& program, const QStringList& arguments) {
     QProcess process;
@@ -54,16 +56,19 @@ int pdfPages(const QString& pdf) {
 
 QImage renderPage(const TempDir& dir, const QString& pdf, int page) {
     const QString stem = dir.path(QStringLiteral("seite"));
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"),
-                                     QStringLiteral("-f"), QString::number(page),
-                                     QStringLiteral("-l"), QString::number(page),
-                                     QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
-                                     stem});
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-f"), QString::number(page),
+         QStringLiteral("-l"), QString::number(page), QStringLiteral("-png"),
+         QStringLiteral("-singlefile"), pdf, stem});
     return QImage(stem + QStringLiteral(".png"));
 }
 
-bool isRed(QRgb pixel) { return qRed(pixel) > 150 && qGreen(pixel) < 60 && qBlue(pixel) < 60; }
-bool isDark(QRgb pixel) { return qRed(pixel) < 110 && qGreen(pixel) < 110 && qBlue(pixel) < 110; }
+bool isRed(QRgb pixel) {
+    return qRed(pixel) > 150 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+}
+bool isDark(QRgb pixel) {
+    return qRed(pixel) < 110 && qGreen(pixel) < 110 && qBlue(pixel) < 110;
+}
 
 // Centres of the dark lines crossed along `count` pixels from `start` in steps of `step`,
 // between the first and last red pixel (with a few pixels for the frame line's outer half).
@@ -150,7 +155,8 @@ TEST(PatternBookLayout, BeadSizesOnPaper) {
         options.landscape = c.landscape;
         const QSizeF content = bookPageLayout(options).paintRect(QPageLayout::Millimeter).size();
         const SheetCapacity capacity = pegsPerPage(content, options.pitchMm);
-        const bool split = capacity.columns < options.boardWide || capacity.rows < options.boardHigh;
+        const bool split =
+            capacity.columns < options.boardWide || capacity.rows < options.boardHigh;
         EXPECT_EQ(split, c.split) << beadSizeText(options.pitchMm).toStdString();
     }
 }
