@@ -1,8 +1,10 @@
 #include "app/cliargs.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "engine/sizecoupling.h"
+#include "output/boardlayout.h"
 
 namespace tessora {
 namespace {
@@ -36,6 +38,46 @@ void requireFileName(const QString& name, const QString& value) {
         throw CliUsageError{QStringLiteral("%1 braucht einen Dateinamen").arg(name)};
 }
 
+QString oneOf(const QString& name, const QString& value, const QStringList& choices) {
+    const QString lower = value.trimmed().toLower();
+    if (!choices.contains(lower)) {
+        throw CliUsageError{
+            QStringLiteral("%1 erlaubt %2, nicht \"%3\"").arg(name, choices.join(u'|'), value)};
+    }
+    return lower;
+}
+
+// A pitch in millimetres, with a decimal point or comma.
+double pitchMm(const QString& text) {
+    bool ok = false;
+    const double value = QString(text).replace(u',', u'.').trimmed().toDouble(&ok);
+    if (!ok || !(value >= kMinPitchMm && value <= kMaxPitchMm)) {
+        throw CliUsageError{QStringLiteral("--pitch braucht einen Abstand von %1 bis %2 mm, nicht "
+                                           "\"%3\"")
+                                .arg(kMinPitchMm)
+                                .arg(kMaxPitchMm)
+                                .arg(text)};
+    }
+    return value;
+}
+
+// "WxH" in pegs.
+std::pair<int, int> boardSize(const QString& text) {
+    const QStringList parts = text.trimmed().toLower().split(u'x');
+    bool okWide = false;
+    bool okHigh = false;
+    const int wide = parts.size() == 2 ? parts[0].toInt(&okWide) : 0;
+    const int high = parts.size() == 2 ? parts[1].toInt(&okHigh) : 0;
+    if (!okWide || !okHigh || wide < 1 || high < 1 || wide > kMaxBoardPegs ||
+        high > kMaxBoardPegs) {
+        throw CliUsageError{
+            QStringLiteral("--board braucht BREITExHÖHE in Stiften (1 bis %1), nicht \"%2\"")
+                .arg(kMaxBoardPegs)
+                .arg(text)};
+    }
+    return {wide, high};
+}
+
 CliOptions parseOrThrow(const QStringList& arguments) {
     CliOptions options;
     bool havePicture = false;
@@ -58,6 +100,22 @@ CliOptions parseOrThrow(const QStringList& arguments) {
         } else if (takeValue(arguments, i, QStringLiteral("--pdf"), value)) {
             requireFileName(QStringLiteral("--pdf"), value);
             options.pdfFile = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--template-pdf"), value)) {
+            requireFileName(QStringLiteral("--template-pdf"), value);
+            options.templatePdfFile = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--bead"), value)) {
+            options.bead =
+                oneOf(QStringLiteral("--bead"), value,
+                      {QStringLiteral("midi"), QStringLiteral("mini"), QStringLiteral("maxi")});
+        } else if (takeValue(arguments, i, QStringLiteral("--pitch"), value)) {
+            options.pitchMm = pitchMm(value);
+        } else if (takeValue(arguments, i, QStringLiteral("--board"), value)) {
+            std::tie(options.boardWide, options.boardHigh) = boardSize(value);
+        } else if (takeValue(arguments, i, QStringLiteral("--paper"), value)) {
+            options.paper = oneOf(QStringLiteral("--paper"), value,
+                                  {QStringLiteral("a4"), QStringLiteral("letter")});
+        } else if (argument == QLatin1String("--board-stats")) {
+            options.printBoardStats = true;
         } else if (argument == QLatin1String("--dither")) {
             options.dither = true;
         } else if (argument == QLatin1String("--grid")) {
@@ -94,6 +152,8 @@ QString cliUsageText() {
         "Aufruf: tessora-cli BILD [--width N] [--height N] [--dither] [--colors DATEI]\n"
         "                   [--chart DATEI] [--pdf DATEI] [--grid] [--stats]\n"
         "                   [--save-colors DATEI]\n"
+        "                   [--template-pdf DATEI] [--bead midi|mini|maxi] [--pitch MM]\n"
+        "                   [--board BxH] [--paper a4|letter] [--board-stats]\n"
         "\n"
         "Berechnet aus BILD ein Perlenmuster, wie es das Programm Tessora tut.\n"
         "\n"
@@ -107,7 +167,16 @@ QString cliUsageText() {
         "  --pdf DATEI          die Perlenvorlage als PDF-Seite drucken (A4 hoch, Seite\n"
         "                       voll genutzt, Seitenverhältnis beibehalten, zentriert)\n"
         "  --grid               das Perlenraster ausgeben, eine Zeile je Reihe von oben\n"
-        "  --stats              die Perlenstatistik ausgeben\n");
+        "  --stats              die Perlenstatistik ausgeben\n"
+        "  --template-pdf DATEI die Vorlage in Originalgröße als PDF speichern: eine\n"
+        "                       Übersicht und jede Steckplatte in echter Größe\n"
+        "  --bead GRÖSSE        Perlengröße: midi (5 mm, Platte 29x29, Vorgabe),\n"
+        "                       mini (2,5 mm, 48x48) oder maxi (10 mm, 28x28)\n"
+        "  --pitch MM           eigener Stiftabstand in mm (1 bis 50)\n"
+        "  --board BxH          Plattengröße in Stiften, z. B. 29x29\n"
+        "  --paper PAPIER       a4 (Vorgabe) oder letter\n"
+        "  --board-stats        die Perlen jeder Platte ausgeben, Zeile \"Platte R/S\"\n"
+        "                       (Reihe von oben, Spalte von links) und ihre Statistik\n");
 }
 
 }  // namespace tessora

@@ -19,6 +19,14 @@ struct CliOptions {
     QString pdfFile;         // where to print the chart as a PDF page; empty: nowhere
     bool printGrid = false;
     bool printStats = false;
+    // The pattern book at true size and the counts per board.
+    QString templatePdfFile;                // empty: none
+    QString bead = QStringLiteral("midi");  // midi, mini or maxi
+    std::optional<double> pitchMm;          // overrides the bead's pitch
+    std::optional<int> boardWide;           // pegs; both or neither
+    std::optional<int> boardHigh;
+    QString paper = QStringLiteral("a4");  // a4 or letter
+    bool printBoardStats = false;
 };
 
 struct CliHelp {};  // --help: print the usage and succeed

@@ -9,6 +9,9 @@
 #include "engine/colorsettings.h"
 #include "engine/sizecoupling.h"
 #include "imagelib/imagelib.h"
+#include "output/beadpattern.h"
+#include "output/boardcounts.h"
+#include "output/patternbook.h"
 #include "output/printjob.h"
 
 namespace tessora {
@@ -49,7 +52,9 @@ class CliSession {
         if (!options.chartFile.isEmpty() && !saveChart(options.chartFile)) return kExitFailure;
         if (!options.pdfFile.isEmpty() && !printPdf(options.pdfFile)) return kExitFailure;
         if (options.printGrid) printGrid();
+        if (!options.templatePdfFile.isEmpty() && !writeTemplate(options)) return kExitFailure;
         if (options.printStats) printStatistics();
+        if (options.printBoardStats) printBoardStatistics(options);
         return kExitOk;
     }
 
@@ -190,6 +195,45 @@ class CliSession {
         if (result == PrintResult::Printed) return true;
         return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
                         .arg(fileName, PrintResultText(result)));
+    }
+
+    // The pattern as the chart shows it, at the size of the size fields.
+    BeadPattern pattern() const {
+        return beadPatternOf(doc_.di3, choices_.maschened, choices_.reihened, doc_.notfoundis);
+    }
+
+    static BookOptions bookOptions(const CliOptions& options) {
+        const BeadSize size = options.bead == QLatin1String("mini")   ? BeadSize::Mini
+                              : options.bead == QLatin1String("maxi") ? BeadSize::Maxi
+                                                                      : BeadSize::Midi;
+        BookOptions book = bookOptionsFor(size);
+        if (options.pitchMm) book.pitchMm = *options.pitchMm;
+        if (options.boardWide) book.boardWide = *options.boardWide;
+        if (options.boardHigh) book.boardHigh = *options.boardHigh;
+        book.paper = options.paper == QLatin1String("letter") ? Paper::Letter : Paper::A4;
+        return book;
+    }
+
+    bool writeTemplate(const CliOptions& options) {
+        BookCallbacks callbacks;
+        if (showProgress_) {
+            callbacks.progress = [this](int done, int total) { drawProgress(100 * done / total); };
+        }
+        const BookResult result = writePatternBookPdf(options.templatePdfFile, pattern(),
+                                                      bookOptions(options), callbacks);
+        endProgress();
+        if (result == BookResult::Written) return true;
+        return fail(
+            QStringLiteral("Fehler: %1").arg(bookResultText(result, options.templatePdfFile)));
+    }
+
+    void printBoardStatistics(const CliOptions& options) {
+        const BookOptions book = bookOptions(options);
+        const BeadPattern beads = pattern();
+        for (const QString& line : boardStatisticsLines(
+                 beads, tileBoards(beads.wide, beads.high, book.boardWide, book.boardHigh)))
+            out_ << line << '\n';
+        out_.flush();
     }
 
     void printGrid() {
