@@ -17,6 +17,7 @@
 #include "engine/chart.h"
 #include "imagelib/drawmessage.h"
 #include "imagelib/imagelib.h"
+#include "output/bookchoices.h"
 #include "ui/artwork.h"
 #include "ui/bottombar.h"
 #include "ui/calculatepage.h"
@@ -114,6 +115,8 @@ void MainWindow::connectPages() {
     connect(calculatePage, &CalculatePage::calculateRequested, this, &MainWindow::calculate);
     connect(this, &MainWindow::patternChanged, calculatePage, &CalculatePage::showNewGrid);
     connect(bottomBar, &BottomBar::exitRequested, this, &QWidget::close);
+    resultPage->currentPattern = [this] { return currentPattern(); };
+    connect(resultPage, &ResultPage::templateChoicesChanged, this, &MainWindow::showBoardCounts);
 }
 
 void MainWindow::startUp() {
@@ -148,8 +151,21 @@ void MainWindow::drawChart() {
         tessora::drawChart(document.di3, sizePage->beadsWide(), sizePage->beadsHigh(),
                            document.notfoundis, document.rdi, counts);
     statisticsPage->showCounts(counts);
+    showBoardCounts();
     resultPage->showNewChart();
     showEngineError(error);
+}
+
+BeadPattern MainWindow::currentPattern() const {
+    return beadPatternOf(document.di3, sizePage->beadsWide(), sizePage->beadsHigh(),
+                         document.notfoundis);
+}
+
+void MainWindow::showBoardCounts() {
+    const BeadPattern pattern = currentPattern();
+    const BookOptions book = loadBookChoices().options;
+    statisticsPage->showBoardCounts(
+        pattern, tileBoards(pattern.wide, pattern.high, book.boardWide, book.boardHigh));
 }
 
 void MainWindow::onPageChanged(int index) {

@@ -7,6 +7,7 @@
 
 #include "engine/document.h"
 #include "engine/engineerror.h"
+#include "output/beadpattern.h"
 
 class QTabWidget;
 
@@ -36,6 +37,8 @@ class MainWindow : public QMainWindow {
     void calculate();
     // Draws the chart of the current grid and counts its beads.
     void drawChart();
+    // The counts of each board on "Statistik", with the template dialog's board size.
+    void showBoardCounts();
 
     // Declared before the pages, which keep references to it.
     Document document;
@@ -64,6 +67,8 @@ class MainWindow : public QMainWindow {
     void connectPages();
     void startUp();
     void onPageChanged(int index);
+    // The bead grid at the size page's bead counts, as the chart shows it.
+    BeadPattern currentPattern() const;
     bool confirmClose();
     // A German message box for an engine command that could not do all of its work.
     void showEngineError(EngineError error);

@@ -33,11 +33,15 @@ ResultPage::ResultPage(const Document& document, QWidget* parent)
     top->addStretch(1);
     top->addWidget(saveButton);
     top->addWidget(printButton);
+    templateButton = new QPushButton(QStringLiteral("Vorlage in Originalgröße…"));
+    templateButton->setObjectName(QStringLiteral("templateButton"));
+    top->addWidget(templateButton);
 
     resultView = new ResultView(document);
     connect(zoomSpin, &QSpinBox::valueChanged, resultView, &ResultView::setZoom);
     connect(printButton, &QPushButton::clicked, this, &ResultPage::printChart);
     connect(saveButton, &QPushButton::clicked, this, &ResultPage::saveChart);
+    connect(templateButton, &QPushButton::clicked, this, &ResultPage::makeTemplate);
     layout->addLayout(top);
     layout->addWidget(resultView, 1);
 }
@@ -53,6 +57,12 @@ void ResultPage::saveChart() {
 
 void ResultPage::printChart() {
     printCommand_.run(this, document_.rdi);
+}
+
+void ResultPage::makeTemplate() {
+    if (!currentPattern) return;
+    templateCommand_.run(this, currentPattern());
+    emit templateChoicesChanged();
 }
 
 }  // namespace tessora

@@ -3,10 +3,12 @@
 // small object of its own, so more of them sit beside these two.
 
 #include <QWidget>
+#include <functional>
 
 #include "engine/document.h"
 #include "ui/printcommand.h"
 #include "ui/savecommand.h"
+#include "ui/templatecommand.h"
 
 class QPushButton;
 class QSpinBox;
@@ -24,19 +26,27 @@ class ResultPage : public QWidget {
     void showNewChart();
     void saveChart();
     void printChart();
+    void makeTemplate();
+
+    // The pattern as the chart shows it; the main window knows the bead counts.
+    std::function<BeadPattern()> currentPattern;
 
     QSpinBox* zoomSpin = nullptr;
     QPushButton* saveButton = nullptr;
     QPushButton* printButton = nullptr;
+    QPushButton* templateButton = nullptr;
     ResultView* resultView = nullptr;
 
   signals:
     void progressed(int percent);
+    // The template dialog closed; its board size may have changed.
+    void templateChoicesChanged();
 
   private:
     const Document& document_;
     SaveCommand saveCommand_;
     PrintCommand printCommand_;
+    TemplateCommand templateCommand_;
 };
 
 }  // namespace tessora

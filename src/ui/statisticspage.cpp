@@ -1,8 +1,10 @@
 #include "ui/statisticspage.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "ui/boardcountsview.h"
 #include "ui/pageframe.h"
 
 namespace tessora {
@@ -16,10 +18,18 @@ StatisticsPage::StatisticsPage(QWidget* parent) : QWidget(parent) {
     beadCountsText->setObjectName(QStringLiteral("beadCountsText"));
     beadCountsText->setReadOnly(true);
     layout->addWidget(beadCountsText);
+    boardCountsView = new BoardCountsView;
+    layout->addWidget(
+        new QLabel(QStringLiteral("Perlen je Platte (wie in der Vorlage in Originalgröße):")));
+    layout->addWidget(boardCountsView);
 }
 
 void StatisticsPage::showCounts(const BeadCounts& counts) {
     beadCountsText->setPlainText(statisticsLines(counts).join(u'\n'));
+}
+
+void StatisticsPage::showBoardCounts(const BeadPattern& pattern, const BoardGrid& boards) {
+    boardCountsView->showBoards(pattern, boards);
 }
 
 }  // namespace tessora

@@ -4,10 +4,14 @@
 #include <QWidget>
 
 #include "engine/chart.h"
+#include "output/beadpattern.h"
+#include "output/boardlayout.h"
 
 class QPlainTextEdit;
 
 namespace tessora {
+
+class BoardCountsView;
 
 class StatisticsPage : public QWidget {
     Q_OBJECT
@@ -15,8 +19,11 @@ class StatisticsPage : public QWidget {
     explicit StatisticsPage(QWidget* parent = nullptr);
 
     void showCounts(const BeadCounts& counts);
+    // The beads of each board, numbered as in the pattern book.
+    void showBoardCounts(const BeadPattern& pattern, const BoardGrid& boards);
 
     QPlainTextEdit* beadCountsText = nullptr;
+    BoardCountsView* boardCountsView = nullptr;
 };
 
 }  // namespace tessora

@@ -1,0 +1,31 @@
+#pragma once
+// The beads of every board on "Statistik", in the pattern book's numbering: one line per board
+// with its title and bead total, its colours beneath.
+
+#include <QTreeWidget>
+#include <array>
+#include <vector>
+
+#include "output/beadpattern.h"
+#include "output/boardlayout.h"
+
+namespace tessora {
+
+class BoardCountsView : public QTreeWidget {
+    Q_OBJECT
+  public:
+    enum Column { kBoardColumn, kNumberColumn, kNameColumn, kCountColumn };
+
+    explicit BoardCountsView(QWidget* parent = nullptr);
+
+    void showBoards(const BeadPattern& pattern, const BoardGrid& boards);
+    // Lists the colours of a board item.
+    void fillBoard(QTreeWidgetItem* board);
+
+  private:
+    std::vector<BeadCounts> counts_;
+    std::array<QRgb, 256> palette_{};
+    int notfoundis_ = 0;
+};
+
+}  // namespace tessora
