@@ -243,7 +243,13 @@ void TemplateDialog::onPrintClicked() {
     takePaperFromPrinter();
     const BookOptions options = choices().options;
     const BookResult result = makeBook([&](const BookCallbacks& callbacks) {
-        return paintPatternBook(*printer_, pattern_, options, callbacks);
+        BookCallbacks printing = callbacks;
+        printing.cancelled = [&] {
+            if (!callbacks.cancelled()) return false;
+            printer_->abort();  // the boards painted so far never reach the printer
+            return true;
+        };
+        return paintPatternBook(*printer_, pattern_, options, printing);
     });
     if (printer_->outputFileName().isEmpty() && result != BookResult::Written &&
         result != BookResult::Cancelled && result != BookResult::EmptyPattern) {

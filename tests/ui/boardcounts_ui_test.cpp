@@ -14,6 +14,7 @@
 #include "output/templatedialog.h"
 #include "tempdir.h"
 #include "ui/boardcountsview.h"
+#include "ui/colourpage.h"
 #include "ui/mainwindow.h"
 #include "ui/resultpage.h"
 #include "ui/sizepage.h"
@@ -72,6 +73,7 @@ TEST_F(BoardCountsTest, BoardsOnStatisticsAddUpToTheTotals) {
     window.sizePage->beadsWideSpin->setValue(30);
     window.sizePage->beadsHighSpin->setValue(12);
     useStripedPicture(window, 60, 24);
+    window.colourPage->selectAllButton->click();
     window.calculate();
 
     BoardCountsView& view = *window.statisticsPage->boardCountsView;
