@@ -58,6 +58,12 @@ CliOptions parseOrThrow(const QStringList& arguments) {
         } else if (takeValue(arguments, i, QStringLiteral("--pdf"), value)) {
             requireFileName(QStringLiteral("--pdf"), value);
             options.pdfFile = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--project"), value)) {
+            requireFileName(QStringLiteral("--project"), value);
+            options.projectFile = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--save-project"), value)) {
+            requireFileName(QStringLiteral("--save-project"), value);
+            options.saveProjectFile = value;
         } else if (argument == QLatin1String("--dither")) {
             options.dither = true;
         } else if (argument == QLatin1String("--grid")) {
@@ -73,7 +79,10 @@ CliOptions parseOrThrow(const QStringList& arguments) {
             havePicture = true;
         }
     }
-    if (!havePicture) throw CliUsageError{QStringLiteral("Kein Bild angegeben")};
+    if (havePicture && !options.projectFile.isEmpty())
+        throw CliUsageError{QStringLiteral("Ein Bild und --project schließen einander aus")};
+    if (!havePicture && options.projectFile.isEmpty())
+        throw CliUsageError{QStringLiteral("Kein Bild angegeben")};
     return options;
 }
 
@@ -93,7 +102,8 @@ QString cliUsageText() {
     return QStringLiteral(
         "Aufruf: tessora-cli BILD [--width N] [--height N] [--dither] [--colors DATEI]\n"
         "                   [--chart DATEI] [--pdf DATEI] [--grid] [--stats]\n"
-        "                   [--save-colors DATEI]\n"
+        "                   [--save-colors DATEI] [--save-project DATEI]\n"
+        "       tessora-cli --project DATEI [Optionen wie oben]\n"
         "\n"
         "Berechnet aus BILD ein Perlenmuster, wie es das Programm Tessora tut.\n"
         "\n"
@@ -107,7 +117,12 @@ QString cliUsageText() {
         "  --pdf DATEI          die Perlenvorlage als PDF-Seite drucken (A4 hoch, Seite\n"
         "                       voll genutzt, Seitenverhältnis beibehalten, zentriert)\n"
         "  --grid               das Perlenraster ausgeben, eine Zeile je Reihe von oben\n"
-        "  --stats              die Perlenstatistik ausgeben\n");
+        "  --stats              die Perlenstatistik ausgeben\n"
+        "  --project DATEI      ein Tessora-Projekt (.tessora) öffnen; ohne --width,\n"
+        "                       --height, --dither und --colors gilt sein Perlenraster\n"
+        "                       mit allen Änderungen, sonst wird aus seinem Bild neu\n"
+        "                       berechnet\n"
+        "  --save-project DATEI das Projekt (.tessora) speichern\n");
 }
 
 }  // namespace tessora
