@@ -38,6 +38,17 @@ void BM_Project_Save(benchmark::State& state) {
 }
 BENCHMARK(BM_Project_Save)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same without the file: what the program itself spends, apart from the disk.
+void BM_Project_Bytes(benchmark::State& state) {
+    const ProjectState project = largestProject();
+    for (auto _ : state) {
+        QByteArray bytes;
+        if (projectFileBytes(project, bytes) != ProjectError::None) state.SkipWithError("no bytes");
+        benchmark::DoNotOptimize(bytes.constData());
+    }
+}
+BENCHMARK(BM_Project_Bytes)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_Project_Open(benchmark::State& state) {
     const QString file = projectFile();
     if (saveProject(largestProject(), file) != ProjectError::None) return;

@@ -220,6 +220,17 @@ ProjectState readState(SqliteDatabase& db) {
     return reading.release();
 }
 
+// Some file systems cannot map files; those are read whole, up to what a project within the
+// pixel budget can need.
+ProjectError openUnmappable(QFile& file, qint64 size, ProjectState& out) {
+    if (size > 2 * maxValueBytes() + (1 << 20)) return ProjectError::PictureTooLarge;
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != size) return ProjectError::CannotOpen;
+    return openProjectFromBytes({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                 static_cast<std::size_t>(bytes.size())},
+                                out);
+}
+
 }  // namespace
 
 ProjectError openProjectFromBytes(std::span<const std::uint8_t> bytes, ProjectState& out) {
@@ -247,7 +258,7 @@ ProjectError openProject(const QString& fileName, ProjectState& out) {
     const qint64 size = file.size();
     if (size < static_cast<qint64>(kSqliteHeaderSize)) return ProjectError::NotAProject;
     uchar* mapped = file.map(0, size);
-    if (mapped == nullptr) return ProjectError::CannotOpen;
+    if (mapped == nullptr) return openUnmappable(file, size, out);
     const ProjectError error = openProjectFromBytes({mapped, static_cast<std::size_t>(size)}, out);
     file.unmap(mapped);
     return error;

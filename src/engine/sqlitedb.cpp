@@ -45,6 +45,10 @@ std::optional<SqliteDatabase> SqliteDatabase::createInMemory() {
         sqlite3_close(db);
         return std::nullopt;
     }
+    // The in-memory file stops at 1 GiB unless told otherwise; a large 32-bit picture and its
+    // grid may need more.
+    sqlite3_int64 sizeLimit = sqlite3_int64{4} << 30;
+    sqlite3_file_control(db, "main", SQLITE_FCNTL_SIZE_LIMIT, &sizeLimit);
     return SqliteDatabase(db);
 }
 
