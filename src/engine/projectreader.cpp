@@ -57,7 +57,8 @@ bool lengthMatchesHeader(std::span<const std::uint8_t> bytes) {
 // The application id and the format version, as the pragmas of those names would read them.
 ProjectError checkIdentity(std::span<const std::uint8_t> bytes) {
     if (bigEndian(bytes, 68, 4) != schema::kApplicationId) return ProjectError::NotAProject;
-    const std::uint32_t version = bigEndian(bytes, 60, 4);
+    // SQLite keeps the version as a signed number.
+    const auto version = static_cast<std::int32_t>(bigEndian(bytes, 60, 4));
     if (version > kProjectFormatVersion) return ProjectError::NewerVersion;
     if (version < 1) return ProjectError::Damaged;
     if (!lengthMatchesHeader(bytes)) return ProjectError::Damaged;
