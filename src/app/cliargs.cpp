@@ -116,6 +116,12 @@ CliOptions parseOrThrow(const QStringList& arguments) {
                                   {QStringLiteral("a4"), QStringLiteral("letter")});
         } else if (argument == QLatin1String("--board-stats")) {
             options.printBoardStats = true;
+        } else if (takeValue(arguments, i, QStringLiteral("--project"), value)) {
+            requireFileName(QStringLiteral("--project"), value);
+            options.projectFile = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--save-project"), value)) {
+            requireFileName(QStringLiteral("--save-project"), value);
+            options.saveProjectFile = value;
         } else if (argument == QLatin1String("--dither")) {
             options.dither = true;
         } else if (argument == QLatin1String("--grid")) {
@@ -131,7 +137,10 @@ CliOptions parseOrThrow(const QStringList& arguments) {
             havePicture = true;
         }
     }
-    if (!havePicture) throw CliUsageError{QStringLiteral("Kein Bild angegeben")};
+    if (havePicture && !options.projectFile.isEmpty())
+        throw CliUsageError{QStringLiteral("Ein Bild und --project schließen einander aus")};
+    if (!havePicture && options.projectFile.isEmpty())
+        throw CliUsageError{QStringLiteral("Kein Bild angegeben")};
     return options;
 }
 
@@ -151,9 +160,10 @@ QString cliUsageText() {
     return QStringLiteral(
         "Aufruf: tessora-cli BILD [--width N] [--height N] [--dither] [--colors DATEI]\n"
         "                   [--chart DATEI] [--pdf DATEI] [--grid] [--stats]\n"
-        "                   [--save-colors DATEI]\n"
+        "                   [--save-colors DATEI] [--save-project DATEI]\n"
         "                   [--template-pdf DATEI] [--bead midi|mini|maxi] [--pitch MM]\n"
         "                   [--board BxH] [--paper a4|letter] [--board-stats]\n"
+        "       tessora-cli --project DATEI [Optionen wie oben]\n"
         "\n"
         "Berechnet aus BILD ein Perlenmuster, wie es das Programm Tessora tut.\n"
         "\n"
@@ -176,7 +186,12 @@ QString cliUsageText() {
         "  --board BxH          Plattengröße in Stiften, z. B. 29x29\n"
         "  --paper PAPIER       a4 (Vorgabe) oder letter\n"
         "  --board-stats        die Perlen jeder Platte ausgeben, Zeile \"Platte R/S\"\n"
-        "                       (Reihe von oben, Spalte von links) und ihre Statistik\n");
+        "                       (Reihe von oben, Spalte von links) und ihre Statistik\n"
+        "  --project DATEI      ein Tessora-Projekt (.tessora) öffnen; ohne --width,\n"
+        "                       --height, --dither und --colors gilt sein Perlenraster\n"
+        "                       mit allen Änderungen, sonst wird aus seinem Bild neu\n"
+        "                       berechnet\n"
+        "  --save-project DATEI das Projekt (.tessora) speichern\n");
 }
 
 }  // namespace tessora

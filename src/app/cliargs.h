@@ -9,7 +9,9 @@
 namespace tessora {
 
 struct CliOptions {
-    QString picture;
+    QString picture;            // empty when a project is opened instead
+    QString projectFile;        // the project to open; empty: none
+    QString saveProjectFile;    // where to write the project; empty: nowhere
     std::optional<int> width;   // beads, limited to 1..1000
     std::optional<int> height;  // beads, limited to 1..1000
     bool dither = false;
@@ -27,6 +29,9 @@ struct CliOptions {
     std::optional<int> boardHigh;
     QString paper = QStringLiteral("a4");  // a4 or letter
     bool printBoardStats = false;
+
+    // Whether the pattern is calculated again rather than taken from the project.
+    bool calculates() const { return width || height || dither || !colorsFile.isEmpty(); }
 };
 
 struct CliHelp {};  // --help: print the usage and succeed

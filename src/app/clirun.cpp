@@ -7,6 +7,7 @@
 #include "engine/catalogue.h"
 #include "engine/chart.h"
 #include "engine/colorsettings.h"
+#include "engine/project.h"
 #include "engine/sizecoupling.h"
 #include "imagelib/imagelib.h"
 #include "output/beadpattern.h"
@@ -25,6 +26,9 @@ struct Choices {
     int reihened = kStartBeadsWide;
     bool dithering = false;
     std::array<bool, kBeadColorCount> selection = allTicked();
+    bool aspectLock = true;
+    int zoom = 100;  // kept for the project; the command line shows nothing
+    int page = 0;
 
     static std::array<bool, kBeadColorCount> allTicked() {
         std::array<bool, kBeadColorCount> ticks{};
@@ -42,15 +46,18 @@ class CliSession {
     CliSession& operator=(const CliSession&) = delete;
 
     int run(const CliOptions& options) {
-        if (!start() || !loadPicture(options.picture)) return kExitFailure;
-        applySizes(options);
-        choices_.dithering = options.dither;
-        if (!options.colorsFile.isEmpty()) loadColors(options.colorsFile);
+        const bool ready =
+            options.projectFile.isEmpty() ? preparePicture(options) : prepareProject(options);
+        if (!ready) return kExitFailure;
         if (!options.saveColorsFile.isEmpty() && !saveColors(options.saveColorsFile))
             return kExitFailure;
-        if (!calculate()) return kExitFailure;
+        const bool patternReady =
+            options.projectFile.isEmpty() || options.calculates() ? calculate() : drawStoredGrid();
+        if (!patternReady) return kExitFailure;
         if (!options.chartFile.isEmpty() && !saveChart(options.chartFile)) return kExitFailure;
         if (!options.pdfFile.isEmpty() && !printPdf(options.pdfFile)) return kExitFailure;
+        if (!options.saveProjectFile.isEmpty() && !saveProjectFile(options.saveProjectFile))
+            return kExitFailure;
         if (options.printGrid) printGrid();
         if (!options.templatePdfFile.isEmpty() && !writeTemplate(options)) return kExitFailure;
         if (options.printStats) printStatistics();
@@ -85,6 +92,60 @@ class CliSession {
         err_ << '\r' << QString(48, u' ') << '\r';
         err_.flush();
         progressShown_ = false;
+    }
+
+    bool preparePicture(const CliOptions& options) {
+        if (!start() || !loadPicture(options.picture)) return false;
+        // Both counts typed by hand need the lock off, or the second would move the first.
+        choices_.aspectLock = !(options.width && options.height);
+        applySizes(options);
+        choices_.dithering = options.dither;
+        if (!options.colorsFile.isEmpty()) loadColors(options.colorsFile);
+        return true;
+    }
+
+    // The project's document and choices; calculation options then change them as the
+    // window's controls would.
+    bool prepareProject(const CliOptions& options) {
+        ProjectState state;
+        const ProjectError error = openProject(options.projectFile, state);
+        if (error != ProjectError::None)
+            return fail(QStringLiteral("Fehler: ") + projectErrorText(error, options.projectFile));
+        takeProject(state);
+        if (choices_.aspectLock) {
+            applySizes(options);
+        } else {
+            if (options.width) choices_.maschened = *options.width;
+            if (options.height) choices_.reihened = *options.height;
+        }
+        choices_.dithering = choices_.dithering || options.dither;
+        if (!options.colorsFile.isEmpty()) loadColors(options.colorsFile);
+        return true;
+    }
+
+    void takeProject(ProjectState& state) {
+        installProject(doc_, state);
+        choices_.maschened = state.beadsWide;
+        choices_.reihened = state.beadsHigh;
+        choices_.aspectLock = state.aspectLock;
+        choices_.dithering = state.rolmod == 1;
+        choices_.selection = state.ticks;
+        choices_.zoom = state.zoom;
+        choices_.page = state.page;
+    }
+
+    bool saveProjectFile(const QString& fileName) {
+        ProjectState state = projectStateOf(doc_);
+        state.ticks = choices_.selection;
+        state.beadsWide = choices_.maschened;
+        state.beadsHigh = choices_.reihened;
+        state.aspectLock = choices_.aspectLock;
+        state.rolmod = choices_.dithering ? 1 : 0;
+        state.zoom = choices_.zoom;
+        state.page = choices_.page;
+        const ProjectError error = saveProject(state, fileName);
+        if (error == ProjectError::None) return true;
+        return fail(QStringLiteral("Fehler: ") + projectErrorText(error, fileName));
     }
 
     // The start-up document: white start images, the size coupling, the bead palette.
@@ -166,6 +227,11 @@ class CliSession {
             return fail(
                 QStringLiteral("Fehler: Nicht genügend Arbeitsspeicher für das Perlenmuster."));
         }
+        return drawStoredGrid();
+    }
+
+    // As entering the page "Ergebnis verarbeiten" does, from the grid as it stands.
+    bool drawStoredGrid() {
         chartError_ = drawChart(doc_.di3, choices_.maschened, choices_.reihened, doc_.notfoundis,
                                 doc_.rdi, counts_);
         return true;

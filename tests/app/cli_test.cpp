@@ -5,7 +5,10 @@
 #include <QProcess>
 
 #include "engine/catalogue.h"
+#include "engine/chart.h"
 #include "engine/colorsettings.h"
+#include "engine/project.h"
+#include "imagelib/imagelib.h"
 #include "tempdir.h"
 
 using tessora::test::TempDir;
@@ -201,4 +204,91 @@ TEST(Cli, PrintsTheChartToAPdfPage) {
         runCli({picture, QStringLiteral("--pdf"), QStringLiteral("/nonexistent-folder/v.pdf")});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_TRUE(failed.err.contains(QStringLiteral("/nonexistent-folder/v.pdf")));
+}
+
+namespace {
+
+QByteArray fileBytes(const QString& fileName) {
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList gridLines(const tessora::dib& grid) {
+    QStringList rows;
+    for (int y = 0; y < tessora::DibHeight(grid); ++y) {
+        QStringList row;
+        for (int x = 0; x < tessora::DibWidth(grid); ++x)
+            row << QString::number(tessora::getpixel(grid, x, y));
+        rows << row.join(u' ');
+    }
+    return rows;
+}
+
+}  // namespace
+
+TEST(CliProject, EditedProjectOpensBitForBitWithItsPictureDeleted) {
+    using namespace tessora;
+    TempDir dir;
+    const QString picture = writeDesignedPicture(dir, QStringLiteral("motiv.png"));
+    const QString calculated = dir.path(QStringLiteral("berechnet.tessora"));
+    ASSERT_EQ(runCli({picture, QStringLiteral("--width"), QStringLiteral("8"),
+                      QStringLiteral("--save-project"), calculated})
+                  .exitCode,
+              0);
+    // Bead edits as the edit view makes them, one of them outside the bead range.
+    ProjectState state;
+    ASSERT_EQ(openProject(calculated, state), ProjectError::None);
+    setpixel(state.grid, 0, 0, PaletteSlotBase + 5);
+    setpixel(state.grid, 7, 3, PaletteSlotBase + 40);
+    setpixel(state.grid, 3, 2, 255);
+    const QString edited = dir.path(QStringLiteral("bearbeitet.tessora"));
+    ASSERT_EQ(saveProject(state, edited), ProjectError::None);
+    dib chart{};
+    BeadCounts counts{};
+    drawChart(state.grid, state.beadsWide, state.beadsHigh, state.notfoundis, chart, counts);
+    const QString expectedChart = dir.path(QStringLiteral("erwartet.bmp"));
+    ASSERT_EQ(SaveDib(chart, expectedChart, kSaveBmp, {}), ImageError::None);
+    const QStringList expectedOut = gridLines(state.grid) + statisticsLines(counts);
+    FreeDib(chart);
+    FreeProjectImages(state);
+    ASSERT_TRUE(QFile::remove(picture));
+
+    const QString chartFile = dir.path(QStringLiteral("vorlage.bmp"));
+    const CliRun run = runCli({QStringLiteral("--project"), edited, QStringLiteral("--grid"),
+                               QStringLiteral("--stats"), QStringLiteral("--chart"), chartFile});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(lines(run.out), expectedOut);
+    EXPECT_EQ(fileBytes(chartFile), fileBytes(expectedChart));
+}
+
+TEST(CliProject, CalculationOptionsCalculateAgainFromTheEmbeddedPicture) {
+    TempDir dir;
+    const QString picture = writeDesignedPicture(dir, QStringLiteral("motiv.png"));
+    const QString project = dir.path(QStringLiteral("muster.tessora"));
+    ASSERT_EQ(runCli({picture, QStringLiteral("--width"), QStringLiteral("8"),
+                      QStringLiteral("--save-project"), project})
+                  .exitCode,
+              0);
+    const QStringList options = {QStringLiteral("--width"), QStringLiteral("5"),
+                                 QStringLiteral("--dither"), QStringLiteral("--grid")};
+    const CliRun direct = runCli(QStringList{picture} + options);
+    ASSERT_TRUE(QFile::remove(picture));
+    const CliRun again = runCli(QStringList{QStringLiteral("--project"), project} + options);
+    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_EQ(again.out, direct.out);
+    EXPECT_EQ(lines(again.out).first().split(u' ').size(), 5);
+}
+
+TEST(CliProject, FilesThatAreNoProjectsExitWithOneNamingTheFile) {
+    TempDir dir;
+    const QString files[] = {
+        dir.write(QStringLiteral("text.tessora"), QByteArray("kein Projekt\n").repeated(20)),
+        dir.path(QStringLiteral("fehlt.tessora")),
+    };
+    for (const QString& file : files) {
+        const CliRun run = runCli({QStringLiteral("--project"), file, QStringLiteral("--grid")});
+        EXPECT_EQ(run.exitCode, 1) << file.toStdString();
+        EXPECT_TRUE(run.err.contains(file)) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
 }
