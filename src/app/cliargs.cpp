@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/beadrange.h"
 #include "engine/sizecoupling.h"
 
 namespace tessora {
@@ -31,6 +32,16 @@ int beadCount(const QString& name, const QString& text) {
     return static_cast<int>(std::clamp<long long>(value, kMinBeads, kMaxBeads));
 }
 
+int colorLimit(const QString& text) {
+    bool ok = false;
+    const long long value = text.trimmed().toLongLong(&ok);
+    if (!ok || value < 0)
+        throw CliUsageError{
+            QStringLiteral("--max-colors braucht eine ganze Zahl ab 0, nicht \"%1\"").arg(text)};
+    // More colours than a range holds is no limit at all.
+    return static_cast<int>(std::min<long long>(value, kMaxRangeColors));
+}
+
 void requireFileName(const QString& name, const QString& value) {
     if (value.isEmpty())
         throw CliUsageError{QStringLiteral("%1 braucht einen Dateinamen").arg(name)};
@@ -58,6 +69,20 @@ CliOptions parseOrThrow(const QStringList& arguments) {
         } else if (takeValue(arguments, i, QStringLiteral("--pdf"), value)) {
             requireFileName(QStringLiteral("--pdf"), value);
             options.pdfFile = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--range"), value)) {
+            if (value.trimmed().isEmpty())
+                throw CliUsageError{QStringLiteral("--range braucht einen Namen")};
+            options.rangeName = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--palette"), value)) {
+            requireFileName(QStringLiteral("--palette"), value);
+            options.paletteFile = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--max-colors"), value)) {
+            options.maxColors = colorLimit(value);
+        } else if (takeValue(arguments, i, QStringLiteral("--export-palette"), value)) {
+            requireFileName(QStringLiteral("--export-palette"), value);
+            options.exportPaletteFile = value;
+        } else if (argument == QLatin1String("--list-ranges")) {
+            options.listRanges = true;
         } else if (argument == QLatin1String("--dither")) {
             options.dither = true;
         } else if (argument == QLatin1String("--grid")) {
@@ -73,7 +98,10 @@ CliOptions parseOrThrow(const QStringList& arguments) {
             havePicture = true;
         }
     }
-    if (!havePicture) throw CliUsageError{QStringLiteral("Kein Bild angegeben")};
+    if (!options.rangeName.isEmpty() && !options.paletteFile.isEmpty())
+        throw CliUsageError{QStringLiteral("--range und --palette schließen einander aus")};
+    if (!havePicture && !options.needsNoPicture())
+        throw CliUsageError{QStringLiteral("Kein Bild angegeben")};
     return options;
 }
 
@@ -93,7 +121,9 @@ QString cliUsageText() {
     return QStringLiteral(
         "Aufruf: tessora-cli BILD [--width N] [--height N] [--dither] [--colors DATEI]\n"
         "                   [--chart DATEI] [--pdf DATEI] [--grid] [--stats]\n"
-        "                   [--save-colors DATEI]\n"
+        "                   [--save-colors DATEI] [--range NAME | --palette DATEI]\n"
+        "                   [--max-colors N] [--export-palette DATEI]\n"
+        "       tessora-cli --list-ranges\n"
         "\n"
         "Berechnet aus BILD ein Perlenmuster, wie es das Programm Tessora tut.\n"
         "\n"
@@ -107,7 +137,18 @@ QString cliUsageText() {
         "  --pdf DATEI          die Perlenvorlage als PDF-Seite drucken (A4 hoch, Seite\n"
         "                       voll genutzt, Seitenverhältnis beibehalten, zentriert)\n"
         "  --grid               das Perlenraster ausgeben, eine Zeile je Reihe von oben\n"
-        "  --stats              die Perlenstatistik ausgeben\n");
+        "  --stats              die Perlenstatistik ausgeben\n"
+        "  --list-ranges        die Namen der Perlensortimente ausgeben, einen je Zeile\n"
+        "  --range NAME         dieses Perlensortiment verwenden (Standard:\n"
+        "                       \"Hama Midi (Standard)\")\n"
+        "  --palette DATEI      eine GIMP-Palette (.gpl) als Perlensortiment, alle Farben\n"
+        "                       ausgewählt\n"
+        "  --max-colors N       höchstens N der ausgewählten Farben verwenden, die für das\n"
+        "                       Bild am besten passenden (0: keine Grenze)\n"
+        "  --export-palette DATEI  die ausgewählten Farben des Sortiments als GIMP-Palette\n"
+        "                       (.gpl) speichern\n"
+        "\n"
+        "Ohne BILD werden nur --list-ranges, --export-palette und --save-colors ausgeführt.\n");
 }
 
 }  // namespace tessora

@@ -19,6 +19,15 @@ struct CliOptions {
     QString pdfFile;         // where to print the chart as a PDF page; empty: nowhere
     bool printGrid = false;
     bool printStats = false;
+    bool listRanges = false;
+    QString rangeName;          // the bead range to use; empty: the standard range
+    QString paletteFile;        // a .gpl file as the range, every colour ticked; empty: none
+    int maxColors = 0;          // "Höchstens N Farben"; 0: no limit
+    QString exportPaletteFile;  // where to write the ticked colours as .gpl; empty: nowhere
+    // Something to do without a picture: listing the ranges or writing colour files.
+    bool needsNoPicture() const {
+        return listRanges || !exportPaletteFile.isEmpty() || !saveColorsFile.isEmpty();
+    }
 };
 
 struct CliHelp {};  // --help: print the usage and succeed

@@ -1,12 +1,17 @@
 #include "app/clirun.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "engine/calculate.h"
 #include "engine/catalogue.h"
 #include "engine/chart.h"
 #include "engine/colorsettings.h"
+#include "engine/gplpalette.h"
+#include "engine/rangelibrary.h"
 #include "engine/sizecoupling.h"
 #include "imagelib/imagelib.h"
 #include "output/printjob.h"
@@ -21,12 +26,16 @@ struct Choices {
     int maschened = kStartBeadsWide;
     int reihened = kStartBeadsWide;
     bool dithering = false;
-    std::array<bool, kBeadColorCount> selection = allTicked();
+    int maxColors = 0;
+    std::array<bool, kMaxRangeColors> ticks = allTicked();
+    int colorCount = kBeadColorCount;  // the size of the range: the list has that many items
 
-    static std::array<bool, kBeadColorCount> allTicked() {
-        std::array<bool, kBeadColorCount> ticks{};
-        ticks.fill(true);
-        return ticks;
+    std::span<bool> selection() { return std::span<bool>(ticks).first(colorCount); }
+
+    static std::array<bool, kMaxRangeColors> allTicked() {
+        std::array<bool, kMaxRangeColors> all{};
+        all.fill(true);
+        return all;
     }
 };
 
@@ -39,12 +48,18 @@ class CliSession {
     CliSession& operator=(const CliSession&) = delete;
 
     int run(const CliOptions& options) {
-        if (!start() || !loadPicture(options.picture)) return kExitFailure;
+        if (options.listRanges) listRanges();
+        if (!start() || !chooseRange(options)) return kExitFailure;
+        if (!options.picture.isEmpty() && !loadPicture(options.picture)) return kExitFailure;
         applySizes(options);
         choices_.dithering = options.dither;
+        choices_.maxColors = options.maxColors;
         if (!options.colorsFile.isEmpty()) loadColors(options.colorsFile);
         if (!options.saveColorsFile.isEmpty() && !saveColors(options.saveColorsFile))
             return kExitFailure;
+        if (!options.exportPaletteFile.isEmpty() && !exportPalette(options.exportPaletteFile))
+            return kExitFailure;
+        if (options.picture.isEmpty()) return kExitOk;
         if (!calculate()) return kExitFailure;
         if (!options.chartFile.isEmpty() && !saveChart(options.chartFile)) return kExitFailure;
         if (!options.pdfFile.isEmpty() && !printPdf(options.pdfFile)) return kExitFailure;
@@ -107,6 +122,52 @@ class CliSession {
         }
     }
 
+    static QString programFolder() {
+        return QDir::cleanPath(QCoreApplication::applicationDirPath()) + u'/';
+    }
+
+    void listRanges() {
+        for (const BeadRange& range : availableRanges(programFolder()))
+            out_ << QString::fromStdString(range.name) << '\n';
+        out_.flush();
+    }
+
+    // The range replaces the standard one before anything else reads colours or ticks.
+    bool chooseRange(const CliOptions& options) {
+        if (!options.rangeName.isEmpty()) {
+            auto range = findRange(options.rangeName, programFolder());
+            if (!range) {
+                return fail(QStringLiteral("Fehler: Das Perlensortiment \"%1\" gibt es nicht "
+                                           "(--list-ranges zeigt alle).")
+                                .arg(options.rangeName));
+            }
+            useRange(std::move(*range));
+        } else if (!options.paletteFile.isEmpty()) {
+            PaletteRead read = readGimpPalette(options.paletteFile);
+            if (!read.range) {
+                return fail(
+                    QStringLiteral("Fehler: Die Palette %1 konnte nicht geladen werden!\n%2")
+                        .arg(options.paletteFile, paletteErrorText(read.error, read.line)));
+            }
+            useRange(std::move(*read.range));
+        }
+        return true;
+    }
+
+    void useRange(BeadRange range) {
+        choices_.colorCount = range.size();
+        choices_.ticks = Choices::allTicked();
+        installRange(doc_, std::move(range));
+    }
+
+    bool exportPalette(const QString& fileName) {
+        const PaletteError error =
+            writeGimpPalette(fileName, doc_.range, doc_.pal, choices_.selection());
+        if (error == PaletteError::None) return true;
+        return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
+                        .arg(fileName, paletteErrorText(error)));
+    }
+
     bool loadPicture(const QString& fileName) {
         dib picture{};
         OpenDib(&picture, fileName, 0, progress());
@@ -137,7 +198,7 @@ class CliSession {
 
     void loadColors(const QString& fileName) {
         // The window ignores a colour settings file it cannot open; so does this, with a note.
-        if (!openColorSettings(fileName, choices_.selection, doc_.pal)) {
+        if (!openColorSettings(fileName, choices_.selection(), doc_.pal)) {
             err_ << QStringLiteral(
                         "Warnung: Die Farbeinstellungen %1 konnten nicht geöffnet werden.")
                         .arg(fileName)
@@ -147,23 +208,39 @@ class CliSession {
     }
 
     bool saveColors(const QString& fileName) {
-        if (saveColorSettings(fileName, choices_.selection, doc_.pal)) return true;
+        if (saveColorSettings(fileName, choices_.selection(), doc_.pal)) return true;
         return fail(
             QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!").arg(fileName));
     }
 
     bool calculate() {
         const CalculateInputs inputs{choices_.maschened, choices_.reihened,
-                                     choices_.dithering ? 1 : 0, choices_.selection};
+                                     choices_.dithering ? 1 : 0, choices_.selection(),
+                                     choices_.maxColors};
         const EngineError error = calculatePattern(doc_, inputs, progress());
         endProgress();
         if (error != EngineError::None) {
             return fail(
                 QStringLiteral("Fehler: Nicht genügend Arbeitsspeicher für das Perlenmuster."));
         }
+        if (choices_.maxColors > 0) noteChosenColors();
         chartError_ = drawChart(doc_.di3, choices_.maschened, choices_.reihened, doc_.notfoundis,
-                                doc_.rdi, counts_);
+                                doc_.rdi, counts_, doc_.range);
         return true;
+    }
+
+    // Which colours the limit kept, on the message channel so the outputs stay as they are.
+    void noteChosenColors() {
+        if (doc_.chosenColors.empty()) return;
+        QStringList numbers;
+        for (const int c : doc_.chosenColors)
+            numbers << QString::fromStdString(
+                doc_.range.colors[static_cast<std::size_t>(c)].number);
+        err_ << QStringLiteral("Höchstens %1 Farben: %2")
+                    .arg(choices_.maxColors)
+                    .arg(numbers.join(u' '))
+             << '\n';
+        err_.flush();
     }
 
     bool saveChart(const QString& fileName) {
@@ -207,7 +284,7 @@ class CliSession {
     }
 
     void printStatistics() {
-        for (const QString& line : statisticsLines(counts_))
+        for (const QString& line : statisticsLines(counts_, doc_.range))
             out_ << line << '\n';
         out_.flush();
     }
