@@ -11,7 +11,7 @@
 
 namespace tessora {
 
-constexpr int kMaxRangeColors = kPaletteEntries - PaletteSlotBase;
+constexpr int kMaxRangeColors = 256 - PaletteSlotBase;  // the slots of an 8-bit grid
 
 struct BeadColor {
     std::string number;  // UTF-8, shown as it stands ("01", "H01", "80-19001")
