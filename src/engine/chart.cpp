@@ -85,10 +85,14 @@ std::vector<std::uint32_t> sampleValues(const dib& grid, int beadsWide, int bead
     return values;
 }
 
+// A million beads are counted through a table of the 256 values an 8-bit grid can hold.
 BeadCounts countBeads(const std::vector<std::uint32_t>& values, const ChartColors& colors) {
+    std::array<int, 256> indexOfByte{};
+    for (std::uint32_t value = 0; value < 256; ++value)
+        indexOfByte[value] = colors.indexOf(value);
     BeadCounts counts{};
     for (const std::uint32_t value : values) {
-        const int index = colors.indexOf(value);
+        const int index = value < 256 ? indexOfByte[value] : colors.indexOf(value);
         if (index >= 0) ++counts[static_cast<std::size_t>(index)];
     }
     return counts;
