@@ -11,11 +11,19 @@ namespace tessora {
 namespace {
 
 constexpr int kMaxNameCharacters = 100;
+constexpr int kMaxNumberCharacters = 32;
 const QByteArray kMagic = QByteArrayLiteral("GIMP Palette");
+
+// At most `count` characters, never half a surrogate pair, without spaces at either end.
+QString clipped(const QString& text, int count) {
+    QString clip = text.left(count);
+    if (!clip.isEmpty() && clip.back().isHighSurrogate()) clip.chop(1);
+    return clip.trimmed();
+}
 
 // Control characters would break the line structure when the palette is written again.
 QString cleanText(const QString& text) {
-    QString clean = text.left(kMaxNameCharacters);
+    QString clean = text;
     for (QChar& c : clean)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = u' ';
     return clean.simplified();
@@ -33,16 +41,19 @@ std::optional<int> channel(const QString& word) {
 }
 
 // "NUMBER NAME", or a name alone that takes the colour's position as its number.
+// A first word too long for a number belongs to the name. Only the name is clipped, after the
+// split, so that a written palette reads back the same.
 void splitNameField(const QString& field, int position, BeadColor& color) {
     const QString text = cleanText(field);
     const qsizetype space = text.indexOf(u' ');
     const QString first = space < 0 ? text : text.left(space);
-    if (!first.isEmpty() && hasDigit(first)) {
+    if (hasDigit(first) && first.size() <= kMaxNumberCharacters) {
         color.number = first.toStdString();
-        color.name = space < 0 ? std::string() : text.mid(space + 1).toStdString();
+        color.name = space < 0 ? std::string()
+                               : clipped(text.mid(space + 1), kMaxNameCharacters).toStdString();
     } else {
         color.number = std::to_string(position);
-        color.name = text.toStdString();
+        color.name = clipped(text, kMaxNameCharacters).toStdString();
     }
 }
 
@@ -76,7 +87,7 @@ PaletteRead failure(PaletteError error, int line = 0) {
 PaletteRead parseGimpPalette(QByteArrayView bytes, const QString& fallbackName) {
     if (bytes.size() > kMaxPaletteFileBytes) return failure(PaletteError::TooLarge);
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
-    BeadRange range{cleanText(fallbackName).toStdString(), {}};
+    BeadRange range{clipped(cleanText(fallbackName), kMaxNameCharacters).toStdString(), {}};
     int lineNumber = 0;
     while (!bytes.isEmpty()) {
         ++lineNumber;
@@ -92,7 +103,7 @@ PaletteRead parseGimpPalette(QByteArrayView bytes, const QString& fallbackName) 
         const QString line = QString::fromUtf8(raw).trimmed();
         if (line.isEmpty() || line.startsWith(u'#')) continue;
         if (isHeader(line, QLatin1StringView("Name:"))) {
-            const QString name = cleanText(line.mid(5));
+            const QString name = clipped(cleanText(line.mid(5)), kMaxNameCharacters);
             if (!name.isEmpty()) range.name = name.toStdString();
             continue;
         }

@@ -56,7 +56,6 @@ TEST(BeadRange, PixelValuesNameColoursOfTheRangeOrTheFallback) {
 // A grid value beyond the 64 standard slots counts as its own colour once the range has it.
 TEST(BeadRange, ChartAndStatisticsOfALargeRange) {
     const BeadRange range = rangeOf(120);
-    OwnedDib grid(picture24(1, 1, [](int, int) { return Rgb{0, 0, 0}; }));
     OwnedDib beads{};
     newdib(&*beads, 3, 1, 8, nullptr, 0);
     setpixel(*beads, 0, 0, 10 + 119);

@@ -66,6 +66,25 @@ TEST(GimpPalette, NameFieldsAndTheFileAround) {
               "datei");
 }
 
+// Long name fields are clipped once; what is written then reads back unchanged (found by the
+// fuzzer: clipping "NUMBER NAME" as a whole cut the name again on every round).
+TEST(GimpPalette, ClippedNamesStayAsTheyAre) {
+    for (const QByteArray& field :
+         {"P9 " + QByteArray(150, 'x'), QByteArray(150, 'y'), QByteArray(40, 'z') + "7 Name"}) {
+        const PaletteRead first =
+            parseGimpPalette("GIMP Palette\n1 2 3 " + field + "\n", QStringLiteral("x"));
+        ASSERT_TRUE(first.range);
+        const std::array<bool, 1> ticked{true};
+        const PaletteRead again =
+            parseGimpPalette(gimpPaletteBytes(*first.range, rangePalette(*first.range), ticked),
+                             QStringLiteral("x"));
+        ASSERT_TRUE(again.range);
+        EXPECT_LE(first.range->colors[0].name.size(), 100u);
+        EXPECT_EQ(again.range->colors[0].number, first.range->colors[0].number);
+        EXPECT_EQ(again.range->colors[0].name, first.range->colors[0].name);
+    }
+}
+
 TEST(GimpPalette, HostileFilesAreRefusedWithTheReason) {
     const QByteArray header = "GIMP Palette\n";
     const struct {
