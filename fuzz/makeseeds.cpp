@@ -15,6 +15,8 @@
 #include "engine/catalogue.h"
 #include "engine/colorsettings.h"
 #include "engine/project.h"
+#include "engine/gplpalette.h"
+#include "engine/rangelibrary.h"
 #include "imagelib/codecs/bmp.h"
 #include "imagelib/codecs/dibaccess.h"
 #include "imagelib/codecs/gif.h"
@@ -176,6 +178,21 @@ QByteArray colourSettings(int ticked, int entries) {
     return colorSettingsBytes(ticks, pal);
 }
 
+// Palettes as the program exports them: every colour of each offered range, and a few ticked.
+void writePaletteSeeds(Corpus& corpus) {
+    std::array<bool, kMaxRangeColors> ticks{};
+    ticks.fill(true);
+    for (const BeadRange& range : availableRanges(QString())) {
+        const QString name = QString::fromStdString(range.name).toLower().remove(u'(').remove(u')');
+        corpus.put("gpl", name.simplified().replace(u' ', u'-') + QStringLiteral(".gpl"),
+                   gimpPaletteBytes(range, rangePalette(range), ticks));
+    }
+    std::array<bool, kMaxRangeColors> few{};
+    few[0] = few[17] = few[49] = true;
+    corpus.put("gpl", "three-ticked.gpl",
+               gimpPaletteBytes(standardRange(), rangePalette(standardRange()), few));
+}
+
 void writeCodecSeeds(Corpus& corpus, const std::vector<Picture>& pictures) {
     const struct {
         const char* target;
@@ -256,6 +273,7 @@ int main(int argc, char** argv) {
     writeCodecSeeds(corpus, pictures);
     writeOpenDibSeeds(corpus, pictures[0].d, pictures[3].d);
     writeProjectSeeds(corpus, pictures);
+    writePaletteSeeds(corpus);
     corpus.put("colorsettings", "start.frb", colourSettings(64, 64));
     corpus.put("colorsettings", "ten-ticked.frb", colourSettings(10, 64));
     corpus.put("colorsettings", "short.frb", colourSettings(64, 64).left(100));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "engine/beadrange.h"
 #include "engine/sizecoupling.h"
 #include "output/boardlayout.h"
 
@@ -31,6 +32,16 @@ int beadCount(const QString& name, const QString& text) {
             QStringLiteral("%1 braucht eine ganze Zahl, nicht \"%2\"").arg(name, text)};
     // Like the size fields, a value outside 1..1000 is brought into that range.
     return static_cast<int>(std::clamp<long long>(value, kMinBeads, kMaxBeads));
+}
+
+int colorLimit(const QString& text) {
+    bool ok = false;
+    const long long value = text.trimmed().toLongLong(&ok);
+    if (!ok || value < 0)
+        throw CliUsageError{
+            QStringLiteral("--max-colors braucht eine ganze Zahl ab 0, nicht \"%1\"").arg(text)};
+    // More colours than a range holds is no limit at all.
+    return static_cast<int>(std::min<long long>(value, kMaxRangeColors));
 }
 
 void requireFileName(const QString& name, const QString& value) {
@@ -122,6 +133,20 @@ CliOptions parseOrThrow(const QStringList& arguments) {
         } else if (takeValue(arguments, i, QStringLiteral("--save-project"), value)) {
             requireFileName(QStringLiteral("--save-project"), value);
             options.saveProjectFile = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--range"), value)) {
+            if (value.trimmed().isEmpty())
+                throw CliUsageError{QStringLiteral("--range braucht einen Namen")};
+            options.rangeName = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--palette"), value)) {
+            requireFileName(QStringLiteral("--palette"), value);
+            options.paletteFile = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--max-colors"), value)) {
+            options.maxColors = colorLimit(value);
+        } else if (takeValue(arguments, i, QStringLiteral("--export-palette"), value)) {
+            requireFileName(QStringLiteral("--export-palette"), value);
+            options.exportPaletteFile = value;
+        } else if (argument == QLatin1String("--list-ranges")) {
+            options.listRanges = true;
         } else if (argument == QLatin1String("--dither")) {
             options.dither = true;
         } else if (argument == QLatin1String("--grid")) {
@@ -139,7 +164,9 @@ CliOptions parseOrThrow(const QStringList& arguments) {
     }
     if (havePicture && !options.projectFile.isEmpty())
         throw CliUsageError{QStringLiteral("Ein Bild und --project schließen einander aus")};
-    if (!havePicture && options.projectFile.isEmpty())
+    if (!options.rangeName.isEmpty() && !options.paletteFile.isEmpty())
+        throw CliUsageError{QStringLiteral("--range und --palette schließen einander aus")};
+    if (!havePicture && options.projectFile.isEmpty() && !options.needsNoPicture())
         throw CliUsageError{QStringLiteral("Kein Bild angegeben")};
     return options;
 }
@@ -161,9 +188,12 @@ QString cliUsageText() {
         "Aufruf: tessora-cli BILD [--width N] [--height N] [--dither] [--colors DATEI]\n"
         "                   [--chart DATEI] [--pdf DATEI] [--grid] [--stats]\n"
         "                   [--save-colors DATEI] [--save-project DATEI]\n"
+        "                   [--range NAME | --palette DATEI] [--max-colors N]\n"
+        "                   [--export-palette DATEI]\n"
         "                   [--template-pdf DATEI] [--bead midi|mini|maxi] [--pitch MM]\n"
         "                   [--board BxH] [--paper a4|letter] [--board-stats]\n"
         "       tessora-cli --project DATEI [Optionen wie oben]\n"
+        "       tessora-cli --list-ranges\n"
         "\n"
         "Berechnet aus BILD ein Perlenmuster, wie es das Programm Tessora tut.\n"
         "\n"
@@ -191,7 +221,19 @@ QString cliUsageText() {
         "                       --height, --dither und --colors gilt sein Perlenraster\n"
         "                       mit allen Änderungen, sonst wird aus seinem Bild neu\n"
         "                       berechnet\n"
-        "  --save-project DATEI das Projekt (.tessora) speichern\n");
+        "  --save-project DATEI das Projekt (.tessora) speichern\n"
+
+        "  --list-ranges        die Namen der Perlensortimente ausgeben, einen je Zeile\n"
+        "  --range NAME         dieses Perlensortiment verwenden (Standard:\n"
+        "                       \"Hama Midi (Standard)\")\n"
+        "  --palette DATEI      eine GIMP-Palette (.gpl) als Perlensortiment, alle Farben\n"
+        "                       ausgewählt\n"
+        "  --max-colors N       höchstens N der ausgewählten Farben verwenden, die für das\n"
+        "                       Bild am besten passenden (0: keine Grenze)\n"
+        "  --export-palette DATEI  die ausgewählten Farben des Sortiments als GIMP-Palette\n"
+        "                       (.gpl) speichern\n"
+        "\n"
+        "Ohne BILD werden nur --list-ranges, --export-palette und --save-colors ausgeführt.\n");
 }
 
 }  // namespace tessora

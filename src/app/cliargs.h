@@ -31,7 +31,19 @@ struct CliOptions {
     bool printBoardStats = false;
 
     // Whether the pattern is calculated again rather than taken from the project.
-    bool calculates() const { return width || height || dither || !colorsFile.isEmpty(); }
+    bool calculates() const {
+        return width || height || dither || !colorsFile.isEmpty() || !rangeName.isEmpty() ||
+               !paletteFile.isEmpty() || maxColors > 0;
+    }
+    bool listRanges = false;
+    QString rangeName;          // the bead range to use; empty: the standard range
+    QString paletteFile;        // a .gpl file as the range, every colour ticked; empty: none
+    int maxColors = 0;          // "Höchstens N Farben"; 0: no limit
+    QString exportPaletteFile;  // where to write the ticked colours as .gpl; empty: nowhere
+    // Something to do without a picture: listing the ranges or writing colour files.
+    bool needsNoPicture() const {
+        return listRanges || !exportPaletteFile.isEmpty() || !saveColorsFile.isEmpty();
+    }
 };
 
 struct CliHelp {};  // --help: print the usage and succeed

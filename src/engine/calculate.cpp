@@ -1,8 +1,13 @@
 #include "engine/calculate.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <new>
+#include <vector>
 
+#include "engine/colorlimit.h"
+#include "engine/nearest.h"
 #include "engine/reduce.h"
 #include "engine/resample.h"
 
@@ -42,6 +47,17 @@ dib gridImage(const Document& doc, int breit, int hoch, const ProgressFn& progre
     return Resize(expanded.get(), breit, hoch, progress);
 }
 
+// The colours the limit keeps, or nothing when it is off or there are no more ticked colours
+// than it allows.
+std::vector<int> limitedColors(const Document& doc, const dib& grid24,
+                               const CalculateInputs& inputs) {
+    if (inputs.maxColors <= 0) return {};
+    const auto ticked = std::count(inputs.selection.begin(), inputs.selection.end(), true);
+    if (ticked <= inputs.maxColors) return {};
+    return chooseColors(colorHistogram(grid24), doc.pal, doc.pal.num, inputs.selection,
+                        inputs.maxColors);
+}
+
 }  // namespace
 
 EngineError createStartImages(Document& doc) {
@@ -58,13 +74,28 @@ EngineError calculatePattern(Document& doc, const CalculateInputs& inputs,
     const int hoch = std::clamp(inputs.hoch, kMinBeads, kMaxBeads);
     const TemporaryImage grid24(gridImage(doc, breit, hoch, progress));
     if (grid24.empty()) return EngineError::OutOfMemory;
+    std::vector<int> chosen;
+    try {
+        chosen = limitedColors(doc, grid24.get(), inputs);
+    } catch (const std::bad_alloc&) {
+        return EngineError::OutOfMemory;
+    }
+    std::array<bool, kPaletteEntries> chosenTicks{};
+    std::span<const bool> ticks = inputs.selection;
+    if (!chosen.empty()) {
+        for (const int c : chosen)
+            chosenTicks[static_cast<std::size_t>(c)] = true;
+        ticks = std::span<const bool>(chosenTicks)
+                    .first(std::min<std::size_t>(inputs.selection.size(), kPaletteEntries));
+    }
     int notfoundis = doc.notfoundis;
-    const dib beads = DepthDownTo(grid24.get(), doc.pal.num, inputs.rolmod, doc.pal,
-                                  inputs.selection, notfoundis, progress);
+    const dib beads =
+        DepthDownTo(grid24.get(), doc.pal.num, inputs.rolmod, doc.pal, ticks, notfoundis, progress);
     if (beads.poi == nullptr) return EngineError::OutOfMemory;
     FreeDib(doc.di3);
     doc.di3 = beads;
     doc.notfoundis = notfoundis;
+    doc.chosenColors = std::move(chosen);
     return EngineError::None;
 }
 

@@ -22,11 +22,13 @@ struct CalculateInputs {
     int hoch;                         // height in beads, clamped to 1..1000
     int rolmod;                       // 1: error diffusion, otherwise nearest colour
     std::span<const bool> selection;  // ticks of the catalogue colours
+    int maxColors = 0;                // "Höchstens N Farben": 0 is off
 };
 
 // Expands the picture to 24 bits when it has fewer, samples it to the bead size and reduces it
-// to the ticked colours. The old bead grid gives way only once the new one exists, and
-// `notfoundis` changes with it; on failure the document is unchanged.
+// to the ticked colours; with a colour limit, to those of them that suit the picture best
+// (`chosenColors`). The old bead grid gives way only once the new one exists, and `notfoundis`
+// and `chosenColors` change with it; on failure the document is unchanged.
 EngineError calculatePattern(Document& doc, const CalculateInputs& inputs,
                              const ProgressFn& progress);
 

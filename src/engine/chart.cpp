@@ -18,26 +18,36 @@ constexpr int kBrightnessForBlack = 128;
 constexpr int kTickLength = 49;        // a tick covers x 0 to 48, and the last 50 columns but one
 constexpr int kRightLabelOffset = 40;  // right labels start 40 pixels before the chart's edge
 
-// How one bead is drawn: the cell's fill, its border and number colour, and its catalogue
-// colour (-1: no number and no count).
+// How one bead is drawn: the cell's fill, its border and number colour, and the number it
+// carries (empty: no number).
 struct BeadLook {
     Bgr fill;
     Bgr contrast;
-    int catalogue;
+    QString number;
 };
 
 Bgr contrastFor(int red, int green, int blue) {
     return (red + green + blue) / 3 >= kBrightnessForBlack ? kBlack : kWhite;
 }
 
-// The catalogue colour a bead of this pixel value is counted as; a value of no catalogue colour
-// counts as the colour `notfoundis` names.
-int catalogueOf(std::uint32_t value, int notfoundis) {
-    const int catalogue = CatalogueIndexOfPixel(static_cast<int>(value));
-    return catalogue >= 0 ? catalogue : CatalogueIndexOfPixel(notfoundis + PaletteSlotBase);
-}
+// Which grid pixel values a chart is drawn and counted for: the range's numbers and the
+// fallback colour.
+struct ChartColors {
+    const BeadRange& range;
+    int notfoundis;
+    int indexOf(std::uint32_t value) const {
+        return value > 0xFFFF ? rangeIndexOfPixel(range, -1, notfoundis)
+                              : rangeIndexOfPixel(range, static_cast<int>(value), notfoundis);
+    }
+    QString numberOf(std::uint32_t value) const {
+        const int index = indexOf(value);
+        return index < 0
+                   ? QString()
+                   : QString::fromStdString(range.colors[static_cast<std::size_t>(index)].number);
+    }
+};
 
-BeadLook lookOf(std::uint32_t value, const dib& grid, bool indexed, int notfoundis) {
+BeadLook lookOf(std::uint32_t value, const dib& grid, bool indexed, const ChartColors& colors) {
     int color = static_cast<int>(value & 0xFFFFFF);
     if (indexed) {
         const PalEntry& entry = grid.pal.rgb0[value & 0xFF];
@@ -47,7 +57,7 @@ BeadLook lookOf(std::uint32_t value, const dib& grid, bool indexed, int notfound
     SplitColor(color, red, green, blue);
     return {Bgr{static_cast<std::uint8_t>(blue), static_cast<std::uint8_t>(green),
                 static_cast<std::uint8_t>(red)},
-            contrastFor(red, green, blue), catalogueOf(value, notfoundis)};
+            contrastFor(red, green, blue), colors.numberOf(value)};
 }
 
 // Which grid pixel each bead shows: grid length * bead / beads, in integers.
@@ -75,11 +85,15 @@ std::vector<std::uint32_t> sampleValues(const dib& grid, int beadsWide, int bead
     return values;
 }
 
-BeadCounts countBeads(const std::vector<std::uint32_t>& values, int notfoundis) {
+// A million beads are counted through a table of the 256 values an 8-bit grid can hold.
+BeadCounts countBeads(const std::vector<std::uint32_t>& values, const ChartColors& colors) {
+    std::array<int, 256> indexOfByte{};
+    for (std::uint32_t value = 0; value < 256; ++value)
+        indexOfByte[value] = colors.indexOf(value);
     BeadCounts counts{};
     for (const std::uint32_t value : values) {
-        const int catalogue = catalogueOf(value, notfoundis);
-        if (catalogue >= 0) ++counts[static_cast<std::size_t>(catalogue)];
+        const int index = value < 256 ? indexOfByte[value] : colors.indexOf(value);
+        if (index >= 0) ++counts[static_cast<std::size_t>(index)];
     }
     return counts;
 }
@@ -97,7 +111,7 @@ class CellImage {
             fillBgr(line, 0, 1, look.contrast);
             fillBgr(line, width_ - 1, width_, look.contrast);
         }
-        if (look.catalogue >= 0) drawNumber(look, g);
+        if (!look.number.isEmpty()) drawNumber(look, g);
     }
     const std::uint8_t* row(int y) const {
         return pixels_.data() + 3 * static_cast<std::size_t>(width_) * y;
@@ -108,9 +122,8 @@ class CellImage {
     std::uint8_t* row(int y) { return pixels_.data() + 3 * static_cast<std::size_t>(width_) * y; }
 
     void drawNumber(const BeadLook& look, const ChartGeometry& g) {
-        const QString text = QString::fromLatin1(BeadNumbers[look.catalogue]);
-        const int fontHeight = fittedFontHeight(text, g.cellWidth - 2, g.cellHeight);
-        const auto mask = textMask(text, fontHeight);
+        const int fontHeight = fittedFontHeight(look.number, g.cellWidth - 2, g.cellHeight);
+        const auto mask = textMask(look.number, fontHeight);
         // Ink never leaves its cell, so cells can be drawn in any order.
         for (int y = 0; y < std::min(mask->rows(), g.cellHeight); ++y) {
             for (int s = mask->rowStart[y]; s < mask->rowStart[y + 1]; ++s) {
@@ -142,7 +155,7 @@ void copyCellRow(std::uint8_t* to, const std::uint8_t* from, std::size_t bytes) 
 // that occurs is drawn once and its rows are copied into every bead that has it.
 class ValueCells {
   public:
-    ValueCells(const dib& grid, const std::vector<std::uint32_t>& values, int notfoundis,
+    ValueCells(const dib& grid, const std::vector<std::uint32_t>& values, const ChartColors& colors,
                const ChartGeometry& g) {
         std::array<bool, 256> present{};
         for (const std::uint32_t value : values)
@@ -150,8 +163,7 @@ class ValueCells {
         for (int value = 0; value < 256; ++value) {
             if (!present[static_cast<std::size_t>(value)]) continue;
             imageOf_[static_cast<std::size_t>(value)] = static_cast<int>(images_.size());
-            images_.emplace_back(lookOf(static_cast<std::uint32_t>(value), grid, true, notfoundis),
-                                 g);
+            images_.emplace_back(lookOf(static_cast<std::uint32_t>(value), grid, true, colors), g);
         }
     }
     const CellImage& of(std::uint32_t value) const {
@@ -182,7 +194,7 @@ void drawBeadRowsByValue(const ChartCanvas& canvas, const ValueCells& cells,
 
 // A grid of true colours: every bead drawn on its own.
 void drawBeadRowsCellByCell(const ChartCanvas& canvas, const dib& grid,
-                            const std::vector<std::uint32_t>& values, int notfoundis,
+                            const std::vector<std::uint32_t>& values, const ChartColors& colors,
                             const ChartGeometry& g, int beadsWide, int beadsHigh) {
     for (int y = kChartMarginY; y < kChartMarginY + beadsHigh * g.cellHeight; ++y) {
         canvas.fillSpan(y, 0, canvas.width(), kWhite);
@@ -190,7 +202,7 @@ void drawBeadRowsCellByCell(const ChartCanvas& canvas, const dib& grid,
     for (int j = 0; j < beadsHigh; ++j) {
         for (int i = 0; i < beadsWide; ++i) {
             const std::uint32_t value = values[static_cast<std::size_t>(j) * beadsWide + i];
-            const CellImage image(lookOf(value, grid, false, notfoundis), g);
+            const CellImage image(lookOf(value, grid, false, colors), g);
             for (int py = 0; py < g.cellHeight; ++py) {
                 std::memcpy(canvas.row(kChartMarginY + j * g.cellHeight + py) +
                                 3 * (kChartMarginX + i * g.cellWidth),
@@ -252,24 +264,30 @@ void SplitColor(int color, int& red, int& green, int& blue) {
 }
 
 EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoundis, dib& rdi,
-                      BeadCounts& counts) {
+                      BeadCounts& counts, const BeadRange& range) {
+    const ChartColors colors{range, notfoundis};
     beadsWide = std::clamp(beadsWide, kMinBeads, kMaxBeads);
     beadsHigh = std::clamp(beadsHigh, kMinBeads, kMaxBeads);
     const ChartGeometry g = chartGeometry(beadsWide, beadsHigh);
     const std::vector<std::uint32_t> values = sampleValues(grid, beadsWide, beadsHigh);
-    counts = countBeads(values, notfoundis);
+    counts = countBeads(values, colors);
     if (!prepareChartImage(rdi, g)) return EngineError::OutOfMemory;
     const ChartCanvas canvas(rdi);
     canvas.fillRect(0, 0, g.width, kChartMarginY, kWhite);
     canvas.fillRect(0, kChartMarginY + beadsHigh * g.cellHeight, g.width, g.height, kWhite);
     if (DibColorCount(grid) <= 256) {
-        drawBeadRowsByValue(canvas, ValueCells(grid, values, notfoundis, g), values, g, beadsWide,
+        drawBeadRowsByValue(canvas, ValueCells(grid, values, colors, g), values, g, beadsWide,
                             beadsHigh);
     } else {
-        drawBeadRowsCellByCell(canvas, grid, values, notfoundis, g, beadsWide, beadsHigh);
+        drawBeadRowsCellByCell(canvas, grid, values, colors, g, beadsWide, beadsHigh);
     }
     drawRowLabels(canvas, g, beadsHigh);
     return EngineError::None;
+}
+
+EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoundis, dib& rdi,
+                      BeadCounts& counts) {
+    return drawChart(grid, beadsWide, beadsHigh, notfoundis, rdi, counts, standardRange());
 }
 
 }  // namespace tessora
