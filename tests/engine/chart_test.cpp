@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <set>
 
 #include "engine/catalogue.h"
@@ -246,4 +247,51 @@ TEST(Chart, TrueColourGridShowsEachBeadInItsOwnColour) {
         }
     }
     EXPECT_EQ(chart.counts[2], 1200);
+}
+
+namespace {
+
+// The chart's pixel rows, without their padding, as a short fingerprint.
+std::string fingerprint(const dib& chart) {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    const int width = DibWidth(chart);
+    for (int y = 0; y < DibHeight(chart); ++y)
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(DibRow(chart, y)), 3 * width));
+    return hash.result().toHex().left(16).toStdString();
+}
+
+}  // namespace
+
+TEST(Chart, StaysPixelForPixelAsItWasDrawnBefore) {
+    // Fingerprints of charts drawn before the drawing was made faster. Long single rows and
+    // columns have row labels thousands of pixels high; values 200 and 5 are fallbacks (white,
+    // and notfoundis 70 has no number), the 24-bit grid takes the cell-by-cell route.
+    struct Case {
+        int wide, high;
+        bool trueColour;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {1, 1, false, "a46d2e9b089111b4"},   {2, 1, false, "7134441f919ea301"},
+        {97, 1, false, "0f4e2dcb35702c36"},  {333, 1, false, "f049a1ef013693f7"},
+        {1, 333, false, "ca04b6621072da25"}, {251, 3, false, "cf470aff0ddd31dc"},
+        {3, 251, false, "ddb766ea3be10003"}, {13, 7, false, "816cd22e06106ecd"},
+        {7, 13, false, "fc9919514a9a7f4a"},  {31, 19, false, "ccb7c4b76328145f"},
+        {9, 2, true, "0a1fcf0990b86289"},
+    };
+    for (const Case& c : cases) {
+        const auto value = [](int x, int y) {
+            const int v = 10 + (x * 7 + y * 3) % 64;
+            return v == 17 ? 200 : v == 23 ? 5 : v;
+        };
+        OwnedDib grid(c.trueColour ? picture24(c.wide, c.high,
+                                               [&](int x, int y) {
+                                                   return Rgb{x * 29 % 256, y * 53 % 256,
+                                                              value(x, y)};
+                                               })
+                                   : beadGrid(c.wide, c.high, value));
+        const Chart chart(grid.get(), c.wide, c.high, 70);
+        ASSERT_EQ(chart.error, EngineError::None);
+        EXPECT_EQ(fingerprint(chart.image.get()), c.expected) << c.wide << " x " << c.high;
+    }
 }
