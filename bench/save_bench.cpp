@@ -27,8 +27,8 @@ void BM_Save(benchmark::State& state) {
     const int format = static_cast<int>(state.range(0));
     const dib& chart = largeChart();
     const QTemporaryDir folder;
-    const QString file =
-        folder.filePath(QStringLiteral("chart") + QString::fromLatin1(SaveExtensions[format - kSaveBmp]));
+    const QString file = folder.filePath(QStringLiteral("chart") +
+                                         QString::fromLatin1(SaveExtensions[format - kSaveBmp]));
     for (auto _ : state) {
         if (SaveDib(chart, file, format, nullptr) != ImageError::None) {
             state.SkipWithError("SaveDib failed");

@@ -540,16 +540,9 @@ void PrintTo(const WriterCase& c, std::ostream* out) {
 }
 
 const WriterCase kWriters[] = {
-    {"BMP", writeBmp},
-    {"RLE8", writeBmpRle8},
-    {"GIF", writeGif},
-    {"ILBM", writeIlbm},
-    {"PBM", writeIffPbm},
-    {"PCX", writePcx},
-    {"TGA", writeTga},
-    {"JPEG", writeJpeg},
-    {"TIFF", writeTiff},
-    {"PNG", writePng},
+    {"BMP", writeBmp},    {"RLE8", writeBmpRle8}, {"GIF", writeGif}, {"ILBM", writeIlbm},
+    {"PBM", writeIffPbm}, {"PCX", writePcx},      {"TGA", writeTga}, {"JPEG", writeJpeg},
+    {"TIFF", writeTiff},  {"PNG", writePng},
 };
 
 class WriterOnAFullDisk : public testing::TestWithParam<WriterCase> {};

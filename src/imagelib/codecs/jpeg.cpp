@@ -93,7 +93,9 @@ bool isGreyTable(const std::vector<Rgb>& table) {
 class JpegRows {
   public:
     explicit JpegRows(const dib& d)
-        : image_(d), table_(dibPalette(d)), grey_(isGreyTable(table_)),
+        : image_(d),
+          table_(dibPalette(d)),
+          grey_(isGreyTable(table_)),
           indices_(grey_ ? static_cast<std::size_t>(DibWidth(d)) : 0) {}
 
     bool grey() const { return grey_; }

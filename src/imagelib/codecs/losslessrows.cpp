@@ -29,22 +29,9 @@ void LosslessRows::row(int y, std::uint8_t* out) const {
     }
 }
 
-// Straight from the stored blue-green-red pixels: a large chart has 227 million of them, and
-// its runs of one colour need one table look-up each.
 void LosslessRows::indexTrueColourRow(int y, std::uint8_t* out) const {
-    const std::uint8_t* pixel = DibRow(image_, DibHeight(image_) - 1 - y);
-    const int step = DibBits(image_) / 8;
-    const int width = DibWidth(image_);
-    Rgb last{pixel[2], pixel[1], pixel[0]};
-    std::uint8_t lastIndex = colours_->find(last);
-    for (int x = 0; x < width; ++x, pixel += step) {
-        const Rgb colour{pixel[2], pixel[1], pixel[0]};
-        if (colour != last) {
-            last = colour;
-            lastIndex = colours_->find(colour);
-        }
-        out[x] = lastIndex;
-    }
+    colours_->findBgrRow(DibRow(image_, DibHeight(image_) - 1 - y), DibBits(image_) / 8,
+                         DibWidth(image_), out);
 }
 
 }  // namespace tessora
