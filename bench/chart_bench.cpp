@@ -29,7 +29,10 @@ void BM_Chart_Reused(benchmark::State& state) {
     countBeads(state, std::int64_t{input.wide} * input.high);
 }
 BENCHMARK(BM_Chart_Reused)->Apply(beadSizes);
-BENCHMARK(BM_Chart_Reused)->ArgNames({"wide", "high"})->Args({1000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Chart_Reused)
+    ->ArgNames({"wide", "high"})
+    ->Args({1000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_Chart_New(benchmark::State& state) {
     const ChartInput input(state);

@@ -17,6 +17,7 @@ namespace {
 constexpr int kBrightnessForBlack = 128;
 constexpr int kTickLength = 49;        // a tick covers x 0 to 48, and the last 50 columns but one
 constexpr int kRightLabelOffset = 40;  // right labels start 40 pixels before the chart's edge
+constexpr int kLeftLabelX = 10;
 
 // How one bead is drawn: the cell's fill, its border and number colour, and its catalogue
 // colour (-1: no number and no count).
@@ -163,18 +164,48 @@ class ValueCells {
     std::vector<CellImage> images_;
 };
 
+// The opaque background of a bead row's left label: x from kLeftLabelX to `right`, the row's
+// first `rows` pixel rows (right 0: no label). A one-row chart's label is thousands of pixels
+// wide, so its background is laid while the rows are made instead of over cells drawn first.
+struct LabelBox {
+    int right = 0;
+    int rows = 0;
+};
+
+std::vector<LabelBox> leftLabelBoxes(const ChartGeometry& g, int beadsHigh) {
+    std::vector<LabelBox> boxes(static_cast<std::size_t>(beadsHigh));
+    for (int j = 0; j < beadsHigh; ++j) {
+        const int n = beadsHigh - j;
+        if (n % 2 == 0) continue;
+        const auto mask = textMask(QString::number(n), g.cellHeight);
+        // A background taller than the bead row reaches the next one: left to the label itself.
+        if (mask->cellHeight > g.cellHeight) continue;
+        boxes[static_cast<std::size_t>(j)] = {std::min(kLeftLabelX + mask->advance, g.width),
+                                              mask->cellHeight};
+    }
+    return boxes;
+}
+
 void drawBeadRowsByValue(const ChartCanvas& canvas, const ValueCells& cells,
-                         const std::vector<std::uint32_t>& values, const ChartGeometry& g,
-                         int beadsWide, int beadsHigh) {
+                         const std::vector<std::uint32_t>& values,
+                         const std::vector<LabelBox>& labels, const ChartGeometry& g, int beadsWide,
+                         int beadsHigh) {
     const std::size_t cellBytes = 3 * static_cast<std::size_t>(g.cellWidth);
     for (int j = 0; j < beadsHigh; ++j) {
         const std::uint32_t* beadValues = values.data() + static_cast<std::size_t>(j) * beadsWide;
+        const LabelBox& label = labels[static_cast<std::size_t>(j)];
         for (int py = 0; py < g.cellHeight; ++py) {
             std::uint8_t* line = canvas.row(kChartMarginY + j * g.cellHeight + py);
             fillBgr(line, 0, kChartMarginX, kWhite);
-            std::uint8_t* cell = line + 3 * kChartMarginX;
-            for (int i = 0; i < beadsWide; ++i, cell += cellBytes)
+            const bool underLabel = py < label.rows && label.right > kLeftLabelX;
+            // Cells wholly under the label's background are not drawn at all.
+            const int firstCell =
+                underLabel ? std::clamp((label.right - kChartMarginX) / g.cellWidth, 0, beadsWide)
+                           : 0;
+            std::uint8_t* cell = line + 3 * (kChartMarginX + firstCell * g.cellWidth);
+            for (int i = firstCell; i < beadsWide; ++i, cell += cellBytes)
                 copyCellRow(cell, cells.of(beadValues[i]).row(py), cellBytes);
+            if (underLabel) fillBgr(line, kLeftLabelX, label.right, kWhite);
             fillBgr(line, kChartMarginX + beadsWide * g.cellWidth, canvas.width(), kWhite);
         }
     }
@@ -200,22 +231,27 @@ void drawBeadRowsCellByCell(const ChartCanvas& canvas, const dib& grid,
     }
 }
 
-void drawRowLabel(const ChartCanvas& canvas, const QString& text, int x, int y, int fontHeight) {
+void drawRowLabel(const ChartCanvas& canvas, const QString& text, int x, int y, int fontHeight,
+                  bool backgroundLaid) {
     const auto mask = textMask(text, fontHeight);
-    canvas.fillRect(x, y, x + mask->advance, y + mask->cellHeight, kWhite);
+    if (!backgroundLaid) canvas.fillRect(x, y, x + mask->advance, y + mask->cellHeight, kWhite);
     canvas.drawMask(*mask, x, y, kBlack);
 }
 
 // Odd row numbers, counted from the bottom, on opaque white, and a tick at every row's top.
-void drawRowLabels(const ChartCanvas& canvas, const ChartGeometry& g, int beadsHigh) {
+// `laid`: the left labels' backgrounds already in the rows (none when empty).
+void drawRowLabels(const ChartCanvas& canvas, const ChartGeometry& g, int beadsHigh,
+                   const std::vector<LabelBox>& laid) {
     for (int j = 0; j < beadsHigh; ++j) {
         const int y = kChartMarginY + j * g.cellHeight;
         const int n = beadsHigh - j;
         const QString label = QString::number(n);
         const bool labelled = n % 2 == 1;
-        if (labelled) drawRowLabel(canvas, label, 10, y, g.cellHeight);
+        const bool leftLaid = !laid.empty() && laid[static_cast<std::size_t>(j)].rows > 0;
+        if (labelled) drawRowLabel(canvas, label, kLeftLabelX, y, g.cellHeight, leftLaid);
         canvas.fillSpan(y, 0, kTickLength, kBlack);
-        if (labelled) drawRowLabel(canvas, label, g.width - kRightLabelOffset, y, g.cellHeight);
+        if (labelled)
+            drawRowLabel(canvas, label, g.width - kRightLabelOffset, y, g.cellHeight, false);
         canvas.fillSpan(y, g.width - 50, g.width - 50 + kTickLength, kBlack);
     }
 }
@@ -263,12 +299,14 @@ EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoun
     canvas.fillRect(0, 0, g.width, kChartMarginY, kWhite);
     canvas.fillRect(0, kChartMarginY + beadsHigh * g.cellHeight, g.width, g.height, kWhite);
     if (DibColorCount(grid) <= 256) {
-        drawBeadRowsByValue(canvas, ValueCells(grid, values, notfoundis, g), values, g, beadsWide,
-                            beadsHigh);
+        const std::vector<LabelBox> labels = leftLabelBoxes(g, beadsHigh);
+        drawBeadRowsByValue(canvas, ValueCells(grid, values, notfoundis, g), values, labels, g,
+                            beadsWide, beadsHigh);
+        drawRowLabels(canvas, g, beadsHigh, labels);
     } else {
         drawBeadRowsCellByCell(canvas, grid, values, notfoundis, g, beadsWide, beadsHigh);
+        drawRowLabels(canvas, g, beadsHigh, {});
     }
-    drawRowLabels(canvas, g, beadsHigh);
     return EngineError::None;
 }
 
