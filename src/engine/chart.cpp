@@ -86,43 +86,64 @@ BeadCounts countBeads(const std::vector<std::uint32_t>& values, int notfoundis) 
 }
 
 // One drawn cell, cell width x cell height triples of blue, green, red: the fill, a 1-pixel
-// border inside the cell and the colour number one pixel in from the left edge.
+// border inside the cell and the colour number one pixel in from the left edge. Below the
+// number's rows every row is the fill row or, last, the border row, so only those two are kept:
+// a one-row chart has cells 15,000 pixels high.
 class CellImage {
   public:
     CellImage(const BeadLook& look, const ChartGeometry& g)
-        : width_(g.cellWidth), pixels_(3 * static_cast<std::size_t>(g.cellWidth) * g.cellHeight) {
-        for (int y = 0; y < g.cellHeight; ++y) {
-            std::uint8_t* line = row(y);
-            const bool edge = y == 0 || y == g.cellHeight - 1;
-            fillBgr(line, 0, width_, edge ? look.contrast : look.fill);
-            fillBgr(line, 0, 1, look.contrast);
-            fillBgr(line, width_ - 1, width_, look.contrast);
-        }
-        if (look.catalogue >= 0) drawNumber(look, g);
+        : width_(g.cellWidth), height_(g.cellHeight) {
+        std::shared_ptr<const GlyphMask> number;
+        if (look.catalogue >= 0) number = numberMask(look, g);
+        drawnRows_ = std::clamp(number ? number->rows() : 0, 1, height_);
+        // Drawn rows, then the fill row and the border row for the rest.
+        pixels_.resize(rowBytes() * static_cast<std::size_t>(drawnRows_ + 2));
+        for (int y = 0; y < drawnRows_; ++y)
+            drawPlainRow(look, storedRow(y), y == 0 || y == height_ - 1);
+        drawPlainRow(look, storedRow(drawnRows_), false);
+        drawPlainRow(look, storedRow(drawnRows_ + 1), true);
+        if (number) drawNumber(look, *number);
     }
     const std::uint8_t* row(int y) const {
-        return pixels_.data() + 3 * static_cast<std::size_t>(width_) * y;
+        if (y < drawnRows_) return storedRow(y);
+        return storedRow(y == height_ - 1 ? drawnRows_ + 1 : drawnRows_);
     }
     std::size_t rowBytes() const { return 3 * static_cast<std::size_t>(width_); }
 
   private:
-    std::uint8_t* row(int y) { return pixels_.data() + 3 * static_cast<std::size_t>(width_) * y; }
+    const std::uint8_t* storedRow(int index) const {
+        return pixels_.data() + rowBytes() * static_cast<std::size_t>(index);
+    }
+    std::uint8_t* storedRow(int index) {
+        return pixels_.data() + rowBytes() * static_cast<std::size_t>(index);
+    }
 
-    void drawNumber(const BeadLook& look, const ChartGeometry& g) {
+    void drawPlainRow(const BeadLook& look, std::uint8_t* line, bool edge) const {
+        fillBgr(line, 0, width_, edge ? look.contrast : look.fill);
+        fillBgr(line, 0, 1, look.contrast);
+        fillBgr(line, width_ - 1, width_, look.contrast);
+    }
+
+    static std::shared_ptr<const GlyphMask> numberMask(const BeadLook& look,
+                                                       const ChartGeometry& g) {
         const QString text = QString::fromLatin1(BeadNumbers[look.catalogue]);
-        const int fontHeight = fittedFontHeight(text, g.cellWidth - 2, g.cellHeight);
-        const auto mask = textMask(text, fontHeight);
+        return textMask(text, fittedFontHeight(text, g.cellWidth - 2, g.cellHeight));
+    }
+
+    void drawNumber(const BeadLook& look, const GlyphMask& mask) {
         // Ink never leaves its cell, so cells can be drawn in any order.
-        for (int y = 0; y < std::min(mask->rows(), g.cellHeight); ++y) {
-            for (int s = mask->rowStart[y]; s < mask->rowStart[y + 1]; ++s) {
-                const InkSpan& span = mask->spans[s];
-                fillBgr(row(y), std::min(1 + span.left, width_), std::min(1 + span.right, width_),
-                        look.contrast);
+        for (int y = 0; y < std::min(mask.rows(), height_); ++y) {
+            for (int s = mask.rowStart[y]; s < mask.rowStart[y + 1]; ++s) {
+                const InkSpan& span = mask.spans[s];
+                fillBgr(storedRow(y), std::min(1 + span.left, width_),
+                        std::min(1 + span.right, width_), look.contrast);
             }
         }
     }
 
     int width_;
+    int height_;
+    int drawnRows_ = 1;
     std::vector<std::uint8_t> pixels_;
 };
 
