@@ -5,9 +5,11 @@
 #include "imagelib/codecs/gif.h"
 #include "imagelib/codecs/iffpbm.h"
 #include "imagelib/codecs/ilbm.h"
+#include "imagelib/codecs/jpeg.h"
 #include "imagelib/codecs/pcx.h"
-#include "imagelib/codecs/qtformats.h"
+#include "imagelib/codecs/png.h"
 #include "imagelib/codecs/tga.h"
+#include "imagelib/codecs/tiff.h"
 #include "imagelib/imagelib.h"
 #include "imagelib/imagesize.h"
 
@@ -25,25 +27,20 @@ struct SaveEntry {
     Writer write;
 };
 
-template <QtFormat format>
-ImageError writeQt(const dib& d, QIODevice& device, const ProgressFn& progress) {
-    return writeWithQt(d, device, format, progress);
-}
-
 // In the order of SaveExtensions.
 constexpr SaveEntry kSaveEntries[kSaveFormatCount] = {
     {"Windows-Bitmap (*.bmp)", writeBmp},
     {"Geräteunabhängige Bitmap (*.dib)", writeBmp},
     {"GIF-Bild (*.gif)", writeGif},
     {"Amiga IFF ILBM (*.iff)", writeIlbm},
-    {"JPEG-Bild JFIF (*.jif)", writeQt<QtFormat::Jpeg>},
-    {"JPEG-Bild (*.jpg)", writeQt<QtFormat::Jpeg>},
+    {"JPEG-Bild JFIF (*.jif)", writeJpeg},
+    {"JPEG-Bild (*.jpg)", writeJpeg},
     {"Amiga IFF PBM (*.lbm)", writeIffPbm},
     {"PC Paintbrush (*.pcx)", writePcx},
     {"Windows-Bitmap RLE (*.rle)", writeBmpRle8},
     {"Targa-Bild (*.tga)", writeTga},
-    {"TIFF-Bild (*.tif)", writeQt<QtFormat::Tiff>},
-    {"PNG-Bild (*.png)", writeQt<QtFormat::Png>},
+    {"TIFF-Bild (*.tif)", writeTiff},
+    {"PNG-Bild (*.png)", writePng},
 };
 
 int entryIndex(int format) {
