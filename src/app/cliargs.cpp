@@ -31,6 +31,30 @@ int beadCount(const QString& name, const QString& text) {
     return static_cast<int>(std::clamp<long long>(value, kMinBeads, kMaxBeads));
 }
 
+ColourDistance distanceNamed(const QString& text) {
+    if (text == QLatin1String("rgb")) return ColourDistance::Rgb;
+    if (text == QLatin1String("ciede2000")) return ColourDistance::Ciede2000;
+    if (text == QLatin1String("oklab")) return ColourDistance::Oklab;
+    throw CliUsageError{
+        QStringLiteral("--match braucht rgb, ciede2000 oder oklab, nicht \"%1\"").arg(text)};
+}
+
+bool onOff(const QString& name, const QString& text) {
+    if (text == QLatin1String("on")) return true;
+    if (text == QLatin1String("off")) return false;
+    throw CliUsageError{QStringLiteral("%1 braucht on oder off, nicht \"%2\"").arg(name, text)};
+}
+
+int tolerance(const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < 0 || value > 100)
+        throw CliUsageError{
+            QStringLiteral("--remove-background braucht eine Toleranz von 0 bis 100, nicht \"%1\"")
+                .arg(text)};
+    return value;
+}
+
 void requireFileName(const QString& name, const QString& value) {
     if (value.isEmpty())
         throw CliUsageError{QStringLiteral("%1 braucht einen Dateinamen").arg(name)};
@@ -58,6 +82,12 @@ CliOptions parseOrThrow(const QStringList& arguments) {
         } else if (takeValue(arguments, i, QStringLiteral("--pdf"), value)) {
             requireFileName(QStringLiteral("--pdf"), value);
             options.pdfFile = value;
+        } else if (takeValue(arguments, i, QStringLiteral("--match"), value)) {
+            options.distance = distanceNamed(value);
+        } else if (takeValue(arguments, i, QStringLiteral("--transparent"), value)) {
+            options.keepTransparentEmpty = onOff(QStringLiteral("--transparent"), value);
+        } else if (takeValue(arguments, i, QStringLiteral("--remove-background"), value)) {
+            options.removeBackground = tolerance(value);
         } else if (argument == QLatin1String("--dither")) {
             options.dither = true;
         } else if (argument == QLatin1String("--grid")) {
@@ -93,7 +123,8 @@ QString cliUsageText() {
     return QStringLiteral(
         "Aufruf: tessora-cli BILD [--width N] [--height N] [--dither] [--colors DATEI]\n"
         "                   [--chart DATEI] [--pdf DATEI] [--grid] [--stats]\n"
-        "                   [--save-colors DATEI]\n"
+        "                   [--save-colors DATEI] [--match rgb|ciede2000|oklab]\n"
+        "                   [--transparent on|off] [--remove-background TOLERANZ]\n"
         "\n"
         "Berechnet aus BILD ein Perlenmuster, wie es das Programm Tessora tut.\n"
         "\n"
@@ -106,7 +137,13 @@ QString cliUsageText() {
         "  --chart DATEI        die Perlenvorlage speichern (Format nach der Endung)\n"
         "  --pdf DATEI          die Perlenvorlage als PDF-Seite drucken (A4 hoch, Seite\n"
         "                       voll genutzt, Seitenverhältnis beibehalten, zentriert)\n"
-        "  --grid               das Perlenraster ausgeben, eine Zeile je Reihe von oben\n"
+        "  --match ABSTAND      Farbabstand: rgb (Vorgabe), ciede2000 oder oklab\n"
+        "  --transparent on|off Transparente Stellen frei lassen (Vorgabe: on)\n"
+        "  --remove-background TOLERANZ\n"
+        "                       Hintergrund entfernen: Perlen am Rand in der Randfarbe\n"
+        "                       (Toleranz 0 bis 100 Prozent je Farbkanal) bleiben frei\n"
+        "  --grid               das Perlenraster ausgeben, eine Zeile je Reihe von oben,\n"
+        "                       -- für eine freie Stelle\n"
         "  --stats              die Perlenstatistik ausgeben\n");
 }
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <variant>
 
+#include "engine/colourdistance.h"
+
 namespace tessora {
 
 struct CliOptions {
@@ -19,6 +21,9 @@ struct CliOptions {
     QString pdfFile;         // where to print the chart as a PDF page; empty: nowhere
     bool printGrid = false;
     bool printStats = false;
+    ColourDistance distance = ColourDistance::Rgb;
+    bool keepTransparentEmpty = true;
+    std::optional<int> removeBackground;  // tolerance 0..100
 };
 
 struct CliHelp {};  // --help: print the usage and succeed

@@ -7,6 +7,7 @@
 #include "engine/catalogue.h"
 #include "engine/chart.h"
 #include "engine/colorsettings.h"
+#include "engine/emptypegs.h"
 #include "engine/sizecoupling.h"
 #include "imagelib/imagelib.h"
 #include "output/printjob.h"
@@ -21,6 +22,9 @@ struct Choices {
     int maschened = kStartBeadsWide;
     int reihened = kStartBeadsWide;
     bool dithering = false;
+    ColourDistance distance = ColourDistance::Rgb;
+    bool keepTransparentEmpty = true;
+    std::optional<int> removeBackground;
     std::array<bool, kBeadColorCount> selection = allTicked();
 
     static std::array<bool, kBeadColorCount> allTicked() {
@@ -42,6 +46,9 @@ class CliSession {
         if (!start() || !loadPicture(options.picture)) return kExitFailure;
         applySizes(options);
         choices_.dithering = options.dither;
+        choices_.distance = options.distance;
+        choices_.keepTransparentEmpty = options.keepTransparentEmpty;
+        choices_.removeBackground = options.removeBackground;
         if (!options.colorsFile.isEmpty()) loadColors(options.colorsFile);
         if (!options.saveColorsFile.isEmpty() && !saveColors(options.saveColorsFile))
             return kExitFailure;
@@ -153,8 +160,10 @@ class CliSession {
     }
 
     bool calculate() {
-        const CalculateInputs inputs{choices_.maschened, choices_.reihened,
-                                     choices_.dithering ? 1 : 0, choices_.selection};
+        const CalculateInputs inputs{choices_.maschened,         choices_.reihened,
+                                     choices_.dithering ? 1 : 0, choices_.selection,
+                                     choices_.distance,          choices_.keepTransparentEmpty,
+                                     choices_.removeBackground,  &alpha_};
         const EngineError error = calculatePattern(doc_, inputs, progress());
         endProgress();
         if (error != EngineError::None) {
@@ -199,7 +208,8 @@ class CliSession {
             QString line;
             for (int x = 0; x < width; ++x) {
                 if (x > 0) line += u' ';
-                line += QString::number(getpixel(doc_.di3, x, y));
+                const std::uint32_t value = getpixel(doc_.di3, x, y);
+                line += value == kEmptyPeg ? QStringLiteral("--") : QString::number(value);
             }
             out_ << line << '\n';
         }
@@ -217,6 +227,7 @@ class CliSession {
     bool showProgress_;
     bool progressShown_ = false;
     Document doc_;
+    AlphaPlane alpha_;  // the picture's opacity; stays empty until the loader hands it over
     Choices choices_;
     BeadCounts counts_{};
     EngineError chartError_ = EngineError::None;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/emptypegs.h"
 #include "engine/reduce.h"
 #include "engine/resample.h"
 
@@ -42,6 +43,18 @@ dib gridImage(const Document& doc, int breit, int hoch, const ProgressFn& progre
     return Resize(expanded.get(), breit, hoch, progress);
 }
 
+// Beads that stay empty: the transparent ones (when the plane belongs to this picture), then the
+// background reached from the border.
+BeadMask emptyBeadsOf(const Document& doc, const CalculateInputs& inputs, const dib& grid24) {
+    BeadMask mask;
+    const AlphaPlane* alpha = inputs.alpha;
+    if (inputs.keepTransparentEmpty && alpha != nullptr && alpha->width == DibWidth(doc.di) &&
+        alpha->height == DibHeight(doc.di))
+        mask = transparentBeads(*alpha, DibWidth(grid24), DibHeight(grid24));
+    if (inputs.removeBackground) removeBackground(grid24, *inputs.removeBackground, mask);
+    return mask;
+}
+
 }  // namespace
 
 EngineError createStartImages(Document& doc) {
@@ -58,9 +71,11 @@ EngineError calculatePattern(Document& doc, const CalculateInputs& inputs,
     const int hoch = std::clamp(inputs.hoch, kMinBeads, kMaxBeads);
     const TemporaryImage grid24(gridImage(doc, breit, hoch, progress));
     if (grid24.empty()) return EngineError::OutOfMemory;
+    const BeadMask empty = emptyBeadsOf(doc, inputs, grid24.get());
     int notfoundis = doc.notfoundis;
-    const dib beads = DepthDownTo(grid24.get(), doc.pal.num, inputs.rolmod, doc.pal,
-                                  inputs.selection, notfoundis, progress);
+    const dib beads =
+        DepthDownTo(grid24.get(), doc.pal.num, inputs.rolmod, doc.pal, inputs.selection, notfoundis,
+                    progress, {inputs.distance, empty.empty() ? nullptr : &empty});
     if (beads.poi == nullptr) return EngineError::OutOfMemory;
     FreeDib(doc.di3);
     doc.di3 = beads;

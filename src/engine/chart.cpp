@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
 #include "engine/chartcanvas.h"
+#include "engine/emptypegs.h"
 #include "engine/glyphs.h"
 #include "engine/numbers.h"
 #include "engine/sizecoupling.h"
@@ -17,13 +19,15 @@ namespace {
 constexpr int kBrightnessForBlack = 128;
 constexpr int kTickLength = 49;        // a tick covers x 0 to 48, and the last 50 columns but one
 constexpr int kRightLabelOffset = 40;  // right labels start 40 pixels before the chart's edge
+constexpr Bgr kEmptyPegRing{192, 192, 192};
 
 // How one bead is drawn: the cell's fill, its border and number colour, and its catalogue
-// colour (-1: no number and no count).
+// colour (-1: no number and no count); an empty peg also gets a ring.
 struct BeadLook {
     Bgr fill;
     Bgr contrast;
     int catalogue;
+    bool emptyPeg = false;
 };
 
 Bgr contrastFor(int red, int green, int blue) {
@@ -33,11 +37,13 @@ Bgr contrastFor(int red, int green, int blue) {
 // The catalogue colour a bead of this pixel value is counted as; a value of no catalogue colour
 // counts as the colour `notfoundis` names.
 int catalogueOf(std::uint32_t value, int notfoundis) {
+    if (value == kEmptyPeg) return -1;  // no bead at all
     const int catalogue = CatalogueIndexOfPixel(static_cast<int>(value));
     return catalogue >= 0 ? catalogue : CatalogueIndexOfPixel(notfoundis + PaletteSlotBase);
 }
 
 BeadLook lookOf(std::uint32_t value, const dib& grid, bool indexed, int notfoundis) {
+    if (indexed && value == kEmptyPeg) return {kWhite, kEmptyPegRing, -1, true};
     int color = static_cast<int>(value & 0xFFFFFF);
     if (indexed) {
         const PalEntry& entry = grid.pal.rgb0[value & 0xFF];
@@ -98,6 +104,7 @@ class CellImage {
             fillBgr(line, width_ - 1, width_, look.contrast);
         }
         if (look.catalogue >= 0) drawNumber(look, g);
+        if (look.emptyPeg) drawRing(look.contrast, g);
     }
     const std::uint8_t* row(int y) const {
         return pixels_.data() + 3 * static_cast<std::size_t>(width_) * y;
@@ -117,6 +124,19 @@ class CellImage {
                 const InkSpan& span = mask->spans[s];
                 fillBgr(row(y), std::min(1 + span.left, width_), std::min(1 + span.right, width_),
                         look.contrast);
+            }
+        }
+    }
+
+    // A circle of a third of the cell's shorter side across, one pixel wide: the bare peg.
+    void drawRing(Bgr colour, const ChartGeometry& g) {
+        const double radius = std::max(1.0, std::min(g.cellWidth, g.cellHeight) / 3.0);
+        const double cx = (g.cellWidth - 1) / 2.0;
+        const double cy = (g.cellHeight - 1) / 2.0;
+        for (int y = 0; y < g.cellHeight; ++y) {
+            for (int x = 0; x < g.cellWidth; ++x) {
+                if (std::abs(std::hypot(x - cx, y - cy) - radius) < 0.5)
+                    fillBgr(row(y), x, x + 1, colour);
             }
         }
     }
