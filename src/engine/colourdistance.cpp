@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
 #include <numbers>
 
 namespace tessora {
@@ -145,24 +144,6 @@ double perceptualKey(ColourDistance distance, const LabColour& query, const LabC
     if (distance == ColourDistance::Ciede2000) return ciede2000Squared(query, entry);
     const double dl = query.l - entry.l, da = query.a - entry.a, db = query.b - entry.b;
     return dl * dl + da * da + db * db;
-}
-
-std::uint8_t nearestIndexPlain(ColourDistance distance, const PalEntry (&entries)[kPaletteEntries],
-                               int red, int green, int blue) {
-    if (distance == ColourDistance::Rgb) return nearestIndexBruteForce(entries, red, green, blue);
-    const LabColour query = perceptualColourOf(distance, red, green, blue);
-    int best = 0;
-    double bestKey = std::numeric_limits<double>::infinity();
-    for (int i = 0; i < kPaletteEntries; ++i) {
-        const PalEntry& e = entries[i];
-        const double key = perceptualKey(
-            distance, query, perceptualColourOf(distance, e.peRed, e.peGreen, e.peBlue));
-        if (key < bestKey) {
-            bestKey = key;
-            best = i;
-        }
-    }
-    return static_cast<std::uint8_t>(best);
 }
 
 }  // namespace tessora

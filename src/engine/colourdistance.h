@@ -31,9 +31,4 @@ double ciede2000Squared(const LabColour& first, const LabColour& second);
 // Euclidean distance in OKLab. `query` is the bead's colour, `entry` the palette colour.
 double perceptualKey(ColourDistance distance, const LabColour& query, const LabColour& entry);
 
-// The plain search over all 256 entries under `distance`: smallest distance, lowest index among
-// equally near entries.
-std::uint8_t nearestIndexPlain(ColourDistance distance, const PalEntry (&entries)[kPaletteEntries],
-                               int red, int green, int blue);
-
 }  // namespace tessora
