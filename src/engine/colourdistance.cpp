@@ -93,12 +93,14 @@ LabColour perceptualColourOf(ColourDistance distance, int red, int green, int bl
 
 double ciede2000Squared(const LabColour& first, const LabColour& second) {
     constexpr double k25To7 = 6103515625.0;
-    const double meanChroma = (std::hypot(first.a, first.b) + std::hypot(second.a, second.b)) / 2;
+    const double meanChroma = (std::sqrt(first.a * first.a + first.b * first.b) +
+                               std::sqrt(second.a * second.a + second.b * second.b)) /
+                              2;
     const double g = 0.5 * (1 - std::sqrt(pow7(meanChroma) / (pow7(meanChroma) + k25To7)));
     const double a1 = (1 + g) * first.a;
     const double a2 = (1 + g) * second.a;
-    const double c1 = std::hypot(a1, first.b);
-    const double c2 = std::hypot(a2, second.b);
+    const double c1 = std::sqrt(a1 * a1 + first.b * first.b);
+    const double c2 = std::sqrt(a2 * a2 + second.b * second.b);
     const double h1 = hueDegrees(first.b, a1);
     const double h2 = hueDegrees(second.b, a2);
 

@@ -56,7 +56,16 @@ class PerceptualNearestIndex {
         std::size_t position;
     };
 
+    struct Neighbour {
+        double distance;
+        std::size_t position;
+    };
+
+    void findNeighbours();
     std::uint8_t search(int red, int green, int blue, std::uint32_t key);
+    void walkByLightness(const LabColour& query, double queryChroma, std::size_t hinted,
+                         Best& best) const;
+    void walkByNeighbours(const LabColour& query, std::size_t hinted, Best& best) const;
     void consider(const LabColour& query, std::size_t position, Best& best) const;
     bool cannotWin(const LabColour& query, double queryChroma, const Entry& entry,
                    const Best& best) const;
@@ -65,6 +74,8 @@ class PerceptualNearestIndex {
     // The first occurrence of every colour, by lightness: a search walks outwards from the
     // bead's lightness and stops where the lightness difference alone exceeds the best.
     std::vector<Entry> byLightness_;
+    // OKLab: per entry, the other entries by their distance from it, nearest first.
+    std::vector<std::vector<Neighbour>> neighbours_;
     std::size_t hint_ = 0;  // where the last answer stood: neighbouring beads are alike
     ZeroedBlock known_;     // one bit per colour
     ZeroedBlock answers_;   // one palette index per colour

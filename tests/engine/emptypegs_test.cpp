@@ -161,8 +161,9 @@ TEST(EmptyPegs, DitheringSpreadsNoErrorFromOrIntoEmptyPegs) {
     // columns alone, whose lost shares fall into the guard cells.
     OwnedDib source(photoPicture(23, 17, Grain::Noisy, 4));
     const int emptyColumns = 6;
-    OwnedDib right(picture24(23 - emptyColumns, 17,
-                             [&](int x, int y) { return rgbAt(source.get(), x + emptyColumns, y); }));
+    OwnedDib right(picture24(23 - emptyColumns, 17, [&](int x, int y) {
+        return rgbAt(source.get(), x + emptyColumns, y);
+    }));
     BeadMask mask(23 * 17, 0);
     for (int y = 0; y < 17; ++y)
         for (int x = 0; x < emptyColumns; ++x)
