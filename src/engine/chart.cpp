@@ -35,9 +35,9 @@ Bgr contrastFor(int red, int green, int blue) {
 }
 
 // The catalogue colour a bead of this pixel value is counted as; a value of no catalogue colour
-// counts as the colour `notfoundis` names.
-int catalogueOf(std::uint32_t value, int notfoundis) {
-    if (value == kEmptyPeg) return -1;  // no bead at all
+// counts as the colour `notfoundis` names. In a grid of palette indices an empty peg is no bead.
+int catalogueOf(std::uint32_t value, int notfoundis, bool indexed) {
+    if (indexed && value == kEmptyPeg) return -1;
     const int catalogue = CatalogueIndexOfPixel(static_cast<int>(value));
     return catalogue >= 0 ? catalogue : CatalogueIndexOfPixel(notfoundis + PaletteSlotBase);
 }
@@ -53,7 +53,7 @@ BeadLook lookOf(std::uint32_t value, const dib& grid, bool indexed, int notfound
     SplitColor(color, red, green, blue);
     return {Bgr{static_cast<std::uint8_t>(blue), static_cast<std::uint8_t>(green),
                 static_cast<std::uint8_t>(red)},
-            contrastFor(red, green, blue), catalogueOf(value, notfoundis)};
+            contrastFor(red, green, blue), catalogueOf(value, notfoundis, indexed)};
 }
 
 // Which grid pixel each bead shows: grid length * bead / beads, in integers.
@@ -81,10 +81,10 @@ std::vector<std::uint32_t> sampleValues(const dib& grid, int beadsWide, int bead
     return values;
 }
 
-BeadCounts countBeads(const std::vector<std::uint32_t>& values, int notfoundis) {
+BeadCounts countBeads(const std::vector<std::uint32_t>& values, int notfoundis, bool indexed) {
     BeadCounts counts{};
     for (const std::uint32_t value : values) {
-        const int catalogue = catalogueOf(value, notfoundis);
+        const int catalogue = catalogueOf(value, notfoundis, indexed);
         if (catalogue >= 0) ++counts[static_cast<std::size_t>(catalogue)];
     }
     return counts;
@@ -277,7 +277,7 @@ EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoun
     beadsHigh = std::clamp(beadsHigh, kMinBeads, kMaxBeads);
     const ChartGeometry g = chartGeometry(beadsWide, beadsHigh);
     const std::vector<std::uint32_t> values = sampleValues(grid, beadsWide, beadsHigh);
-    counts = countBeads(values, notfoundis);
+    counts = countBeads(values, notfoundis, DibColorCount(grid) <= 256);
     if (!prepareChartImage(rdi, g)) return EngineError::OutOfMemory;
     const ChartCanvas canvas(rdi);
     canvas.fillRect(0, 0, g.width, kChartMarginY, kWhite);
