@@ -10,6 +10,7 @@
 #include "engine/catalogue.h"
 #include "engine/chart.h"
 #include "engine/colorsettings.h"
+#include "engine/emptypegs.h"
 #include "engine/gplpalette.h"
 #include "engine/project.h"
 #include "engine/rangelibrary.h"
@@ -36,6 +37,9 @@ struct Choices {
     bool aspectLock = true;
     int zoom = 100;  // kept for the project; the command line shows nothing
     int page = 0;
+    ColourDistance distance = ColourDistance::Rgb;
+    bool keepTransparentEmpty = true;
+    std::optional<int> removeBackground;
 
     std::span<bool> selection() { return std::span<bool>(ticks).first(colorCount); }
 
@@ -115,8 +119,15 @@ class CliSession {
         applySizes(options);
         choices_.dithering = options.dither;
         choices_.maxColors = options.maxColors;
+        applyMatching(options);
         if (!options.colorsFile.isEmpty()) loadColors(options.colorsFile);
         return true;
+    }
+
+    void applyMatching(const CliOptions& options) {
+        choices_.distance = options.distance;
+        choices_.keepTransparentEmpty = options.keepTransparentEmpty;
+        choices_.removeBackground = options.removeBackground;
     }
 
     // The project's document and choices; calculation options then change them as the
@@ -129,6 +140,7 @@ class CliSession {
         takeProject(state);
         if (!chooseRange(options)) return false;
         choices_.maxColors = options.maxColors;
+        applyMatching(options);
         if (choices_.aspectLock) {
             applySizes(options);
         } else {
@@ -282,9 +294,12 @@ class CliSession {
     }
 
     bool calculate() {
-        const CalculateInputs inputs{choices_.maschened, choices_.reihened,
-                                     choices_.dithering ? 1 : 0, choices_.selection(),
-                                     choices_.maxColors};
+        CalculateInputs inputs{choices_.maschened, choices_.reihened, choices_.dithering ? 1 : 0,
+                               choices_.selection(), choices_.maxColors};
+        inputs.distance = choices_.distance;
+        inputs.keepTransparentEmpty = choices_.keepTransparentEmpty;
+        inputs.removeBackground = choices_.removeBackground;
+        inputs.alpha = &alpha_;
         const EngineError error = calculatePattern(doc_, inputs, progress());
         endProgress();
         if (error != EngineError::None) {
@@ -388,7 +403,8 @@ class CliSession {
             QString line;
             for (int x = 0; x < width; ++x) {
                 if (x > 0) line += u' ';
-                line += QString::number(getpixel(doc_.di3, x, y));
+                const std::uint32_t value = getpixel(doc_.di3, x, y);
+                line += value == kEmptyPeg ? QStringLiteral("--") : QString::number(value);
             }
             out_ << line << '\n';
         }
@@ -406,6 +422,7 @@ class CliSession {
     bool showProgress_;
     bool progressShown_ = false;
     Document doc_;
+    AlphaPlane alpha_;  // the picture's opacity; stays empty until the loader hands it over
     Choices choices_;
     BeadCounts counts_{};
     EngineError chartError_ = EngineError::None;

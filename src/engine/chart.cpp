@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
 #include "engine/chartcanvas.h"
+#include "engine/emptypegs.h"
 #include "engine/glyphs.h"
 #include "engine/numbers.h"
 #include "engine/sizecoupling.h"
@@ -18,13 +20,15 @@ constexpr int kBrightnessForBlack = 128;
 constexpr int kTickLength = 49;        // a tick covers x 0 to 48, and the last 50 columns but one
 constexpr int kRightLabelOffset = 40;  // right labels start 40 pixels before the chart's edge
 constexpr int kLeftLabelX = 10;
+constexpr Bgr kEmptyPegRing{192, 192, 192};
 
 // How one bead is drawn: the cell's fill, its border and number colour, and the number it
-// carries (empty: no number).
+// carries (empty: no number); an empty peg also gets a ring.
 struct BeadLook {
     Bgr fill;
     Bgr contrast;
     QString number;
+    bool emptyPeg = false;
 };
 
 Bgr contrastFor(int red, int green, int blue) {
@@ -32,11 +36,13 @@ Bgr contrastFor(int red, int green, int blue) {
 }
 
 // Which grid pixel values a chart is drawn and counted for: the range's numbers and the
-// fallback colour.
+// fallback colour. In a grid of palette indices an empty peg is no bead.
 struct ChartColors {
     const BeadRange& range;
     int notfoundis;
+    bool indexed;
     int indexOf(std::uint32_t value) const {
+        if (indexed && value == kEmptyPeg) return -1;
         return value > 0xFFFF ? rangeIndexOfPixel(range, -1, notfoundis)
                               : rangeIndexOfPixel(range, static_cast<int>(value), notfoundis);
     }
@@ -49,6 +55,7 @@ struct ChartColors {
 };
 
 BeadLook lookOf(std::uint32_t value, const dib& grid, bool indexed, const ChartColors& colors) {
+    if (indexed && value == kEmptyPeg) return {kWhite, kEmptyPegRing, QString(), true};
     int color = static_cast<int>(value & 0xFFFFFF);
     if (indexed) {
         const PalEntry& entry = grid.pal.rgb0[value & 0xFF];
@@ -109,7 +116,8 @@ class CellImage {
         : width_(g.cellWidth), height_(g.cellHeight) {
         std::shared_ptr<const GlyphMask> number;
         if (!look.number.isEmpty()) number = numberMask(look, g);
-        drawnRows_ = std::clamp(number ? number->rows() : 0, 1, height_);
+        // A ring spans the whole cell, so an empty peg keeps all its rows.
+        drawnRows_ = look.emptyPeg ? height_ : std::clamp(number ? number->rows() : 0, 1, height_);
         // Drawn rows, then the fill row and the border row for the rest.
         pixels_.resize(rowBytes() * static_cast<std::size_t>(drawnRows_ + 2));
         for (int y = 0; y < drawnRows_; ++y)
@@ -117,6 +125,7 @@ class CellImage {
         drawPlainRow(look, storedRow(drawnRows_), false);
         drawPlainRow(look, storedRow(drawnRows_ + 1), true);
         if (number) drawNumber(look, *number);
+        if (look.emptyPeg) drawRing(look.contrast);
     }
     const std::uint8_t* row(int y) const {
         if (y < drawnRows_) return storedRow(y);
@@ -150,6 +159,19 @@ class CellImage {
                 const InkSpan& span = mask.spans[s];
                 fillBgr(storedRow(y), std::min(1 + span.left, width_),
                         std::min(1 + span.right, width_), look.contrast);
+            }
+        }
+    }
+
+    // A circle of a third of the cell's shorter side across, one pixel wide: the bare peg.
+    void drawRing(Bgr colour) {
+        const double radius = std::max(1.0, std::min(width_, height_) / 3.0);
+        const double cx = (width_ - 1) / 2.0;
+        const double cy = (height_ - 1) / 2.0;
+        for (int y = 0; y < height_; ++y) {
+            for (int x = 0; x < width_; ++x) {
+                if (std::abs(std::hypot(x - cx, y - cy) - radius) < 0.5)
+                    fillBgr(storedRow(y), x, x + 1, colour);
             }
         }
     }
@@ -322,7 +344,7 @@ void SplitColor(int color, int& red, int& green, int& blue) {
 
 EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoundis, dib& rdi,
                       BeadCounts& counts, const BeadRange& range) {
-    const ChartColors colors{range, notfoundis};
+    const ChartColors colors{range, notfoundis, DibColorCount(grid) <= 256};
     beadsWide = std::clamp(beadsWide, kMinBeads, kMaxBeads);
     beadsHigh = std::clamp(beadsHigh, kMinBeads, kMaxBeads);
     const ChartGeometry g = chartGeometry(beadsWide, beadsHigh);

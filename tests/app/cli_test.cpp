@@ -292,3 +292,40 @@ TEST(CliProject, FilesThatAreNoProjectsExitWithOneNamingTheFile) {
         EXPECT_TRUE(run.out.isEmpty());
     }
 }
+
+TEST(Cli, RemovedBackgroundIsPrintedAsEmptyPegsAndNotCounted) {
+    TempDir dir;
+    const QString picture = writeDesignedPicture(dir, QStringLiteral("motiv.png"));
+    struct Case {
+        const char* match;
+        QStringList expected;
+    };
+    // The white background goes; the black run and the red pixel stay, whatever the distance.
+    const QStringList beads{QStringLiteral("27 27 27 27 -- -- -- --"),
+                            QStringLiteral("-- -- -- -- -- -- -- --"),
+                            QStringLiteral("-- -- -- -- -- -- -- --"),
+                            QStringLiteral("-- -- -- -- -- -- -- 14"),
+                            QStringLiteral("05: 1"),
+                            QStringLiteral("18: 4")};
+    for (const char* match : {"rgb", "ciede2000", "oklab"}) {
+        const CliRun run = runCli({picture, QStringLiteral("--width"), QStringLiteral("8"),
+                                   QStringLiteral("--remove-background"), QStringLiteral("0"),
+                                   QStringLiteral("--match"), QString::fromLatin1(match),
+                                   QStringLiteral("--grid"), QStringLiteral("--stats")});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(lines(run.out), beads) << match;
+    }
+}
+
+TEST(Cli, BadMatchingOptionsGiveTheUsage) {
+    const QString p = QStringLiteral("a.png");
+    for (const QStringList& arguments :
+         {QStringList{p, QStringLiteral("--match"), QStringLiteral("lab")},
+          QStringList{p, QStringLiteral("--transparent"), QStringLiteral("ja")},
+          QStringList{p, QStringLiteral("--remove-background"), QStringLiteral("101")},
+          QStringList{p, QStringLiteral("--remove-background=-1")}}) {
+        const CliRun run = runCli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("Aufruf: tessora-cli BILD")));
+    }
+}
