@@ -48,8 +48,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, qt6-image-formats-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Vorlagen für Bügelperlen aus Bildern")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Vorlagen für Bügelperlen aus Bildern
-Tessora tastet ein Bild auf eine Perle je Rasterplatz ab, gibt jeder Perle
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tessora tastet ein Bild auf eine Perle je Rasterplatz ab, gibt jeder Perle
 die am besten passende der gewählten Perlenfarben (oder verteilt den
 Farbfehler auf die Nachbarperlen), zeichnet eine nummerierte Perlenvorlage,
 lässt einzelne Perlen korrigieren, speichert und druckt die Vorlage und
