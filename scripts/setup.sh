@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessora needs to build, run and test, and nothing when all are
-# there already. Runs as root, or uses sudo.
+# there already. Runs as root, or uses sudo. Further package names given as arguments are
+# installed too (scripts/setup-package.sh).
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth netpbm poppler-utils
 )
+packages+=("$@")
 
 missing=()
 for package in "${packages[@]}"; do
