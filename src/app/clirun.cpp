@@ -42,7 +42,7 @@ class CliSession {
         if (!start() || !loadPicture(options.picture)) return kExitFailure;
         applySizes(options);
         choices_.dithering = options.dither;
-        if (!options.colorsFile.isEmpty()) loadColors(options.colorsFile);
+        if (!options.colorsFile.isEmpty() && !loadColors(options.colorsFile)) return kExitFailure;
         if (!options.saveColorsFile.isEmpty() && !saveColors(options.saveColorsFile))
             return kExitFailure;
         if (!calculate()) return kExitFailure;
@@ -135,21 +135,21 @@ class CliSession {
         }
     }
 
-    void loadColors(const QString& fileName) {
-        // The window ignores a colour settings file it cannot open; so does this, with a note.
-        if (!openColorSettings(fileName, choices_.selection, doc_.pal)) {
-            err_ << QStringLiteral(
-                        "Warnung: Die Farbeinstellungen %1 konnten nicht geöffnet werden.")
-                        .arg(fileName)
-                 << '\n';
-            err_.flush();
-        }
+    bool loadColors(const QString& fileName) {
+        const ColorSettingsError error =
+            readColorSettingsFile(fileName, choices_.selection, doc_.pal);
+        if (error == ColorSettingsError::None) return true;
+        return fail(
+            QStringLiteral("Fehler: Die Farbeinstellungen %1 konnten nicht geöffnet werden.\n%2")
+                .arg(fileName, colorSettingsErrorText(error)));
     }
 
     bool saveColors(const QString& fileName) {
-        if (saveColorSettings(fileName, choices_.selection, doc_.pal)) return true;
-        return fail(
-            QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!").arg(fileName));
+        const ColorSettingsError error =
+            writeColorSettingsFile(fileName, choices_.selection, doc_.pal);
+        if (error == ColorSettingsError::None) return true;
+        return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
+                        .arg(fileName, colorSettingsErrorText(error)));
     }
 
     bool calculate() {
