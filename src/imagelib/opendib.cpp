@@ -62,7 +62,8 @@ ImageError readWithQt(QIODevice& device, std::span<const std::uint8_t> head, dib
     // ours and everyone else's have one; and a suffix may lie.
     reader.setDecideFormatFromContent(true);
     // Qt's own limit, in megabytes, so its readers refuse what our budget refuses.
-    QImageReader::setAllocationLimit(static_cast<int>(LoadMemoryBudget() / (1024 * 1024)) + 1);
+    const std::uint64_t limit = std::min(PixelBudget() * 4, LoadMemoryBudget());
+    QImageReader::setAllocationLimit(static_cast<int>(limit / (1024 * 1024)) + 1);
     if (!reader.canRead()) return readerError(reader.error());
     if (!isOfferedQtFormat(reader.format())) return ImageError::UnknownFormat;
     const QSize size = reader.size();
