@@ -66,12 +66,18 @@ ImageError readWithQt(QIODevice& device, std::span<const std::uint8_t> head, dib
     QImageReader::setAllocationLimit(static_cast<int>(limit / (1024 * 1024)) + 1);
     if (!reader.canRead()) return readerError(reader.error());
     if (!isOfferedQtFormat(reader.format())) return ImageError::UnknownFormat;
-    const QSize size = reader.size();
+    QSize size = reader.size();
     if (size.isValid() && CheckImageSize(size.width(), size.height(), 24) == SizeCheck::TooLarge) {
         return ImageError::TooLarge;
     }
+    // Qt's GIF reader tells the first frame's size; the screen it paints on may be larger.
+    if (const auto declared = declaredSize(head);
+        declared && (!size.isValid() || std::int64_t{size.width()} * size.height() <
+                                            declared->first * declared->second)) {
+        size = QSize(static_cast<int>(declared->first), static_cast<int>(declared->second));
+    }
     // Asked before decoding: Qt's image and our record exist side by side for a moment.
-    if (size.isValid() && QtDecodeCost(reader, device.peek(kJpegMarkerScanBytes)) >
+    if (size.isValid() && QtDecodeCost(reader, size, device.peek(kJpegMarkerScanBytes)) >
                               LoadMemoryBudget()) {
         return ImageError::TooLargeForMemory;
     }

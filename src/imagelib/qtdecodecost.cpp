@@ -60,8 +60,7 @@ bool isProgressiveJpeg(const QByteArray& head) {
     return false;
 }
 
-std::uint64_t QtDecodeCost(QImageReader& reader, const QByteArray& head) {
-    const QSize size = reader.size();
+std::uint64_t QtDecodeCost(QImageReader& reader, QSize size, const QByteArray& head) {
     const auto pixels = static_cast<std::uint64_t>(size.width()) *
                         static_cast<std::uint64_t>(size.height());
     const QImage::Format format = reader.imageFormat();

@@ -23,7 +23,7 @@ constexpr qint64 kJpegMarkerScanBytes = 64 * 1024;
 // progressive; libjpeg then holds every coefficient of the picture at once.
 bool isProgressiveJpeg(const QByteArray& head);
 
-// Peak bytes of reading the picture `reader` is on (its size must be known).
-std::uint64_t QtDecodeCost(QImageReader& reader, const QByteArray& head);
+// Peak bytes of reading the picture of `size` that `reader` is on.
+std::uint64_t QtDecodeCost(QImageReader& reader, QSize size, const QByteArray& head);
 
 }  // namespace tessora
