@@ -43,7 +43,8 @@ class PlainReading {
             return false;
         probe.at_ += static_cast<std::size_t>(*n);
         const auto m = probe.int32();
-        return m && *m >= 0 && probe.bytes_.size() - probe.at_ == 3 * static_cast<std::uint64_t>(*m);
+        return m && *m >= 0 &&
+               probe.bytes_.size() - probe.at_ == 3 * static_cast<std::uint64_t>(*m);
     }
 
     std::optional<std::int32_t> int32() {

@@ -31,8 +31,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const tessora::CliParse parsed =
-        tessora::parseCliArguments(argumentsOf(argc, argv));
+    const tessora::CliParse parsed = tessora::parseCliArguments(argumentsOf(argc, argv));
     if (std::holds_alternative<tessora::CliHelp>(parsed)) {
         out << tessora::cliUsageText();
         return tessora::kExitOk;

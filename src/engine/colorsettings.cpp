@@ -168,8 +168,8 @@ bool applyColorSettings(QByteArrayView bytes, std::span<bool> ticks, LPAL& pal) 
     if (!colourCountOffset) return false;
     const auto layout = layoutFor(flags, int32At(bytes.data() + *colourCountOffset), size);
     if (!layout) return false;
-    applyParts(*layout, bytes.data() + layout->flagsAt(), bytes.data() + layout->coloursAt(),
-               ticks, pal);
+    applyParts(*layout, bytes.data() + layout->flagsAt(), bytes.data() + layout->coloursAt(), ticks,
+               pal);
     return true;
 }
 

@@ -20,7 +20,7 @@ enum class ImageError {
     CannotWrite,
     Empty,
     EmptyFile,
-    NotRegularFile,     // a folder, FIFO, device node or socket
+    NotRegularFile,  // a folder, FIFO, device node or socket
 };
 
 QString ImageErrorText(ImageError error);

@@ -45,8 +45,8 @@ QString fileNameFromNative(const QByteArray& nativeName) {
     for (qsizetype at = 0; at < nativeName.size();) {
         const qsizetype length = validSequenceLength(nativeName, at);
         if (length == 0) {
-            name += QChar(static_cast<char16_t>(kEscapeBase +
-                                                static_cast<unsigned char>(nativeName[at])));
+            name += QChar(
+                static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(nativeName[at])));
             ++at;
             continue;
         }

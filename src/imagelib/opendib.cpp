@@ -77,8 +77,8 @@ ImageError readWithQt(QIODevice& device, std::span<const std::uint8_t> head, dib
         size = QSize(static_cast<int>(declared->first), static_cast<int>(declared->second));
     }
     // Asked before decoding: Qt's image and our record exist side by side for a moment.
-    if (size.isValid() && QtDecodeCost(reader, size, device.peek(kJpegMarkerScanBytes)) >
-                              LoadMemoryBudget()) {
+    if (size.isValid() &&
+        QtDecodeCost(reader, size, device.peek(kJpegMarkerScanBytes)) > LoadMemoryBudget()) {
         return ImageError::TooLargeForMemory;
     }
     QImage image;
@@ -158,8 +158,9 @@ ImageError openDib(dib* out, AlphaPlane* alpha, const QString& fileName,
         }
         return readWithOwnCodec(*reader, bytes, out, alpha, progress);
     }
-    return readWithQt(file, spanOf(head).first(std::min<std::size_t>(
-                                kSniffBytes, static_cast<std::size_t>(head.size()))),
+    return readWithQt(file,
+                      spanOf(head).first(std::min<std::size_t>(
+                          kSniffBytes, static_cast<std::size_t>(head.size()))),
                       out, alpha, progress);
 }
 

@@ -30,8 +30,7 @@ std::uint64_t recordBytesPerPixel(QImage::Format format) {
 constexpr std::uint64_t kProgressiveCoefficientBytes = 6;
 
 bool isStartOfFrame(std::uint8_t marker) {
-    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-           marker != 0xCC;
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
 }  // namespace
@@ -61,11 +60,12 @@ bool isProgressiveJpeg(const QByteArray& head) {
 }
 
 std::uint64_t QtDecodeCost(QImageReader& reader, QSize size, const QByteArray& head) {
-    const auto pixels = static_cast<std::uint64_t>(size.width()) *
-                        static_cast<std::uint64_t>(size.height());
+    const auto pixels =
+        static_cast<std::uint64_t>(size.width()) * static_cast<std::uint64_t>(size.height());
     const QImage::Format format = reader.imageFormat();
     std::uint64_t perPixel = qtImageBytesPerPixel(format) + recordBytesPerPixel(format);
-    if (reader.format() == "jpeg" && isProgressiveJpeg(head)) perPixel += kProgressiveCoefficientBytes;
+    if (reader.format() == "jpeg" && isProgressiveJpeg(head))
+        perPixel += kProgressiveCoefficientBytes;
     return pixels * perPixel;
 }
 

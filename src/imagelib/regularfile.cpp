@@ -42,8 +42,8 @@ std::int64_t readAt(QFile& file, std::uint64_t offset, void* to, std::size_t cou
     auto* bytes = static_cast<char*>(to);
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t n = ::pread(file.handle(), bytes + done, count - done,
-                                  static_cast<off_t>(offset + done));
+        const ssize_t n =
+            ::pread(file.handle(), bytes + done, count - done, static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return -1;
         if (n == 0) break;

@@ -219,8 +219,8 @@ TEST(Cli, ColourSettingsThatAreNotWellFormedEndTheRun) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString picture = writeGreyPicture(dir, 4, 4);
     for (const QString& colours : {dir.write(QStringLiteral("kurz.frb"), cut), picture, fifo}) {
-        const CliRun run = runCli({picture, QStringLiteral("--colors"), colours,
-                                   QStringLiteral("--stats")});
+        const CliRun run =
+            runCli({picture, QStringLiteral("--colors"), colours, QStringLiteral("--stats")});
         EXPECT_EQ(run.exitCode, 1) << colours.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << colours.toStdString();
         EXPECT_TRUE(run.err.contains(colours)) << run.err.toStdString();
@@ -267,7 +267,8 @@ TEST(Cli, OpensAPictureWhoseNameIsNotUtf8) {
     const QString picture = writeDesignedPicture(dir, QStringLiteral("motiv.png"));
     const QByteArray name = QFile::encodeName(dir.path(QString())) + "latin1_\xe4.png";
     ASSERT_EQ(::rename(QFile::encodeName(picture).constData(), name.constData()), 0);
-    const QByteArray command = "'" TESSORA_BINARY_DIR "/tessora-cli' '" + name + "' --width 8 --stats";
+    const QByteArray command =
+        "'" TESSORA_BINARY_DIR "/tessora-cli' '" + name + "' --width 8 --stats";
     FILE* pipe = ::popen(command.constData(), "r");
     ASSERT_NE(pipe, nullptr);
     QByteArray out;

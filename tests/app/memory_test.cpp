@@ -6,8 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QImage>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <cstdio>
 

@@ -84,10 +84,10 @@ TEST(ColorSettings, OnlyFilesWellFormedByTheirOwnCountsAreApplied) {
         {"empty file", {}, false, 0, 0},
         {"count cut short", QByteArray::fromHex("4000"), false, 0, 0},
         {"no flags and no colours", int32le(0) + int32le(0), true, 0, 0},
-        {"n = 10 changes items 0 to 9", int32le(10) + flags(10) + int32le(2) + colours(2), true,
-         10, 2},
-        {"n = 70 skips the six extra flags",
-         int32le(70) + flags(70) + int32le(64) + colours(64), true, 64, 64},
+        {"n = 10 changes items 0 to 9", int32le(10) + flags(10) + int32le(2) + colours(2), true, 10,
+         2},
+        {"n = 70 skips the six extra flags", int32le(70) + flags(70) + int32le(64) + colours(64),
+         true, 64, 64},
         {"m = 300 stops at entry 255", int32le(0) + int32le(300) + colours(300), true, 0, 256},
         {"flags cut short", int32le(64) + flags(20), false, 0, 0},
         {"second count missing", int32le(2) + flags(2), false, 0, 0},
@@ -95,15 +95,13 @@ TEST(ColorSettings, OnlyFilesWellFormedByTheirOwnCountsAreApplied) {
          int32le(0) + int32le(64) + colours(5) + QByteArray("\x09\x08", 2), false, 0, 0},
         {"one byte beyond the colours", int32le(1) + flags(1) + int32le(1) + colours(1) + "x",
          false, 0, 0},
-        {"a picture's bytes", QByteArray::fromHex("89504E470D0A1A0A0000000D49484452"), false, 0,
-         0},
+        {"a picture's bytes", QByteArray::fromHex("89504E470D0A1A0A0000000D49484452"), false, 0, 0},
         {"negative counts", int32le(-5) + int32le(-1) + colours(3), false, 0, 0},
-        {"negative n that the length would fit", int32le(-3) + int32le(0) + flags(1), false, 0,
-         0},
+        {"negative n that the length would fit", int32le(-3) + int32le(0) + flags(1), false, 0, 0},
         {"huge n", int32le(0x7FFFFFFF) + flags(3), false, 0, 0},
         {"huge m", int32le(0) + int32le(0x7FFFFFFF) + colours(4), false, 0, 0},
-        {"m whose 3 m overflows 32 bits", int32le(0) + int32le(0x55555556) + colours(5), false,
-         0, 0},
+        {"m whose 3 m overflows 32 bits", int32le(0) + int32le(0x55555556) + colours(5), false, 0,
+         0},
     };
     for (const Case& c : cases) {
         std::array<bool, 64> items = allTicks();
@@ -228,9 +226,9 @@ TEST(ColorSettingsFile, FailedSavesKeepTheOldFile) {
     const QString fifo = disk.path(QStringLiteral("fifo.frb"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     disk.fill();
-    EXPECT_EQ(writeColorSettingsFile(disk.path(QStringLiteral("alt.frb")), allTicks(),
-                                     StartPalette()),
-              ColorSettingsError::CannotWrite);
+    EXPECT_EQ(
+        writeColorSettingsFile(disk.path(QStringLiteral("alt.frb")), allTicks(), StartPalette()),
+        ColorSettingsError::CannotWrite);
     QFile file(disk.path(QStringLiteral("alt.frb")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), old);

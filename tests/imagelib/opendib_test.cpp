@@ -325,7 +325,9 @@ TEST(OpenDib, FileNamesThatAreNotUtf8) {
         load(loaded, fileName);
         EXPECT_EQ(loaded.error, ImageError::None) << name.toHex().toStdString();
     }
-    EXPECT_EQ(fileNameFromNative("Gr\xc3\xbc\xc3\x9f""e.png"), QStringLiteral("Grüße.png"));
+    EXPECT_EQ(fileNameFromNative("Gr\xc3\xbc\xc3\x9f"
+                                 "e.png"),
+              QStringLiteral("Grüße.png"));
 }
 
 TEST(OpenDib, ReportsProgressRisingToHundredThenZero) {

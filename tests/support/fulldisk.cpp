@@ -16,7 +16,8 @@ FullDisk::FullDisk() {
     }
     const QByteArray where = QFile::encodeName(dir_.path());
     if (::mount("tmpfs", where.constData(), "tmpfs", 0, "size=256k") != 0) {
-        skipReason_ = QStringLiteral("cannot mount a tmpfs here: ") + QString::fromUtf8(std::strerror(errno));
+        skipReason_ =
+            QStringLiteral("cannot mount a tmpfs here: ") + QString::fromUtf8(std::strerror(errno));
         return;
     }
     mounted_ = true;

@@ -42,7 +42,8 @@ ReadPlan planBmpRle(std::span<const std::uint8_t> head, std::uint64_t fileSize) 
     const auto height = static_cast<std::uint64_t>(
         std::abs(static_cast<std::int64_t>(static_cast<std::int32_t>(value(head, 22, 4)))));
     const std::uint64_t perRow = saturatingAdd(saturatingMul(width, 4), 4);
-    return within(fileSize, saturatingAdd(pixelsAt, saturatingAdd(saturatingMul(perRow, height), 64)));
+    return within(fileSize,
+                  saturatingAdd(pixelsAt, saturatingAdd(saturatingMul(perRow, height), 64)));
 }
 
 ReadPlan planPcx(std::span<const std::uint8_t> head, std::uint64_t fileSize) {

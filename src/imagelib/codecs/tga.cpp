@@ -334,8 +334,8 @@ ImageError readTgaWithAlpha(std::span<const std::uint8_t> file, dib* out, AlphaP
                            std::vector<std::uint8_t>(std::size_t{header.width} * header.height)};
     }
     TgaRowReader rows(file.subspan(in.position()), header);
-    error = decodeRows(rows, header, decoded.image(), progress,
-                       plane.alpha.empty() ? nullptr : &plane);
+    error =
+        decodeRows(rows, header, decoded.image(), progress, plane.alpha.empty() ? nullptr : &plane);
     if (error == ImageError::None && alpha != nullptr) *alpha = std::move(plane);
     if (error == ImageError::None) decoded.handOver(out);
     return error;
