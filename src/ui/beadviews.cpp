@@ -61,6 +61,11 @@ void paintFrame(QPainter& painter, const QRect& exposed, QPoint origin, QSize vi
 
 const QColor kBeadLineColour(128, 128, 128);
 
+// For the non-negative offsets inside the enlarged grid.
+int ceilDiv(int numerator, int denominator) {
+    return (numerator + denominator - 1) / denominator;
+}
+
 // The lines run on the first pixel column and row of every bead but the first, so a bead keeps
 // 29 x 29 pixels of its colour and the one-pixel image above stays untouched.
 void paintBeadLines(QPainter& painter, const QRect& exposed, QPoint origin,
@@ -69,16 +74,16 @@ void paintBeadLines(QPainter& painter, const QRect& exposed, QPoint origin,
     const IntRect shown = intersected(toViewCoordinates(exposed, origin), enlarged);
     if (shown.isEmpty()) return;
     const QRect onPainter = toPainterCoordinates(shown, origin);
-    const int firstColumn = std::max(1, shown.x / kEditBeadPixels);
+    const int firstColumn = std::max(1, ceilDiv(shown.x, kEditBeadPixels));
     const int lastColumn =
-        std::min(layout.gridWidth - 1, (shown.x + shown.width) / kEditBeadPixels);
+        std::min(layout.gridWidth - 1, (shown.x + shown.width - 1) / kEditBeadPixels);
     for (int column = firstColumn; column <= lastColumn; ++column) {
         const int x = column * kEditBeadPixels - origin.x();
         painter.fillRect(QRect(x, onPainter.top(), 1, onPainter.height()), kBeadLineColour);
     }
-    const int firstRow = std::max(1, (shown.y - layout.gridHeight) / kEditBeadPixels);
-    const int lastRow = std::min(layout.gridHeight - 1,
-                                 (shown.y + shown.height - layout.gridHeight) / kEditBeadPixels);
+    const int firstRow = std::max(1, ceilDiv(shown.y - layout.gridHeight, kEditBeadPixels));
+    const int lastRow = std::min(
+        layout.gridHeight - 1, (shown.y + shown.height - 1 - layout.gridHeight) / kEditBeadPixels);
     for (int row = firstRow; row <= lastRow; ++row) {
         const int y = layout.gridHeight + row * kEditBeadPixels - origin.y();
         painter.fillRect(QRect(onPainter.left(), y, onPainter.width(), 1), kBeadLineColour);

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 #include "engine/catalogue.h"
@@ -116,16 +117,13 @@ TEST(ProgressBar, PanelShowsTheDonePartInNavy) {
 
 TEST(ProgressBar, GrowsFallsAndWaitsForItsFirstPaint) {
     MainWindow window;
-    // Shown but not yet painted: a repaint now would paint at once, so only the bar's own wait
-    // keeps it from drawing.
+    window.progressBar->setPercent(40);  // before any paint: kept for the first one
     window.show();
-    EXPECT_TRUE(window.progressBar->paintedRect().isNull());
-    EXPECT_EQ(window.progressBar->paintedDoneRight(), -1);
-    window.progressBar->setPercent(40);
-    EXPECT_EQ(window.progressBar->percent(), 40);
-    EXPECT_EQ(window.progressBar->paintedDoneRight(), -1) << "not painted before the first paint";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QApplication::processEvents();
-    window.progressBar->repaint();
+    const QRect painted = window.progressBar->paintedRect();
+    ASSERT_FALSE(painted.isNull()) << "the shown window's first paint draws the panel";
+    EXPECT_EQ(window.progressBar->paintedDoneRight(), painted.left() + painted.width() * 40 / 100);
     const int width = window.progressBar->paintedRect().width();
     ASSERT_GT(width, 0);
     for (const int pro : {0, 50, 100, 0}) {
