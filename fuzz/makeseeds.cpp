@@ -1,5 +1,6 @@
 // Writes the seed corpus of every fuzz target: small pictures made by our own writers, colour
-// settings files as the program writes them, and a few deliberately odd but valid variants.
+// settings files and projects as the program writes them, and a few deliberately odd but valid
+// variants.
 // Usage: tessora-make-seeds <corpus folder>. Run it again only to change the seeds on purpose.
 
 #include <QBuffer>
@@ -13,6 +14,9 @@
 
 #include "engine/catalogue.h"
 #include "engine/colorsettings.h"
+#include "engine/project.h"
+#include "engine/gplpalette.h"
+#include "engine/rangelibrary.h"
 #include "imagelib/codecs/bmp.h"
 #include "imagelib/codecs/dibaccess.h"
 #include "imagelib/codecs/gif.h"
@@ -174,6 +178,21 @@ QByteArray colourSettings(int ticked, int entries) {
     return colorSettingsBytes(ticks, pal);
 }
 
+// Palettes as the program exports them: every colour of each offered range, and a few ticked.
+void writePaletteSeeds(Corpus& corpus) {
+    std::array<bool, kMaxRangeColors> ticks{};
+    ticks.fill(true);
+    for (const BeadRange& range : availableRanges(QString())) {
+        const QString name = QString::fromStdString(range.name).toLower().remove(u'(').remove(u')');
+        corpus.put("gpl", name.simplified().replace(u' ', u'-') + QStringLiteral(".gpl"),
+                   gimpPaletteBytes(range, rangePalette(range), ticks));
+    }
+    std::array<bool, kMaxRangeColors> few{};
+    few[0] = few[17] = few[49] = true;
+    corpus.put("gpl", "three-ticked.gpl",
+               gimpPaletteBytes(standardRange(), rangePalette(standardRange()), few));
+}
+
 void writeCodecSeeds(Corpus& corpus, const std::vector<Picture>& pictures) {
     const struct {
         const char* target;
@@ -212,6 +231,30 @@ void writeOpenDibSeeds(Corpus& corpus, const dib& chart, const dib& indexed8) {
     corpus.put("opendib", "indexed8.png", encodeWithQt(indexed8, "png"));
 }
 
+// A project with `picture` and a small grid of every bead value and a few outside the range.
+QByteArray projectSeed(const dib& picture, int rolmod) {
+    ProjectState state;
+    state.picture = picture;
+    newdib(&state.grid, 9, 8, 8, nullptr, 0);
+    for (int i = 0; i < 9 * 8; ++i)
+        setpixel(state.grid, i % 9, i / 9, static_cast<std::uint32_t>(i + 5));
+    state.pal = StartPalette();
+    state.ticks.fill(true);
+    state.ticks[0] = false;
+    state.notfoundis = 1;
+    state.rolmod = rolmod;
+    QByteArray bytes;
+    projectFileBytes(state, bytes);
+    FreeDib(state.grid);
+    return bytes;
+}
+
+void writeProjectSeeds(Corpus& corpus, const std::vector<Picture>& pictures) {
+    corpus.put("project", "chart-7x5.tessora", projectSeed(pictures[0].d, 0));
+    corpus.put("project", "mono-5x3.tessora", projectSeed(pictures[1].d, 1));
+    corpus.put("project", "eight-bit-4x3.tessora", projectSeed(pictures[3].d, 0));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -229,6 +272,8 @@ int main(int argc, char** argv) {
     };
     writeCodecSeeds(corpus, pictures);
     writeOpenDibSeeds(corpus, pictures[0].d, pictures[3].d);
+    writeProjectSeeds(corpus, pictures);
+    writePaletteSeeds(corpus);
     corpus.put("colorsettings", "start.frb", colourSettings(64, 64));
     corpus.put("colorsettings", "ten-ticked.frb", colourSettings(10, 64));
     corpus.put("colorsettings", "short.frb", colourSettings(64, 64).left(100));

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 build_dir="${BUILD_DIR:-build-fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
-targets=(pcx ilbm iffpbm tga bmprle opendib colorsettings pipeline)
+targets=(pcx ilbm iffpbm tga bmprle opendib colorsettings gpl pipeline project)
 [ $# -gt 0 ] && targets=("$@")
 
 if [ ! -f "$build_dir/build.ninja" ]; then

@@ -1,14 +1,24 @@
 #include "app/clirun.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "engine/calculate.h"
 #include "engine/catalogue.h"
 #include "engine/chart.h"
 #include "engine/colorsettings.h"
+#include "engine/emptypegs.h"
+#include "engine/gplpalette.h"
+#include "engine/project.h"
+#include "engine/rangelibrary.h"
 #include "engine/sizecoupling.h"
 #include "imagelib/imagelib.h"
+#include "output/beadpattern.h"
+#include "output/boardcounts.h"
+#include "output/patternbook.h"
 #include "output/printjob.h"
 
 namespace tessora {
@@ -21,12 +31,22 @@ struct Choices {
     int maschened = kStartBeadsWide;
     int reihened = kStartBeadsWide;
     bool dithering = false;
-    std::array<bool, kBeadColorCount> selection = allTicked();
+    int maxColors = 0;
+    std::array<bool, kMaxRangeColors> ticks = allTicked();
+    int colorCount = kBeadColorCount;  // the size of the range: the list has that many items
+    bool aspectLock = true;
+    int zoom = 100;  // kept for the project; the command line shows nothing
+    int page = 0;
+    ColourDistance distance = ColourDistance::Rgb;
+    bool keepTransparentEmpty = true;
+    std::optional<int> removeBackground;
 
-    static std::array<bool, kBeadColorCount> allTicked() {
-        std::array<bool, kBeadColorCount> ticks{};
-        ticks.fill(true);
-        return ticks;
+    std::span<bool> selection() { return std::span<bool>(ticks).first(colorCount); }
+
+    static std::array<bool, kMaxRangeColors> allTicked() {
+        std::array<bool, kMaxRangeColors> all{};
+        all.fill(true);
+        return all;
     }
 };
 
@@ -39,17 +59,26 @@ class CliSession {
     CliSession& operator=(const CliSession&) = delete;
 
     int run(const CliOptions& options) {
-        if (!start() || !loadPicture(options.picture)) return kExitFailure;
-        applySizes(options);
-        choices_.dithering = options.dither;
-        if (!options.colorsFile.isEmpty()) loadColors(options.colorsFile);
+        if (options.listRanges) listRanges();
+        const bool ready =
+            options.projectFile.isEmpty() ? preparePicture(options) : prepareProject(options);
+        if (!ready) return kExitFailure;
         if (!options.saveColorsFile.isEmpty() && !saveColors(options.saveColorsFile))
             return kExitFailure;
-        if (!calculate()) return kExitFailure;
+        if (!options.exportPaletteFile.isEmpty() && !exportPalette(options.exportPaletteFile))
+            return kExitFailure;
+        if (options.picture.isEmpty() && options.projectFile.isEmpty()) return kExitOk;
+        const bool patternReady =
+            options.projectFile.isEmpty() || options.calculates() ? calculate() : drawStoredGrid();
+        if (!patternReady) return kExitFailure;
         if (!options.chartFile.isEmpty() && !saveChart(options.chartFile)) return kExitFailure;
         if (!options.pdfFile.isEmpty() && !printPdf(options.pdfFile)) return kExitFailure;
+        if (!options.saveProjectFile.isEmpty() && !saveProjectFile(options.saveProjectFile))
+            return kExitFailure;
         if (options.printGrid) printGrid();
+        if (!options.templatePdfFile.isEmpty() && !writeTemplate(options)) return kExitFailure;
         if (options.printStats) printStatistics();
+        if (options.printBoardStats) printBoardStatistics(options);
         return kExitOk;
     }
 
@@ -82,6 +111,72 @@ class CliSession {
         progressShown_ = false;
     }
 
+    bool preparePicture(const CliOptions& options) {
+        if (!start() || !chooseRange(options)) return false;
+        if (!options.picture.isEmpty() && !loadPicture(options.picture)) return false;
+        // Both counts typed by hand need the lock off, or the second would move the first.
+        choices_.aspectLock = !(options.width && options.height);
+        applySizes(options);
+        choices_.dithering = options.dither;
+        choices_.maxColors = options.maxColors;
+        applyMatching(options);
+        if (!options.colorsFile.isEmpty() && !loadColors(options.colorsFile)) return false;
+        return true;
+    }
+
+    void applyMatching(const CliOptions& options) {
+        choices_.distance = options.distance;
+        choices_.keepTransparentEmpty = options.keepTransparentEmpty;
+        choices_.removeBackground = options.removeBackground;
+    }
+
+    // The project's document and choices; calculation options then change them as the
+    // window's controls would.
+    bool prepareProject(const CliOptions& options) {
+        ProjectState state;
+        const ProjectError error = openProject(options.projectFile, state);
+        if (error != ProjectError::None)
+            return fail(QStringLiteral("Fehler: ") + projectErrorText(error, options.projectFile));
+        takeProject(state);
+        if (!chooseRange(options)) return false;
+        choices_.maxColors = options.maxColors;
+        applyMatching(options);
+        if (choices_.aspectLock) {
+            applySizes(options);
+        } else {
+            if (options.width) choices_.maschened = *options.width;
+            if (options.height) choices_.reihened = *options.height;
+        }
+        choices_.dithering = choices_.dithering || options.dither;
+        if (!options.colorsFile.isEmpty() && !loadColors(options.colorsFile)) return false;
+        return true;
+    }
+
+    void takeProject(ProjectState& state) {
+        installProject(doc_, state);
+        choices_.maschened = state.beadsWide;
+        choices_.reihened = state.beadsHigh;
+        choices_.aspectLock = state.aspectLock;
+        choices_.dithering = state.rolmod == 1;
+        std::copy(state.ticks.begin(), state.ticks.end(), choices_.ticks.begin());
+        choices_.zoom = state.zoom;
+        choices_.page = state.page;
+    }
+
+    bool saveProjectFile(const QString& fileName) {
+        ProjectState state = projectStateOf(doc_);
+        std::copy_n(choices_.ticks.begin(), state.ticks.size(), state.ticks.begin());
+        state.beadsWide = choices_.maschened;
+        state.beadsHigh = choices_.reihened;
+        state.aspectLock = choices_.aspectLock;
+        state.rolmod = choices_.dithering ? 1 : 0;
+        state.zoom = choices_.zoom;
+        state.page = choices_.page;
+        const ProjectError error = saveProject(state, fileName);
+        if (error == ProjectError::None) return true;
+        return fail(QStringLiteral("Fehler: ") + projectErrorText(error, fileName));
+    }
+
     // The start-up document: white start images, the size coupling, the bead palette.
     bool start() {
         if (createStartImages(doc_) != EngineError::None) {
@@ -107,9 +202,56 @@ class CliSession {
         }
     }
 
+    static QString programFolder() {
+        return QDir::cleanPath(QCoreApplication::applicationDirPath()) + u'/';
+    }
+
+    void listRanges() {
+        for (const BeadRange& range : availableRanges(programFolder()))
+            out_ << QString::fromStdString(range.name) << '\n';
+        out_.flush();
+    }
+
+    // The range replaces the standard one before anything else reads colours or ticks.
+    bool chooseRange(const CliOptions& options) {
+        if (!options.rangeName.isEmpty()) {
+            auto range = findRange(options.rangeName, programFolder());
+            if (!range) {
+                return fail(QStringLiteral("Fehler: Das Perlensortiment \"%1\" gibt es nicht "
+                                           "(--list-ranges zeigt alle).")
+                                .arg(options.rangeName));
+            }
+            useRange(std::move(*range));
+        } else if (!options.paletteFile.isEmpty()) {
+            PaletteRead read = readGimpPalette(options.paletteFile);
+            if (!read.range) {
+                return fail(
+                    QStringLiteral("Fehler: Die Palette %1 konnte nicht geladen werden!\n%2")
+                        .arg(options.paletteFile, paletteErrorText(read.error, read.line)));
+            }
+            useRange(std::move(*read.range));
+        }
+        return true;
+    }
+
+    void useRange(BeadRange range) {
+        choices_.colorCount = range.size();
+        choices_.ticks = Choices::allTicked();
+        installRange(doc_, std::move(range));
+    }
+
+    bool exportPalette(const QString& fileName) {
+        const PaletteError error =
+            writeGimpPalette(fileName, doc_.range, doc_.pal, choices_.selection());
+        if (error == PaletteError::None) return true;
+        return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
+                        .arg(fileName, paletteErrorText(error)));
+    }
+
     bool loadPicture(const QString& fileName) {
         dib picture{};
-        OpenDib(&picture, fileName, 0, progress());
+        AlphaPlane alpha;
+        OpenDibWithAlpha(&picture, &alpha, fileName, progress());
         endProgress();
         if (picture.poi == nullptr) {
             QString message =
@@ -119,6 +261,7 @@ class CliSession {
             return fail(message);
         }
         replaceSourcePicture(doc_, picture);
+        alpha_ = std::move(alpha);
         coupleHeightToWidth();
         return true;
     }
@@ -135,35 +278,59 @@ class CliSession {
         }
     }
 
-    void loadColors(const QString& fileName) {
-        // The window ignores a colour settings file it cannot open; so does this, with a note.
-        if (!openColorSettings(fileName, choices_.selection, doc_.pal)) {
-            err_ << QStringLiteral(
-                        "Warnung: Die Farbeinstellungen %1 konnten nicht geöffnet werden.")
-                        .arg(fileName)
-                 << '\n';
-            err_.flush();
-        }
+    bool loadColors(const QString& fileName) {
+        const ColorSettingsError error =
+            readColorSettingsFile(fileName, choices_.selection(), doc_.pal);
+        if (error == ColorSettingsError::None) return true;
+        return fail(
+            QStringLiteral("Fehler: Die Farbeinstellungen %1 konnten nicht geöffnet werden.\n%2")
+                .arg(fileName, colorSettingsErrorText(error)));
     }
 
     bool saveColors(const QString& fileName) {
-        if (saveColorSettings(fileName, choices_.selection, doc_.pal)) return true;
-        return fail(
-            QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!").arg(fileName));
+        const ColorSettingsError error =
+            writeColorSettingsFile(fileName, choices_.selection(), doc_.pal);
+        if (error == ColorSettingsError::None) return true;
+        return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
+                        .arg(fileName, colorSettingsErrorText(error)));
     }
 
     bool calculate() {
-        const CalculateInputs inputs{choices_.maschened, choices_.reihened,
-                                     choices_.dithering ? 1 : 0, choices_.selection};
+        CalculateInputs inputs{choices_.maschened, choices_.reihened, choices_.dithering ? 1 : 0,
+                               choices_.selection(), choices_.maxColors};
+        inputs.distance = choices_.distance;
+        inputs.keepTransparentEmpty = choices_.keepTransparentEmpty;
+        inputs.removeBackground = choices_.removeBackground;
+        inputs.alpha = &alpha_;
         const EngineError error = calculatePattern(doc_, inputs, progress());
         endProgress();
         if (error != EngineError::None) {
             return fail(
                 QStringLiteral("Fehler: Nicht genügend Arbeitsspeicher für das Perlenmuster."));
         }
+        if (choices_.maxColors > 0) noteChosenColors();
+        return drawStoredGrid();
+    }
+
+    // As entering the page "Ergebnis verarbeiten" does, from the grid as it stands.
+    bool drawStoredGrid() {
         chartError_ = drawChart(doc_.di3, choices_.maschened, choices_.reihened, doc_.notfoundis,
-                                doc_.rdi, counts_);
+                                doc_.rdi, counts_, doc_.range);
         return true;
+    }
+
+    // Which colours the limit kept, on the message channel so the outputs stay as they are.
+    void noteChosenColors() {
+        if (doc_.chosenColors.empty()) return;
+        QStringList numbers;
+        for (const int c : doc_.chosenColors)
+            numbers << QString::fromStdString(
+                doc_.range.colors[static_cast<std::size_t>(c)].number);
+        err_ << QStringLiteral("Höchstens %1 Farben: %2")
+                    .arg(choices_.maxColors)
+                    .arg(numbers.join(u' '))
+             << '\n';
+        err_.flush();
     }
 
     bool saveChart(const QString& fileName) {
@@ -192,6 +359,45 @@ class CliSession {
                         .arg(fileName, PrintResultText(result)));
     }
 
+    // The pattern as the chart shows it, at the size of the size fields.
+    BeadPattern pattern() const {
+        return beadPatternOf(doc_.di3, choices_.maschened, choices_.reihened, doc_.notfoundis);
+    }
+
+    static BookOptions bookOptions(const CliOptions& options) {
+        const BeadSize size = options.bead == QLatin1String("mini")   ? BeadSize::Mini
+                              : options.bead == QLatin1String("maxi") ? BeadSize::Maxi
+                                                                      : BeadSize::Midi;
+        BookOptions book = bookOptionsFor(size);
+        if (options.pitchMm) book.pitchMm = *options.pitchMm;
+        if (options.boardWide) book.boardWide = *options.boardWide;
+        if (options.boardHigh) book.boardHigh = *options.boardHigh;
+        book.paper = options.paper == QLatin1String("letter") ? Paper::Letter : Paper::A4;
+        return book;
+    }
+
+    bool writeTemplate(const CliOptions& options) {
+        BookCallbacks callbacks;
+        if (showProgress_) {
+            callbacks.progress = [this](int done, int total) { drawProgress(100 * done / total); };
+        }
+        const BookResult result = writePatternBookPdf(options.templatePdfFile, pattern(),
+                                                      bookOptions(options), callbacks);
+        endProgress();
+        if (result == BookResult::Written) return true;
+        return fail(
+            QStringLiteral("Fehler: %1").arg(bookResultText(result, options.templatePdfFile)));
+    }
+
+    void printBoardStatistics(const CliOptions& options) {
+        const BookOptions book = bookOptions(options);
+        const BeadPattern beads = pattern();
+        for (const QString& line : boardStatisticsLines(
+                 beads, tileBoards(beads.wide, beads.high, book.boardWide, book.boardHigh)))
+            out_ << line << '\n';
+        out_.flush();
+    }
+
     void printGrid() {
         const int width = DibWidth(doc_.di3);
         const int height = DibHeight(doc_.di3);
@@ -199,7 +405,8 @@ class CliSession {
             QString line;
             for (int x = 0; x < width; ++x) {
                 if (x > 0) line += u' ';
-                line += QString::number(getpixel(doc_.di3, x, y));
+                const std::uint32_t value = getpixel(doc_.di3, x, y);
+                line += value == kEmptyPeg ? QStringLiteral("--") : QString::number(value);
             }
             out_ << line << '\n';
         }
@@ -207,7 +414,7 @@ class CliSession {
     }
 
     void printStatistics() {
-        for (const QString& line : statisticsLines(counts_))
+        for (const QString& line : statisticsLines(counts_, doc_.range))
             out_ << line << '\n';
         out_.flush();
     }
@@ -217,6 +424,7 @@ class CliSession {
     bool showProgress_;
     bool progressShown_ = false;
     Document doc_;
+    AlphaPlane alpha_;  // the picture's opacity; empty for a picture without alpha
     Choices choices_;
     BeadCounts counts_{};
     EngineError chartError_ = EngineError::None;

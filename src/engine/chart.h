@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <array>
 
-#include "engine/catalogue.h"
+#include "engine/beadrange.h"
 #include "engine/engineerror.h"
 #include "imagelib/dib.h"
 
@@ -26,20 +26,28 @@ struct ChartGeometry {
 // 15 high and 15 x high / wide wide (both truncated), so the bead area is nearly square.
 ChartGeometry chartGeometry(int beadsWide, int beadsHigh);
 
-using BeadCounts = std::array<int, kBeadColorCount>;
+// Counts per range colour; entries beyond the range stay 0.
+using BeadCounts = std::array<int, kMaxRangeColors>;
 
 // A colour value (red in the low byte, green, blue in the third byte) taken apart.
 void SplitColor(int color, int& red, int& green, int& blue);
 
 // Draws the chart of `grid` at `beadsWide` x `beadsHigh` beads (a grid of another size is
-// sampled by integer scaling) into `rdi` and counts the beads of each catalogue colour. Grid
-// values outside the catalogue slots count as `notfoundis`. The old chart is released first,
-// or its memory reused when the size stays; on lack of memory `rdi` is left empty and the
-// counts are still made.
+// sampled by integer scaling) into `rdi` and counts the beads of each colour of `range`, whose
+// numbers the cells show. Grid values outside the range's slots count as `notfoundis`. The old
+// chart is released first, or its memory reused when the size stays; on lack of memory `rdi` is
+// left empty and the counts are still made.
+EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoundis, dib& rdi,
+                      BeadCounts& counts, const BeadRange& range);
+
+// The same with the standard range.
 EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoundis, dib& rdi,
                       BeadCounts& counts);
 
-// One line per used colour in catalogue order: the colour number, ": " and the count.
+// One line per used colour in range order: the colour's number, ": " and the count.
+QStringList statisticsLines(const BeadCounts& counts, const BeadRange& range);
+
+// The same with the standard range.
 QStringList statisticsLines(const BeadCounts& counts);
 
 }  // namespace tessora

@@ -6,7 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <vector>
 
+#include "engine/beadrange.h"
 #include "imagelib/dib.h"
 
 namespace tessora {
@@ -20,7 +22,17 @@ struct Document {
     std::int32_t notfoundis =
         0;                     // catalogue index of the first selected colour at the last reduction
     std::int32_t colornr = 0;  // catalogue index picked for bead editing
+    // Numbers and names of the colours: what the chart cells, the statistics, the colour list
+    // and the picker show. Entry i of `pal` is colour i of the range, as edited.
+    BeadRange range = standardRange();
+    // The colours the colour limit kept at the last calculation, ascending; empty when the limit
+    // was off or kept every ticked colour.
+    std::vector<int> chosenColors;
 };
+
+// Makes `range` the document's range: its start colours become `pal`, the fallback and the
+// editing colour go back to its first colour. The caller ticks every colour.
+void installRange(Document& doc, BeadRange range);
 
 // Releases di, then di3, then rdi.
 void FreeDocument(Document& doc);

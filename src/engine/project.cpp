@@ -1,0 +1,84 @@
+#include "engine/project.h"
+
+#include <utility>
+
+namespace tessora {
+namespace {
+
+QString saveFailureText(const QString& fileName, const QString& reason) {
+    return QStringLiteral(
+               "Das Projekt %1 konnte nicht gespeichert werden.\n%2\nEine vorhandene Datei "
+               "dieses Namens ist unverändert geblieben.")
+        .arg(fileName, reason);
+}
+
+}  // namespace
+
+QString projectFileFilter() {
+    return QStringLiteral("Tessora-Projekt (*.tessora)");
+}
+
+QString projectErrorText(ProjectError error, const QString& fileName) {
+    switch (error) {
+        case ProjectError::None:
+            return {};
+        case ProjectError::CannotOpen:
+            return QStringLiteral("Die Datei %1 konnte nicht geöffnet werden.").arg(fileName);
+        case ProjectError::NotAProject:
+            return QStringLiteral("Die Datei %1 ist kein Tessora-Projekt.").arg(fileName);
+        case ProjectError::NewerVersion:
+            return QStringLiteral(
+                       "Das Projekt %1 stammt von einer neueren Version von Tessora und kann "
+                       "mit dieser Version nicht geöffnet werden.")
+                .arg(fileName);
+        case ProjectError::Damaged:
+            return QStringLiteral("Das Projekt %1 ist beschädigt und kann nicht geöffnet werden.")
+                .arg(fileName);
+        case ProjectError::PictureTooLarge:
+            return QStringLiteral(
+                       "Das Bild im Projekt %1 ist zu groß und kann nicht geöffnet werden.")
+                .arg(fileName);
+        case ProjectError::OutOfMemory:
+            return QStringLiteral("Für das Projekt %1 reicht der Arbeitsspeicher nicht.")
+                .arg(fileName);
+        case ProjectError::NoPicture:
+            return saveFailureText(fileName, QStringLiteral("Es ist kein Bild geladen."));
+        case ProjectError::FolderNotWritable:
+            return saveFailureText(fileName,
+                                   QStringLiteral("Der Ordner fehlt oder ist nicht beschreibbar."));
+        case ProjectError::DiskFull:
+            return saveFailureText(fileName,
+                                   QStringLiteral("Auf dem Datenträger ist nicht genug Platz."));
+        case ProjectError::CannotWrite:
+            return saveFailureText(fileName,
+                                   QStringLiteral("Die Datei konnte nicht geschrieben werden."));
+    }
+    return {};
+}
+
+void FreeProjectImages(ProjectState& state) {
+    FreeDib(state.picture);
+    FreeDib(state.grid);
+}
+
+ProjectState projectStateOf(const Document& doc) {
+    ProjectState state;
+    state.picture = doc.di;
+    state.grid = doc.di3;
+    state.pal = doc.pal;
+    state.notfoundis = doc.notfoundis;
+    state.colornr = doc.colornr;
+    return state;
+}
+
+void installProject(Document& doc, ProjectState& state) {
+    FreeDib(doc.di);
+    doc.di = std::exchange(state.picture, dib{});
+    FreeDib(doc.di3);
+    doc.di3 = std::exchange(state.grid, dib{});
+    doc.pal = state.pal;
+    doc.notfoundis = state.notfoundis;
+    doc.colornr = state.colornr;
+}
+
+}  // namespace tessora

@@ -1,0 +1,83 @@
+#include "output/cellnumbers.h"
+
+#include <QFont>
+#include <QPainter>
+#include <algorithm>
+
+#include "output/beadlookup.h"
+
+namespace tessora {
+namespace {
+
+constexpr double kWidthShare = 0.84;   // of the cell, left to the number
+constexpr double kHeightShare = 0.62;  // of the cell, for the digits' height
+constexpr double kMeasureSize = 1000.0;
+
+double advanceOf(const QRawFont& font, const QString& text) {
+    const QList<quint32> indexes = font.glyphIndexesForString(text);
+    double width = 0;
+    for (const QPointF& advance : font.advancesForGlyphIndexes(indexes))
+        width += advance.x();
+    return width;
+}
+
+// The largest pixel size at which every colour number fits the cell.
+double fittedPixelSize(QRawFont& font, double cell) {
+    font.setPixelSize(kMeasureSize);
+    double widest = 1;
+    for (int k = 0; k < bookColourCount(); ++k)
+        widest = std::max(widest, advanceOf(font, bookColourNumber(k)));
+    const double byWidth = kWidthShare * cell * kMeasureSize / widest;
+    const double byHeight = kHeightShare * cell * kMeasureSize / std::max(1.0, font.capHeight());
+    return std::min(byWidth, byHeight);
+}
+
+}  // namespace
+
+CellNumbers::CellNumbers(double cellDots) : cell_(cellDots) {
+    QFont face(QStringLiteral("DejaVu Sans"));
+    face.setPixelSize(100);
+    font_ = QRawFont::fromFont(face);
+    font_.setPixelSize(fittedPixelSize(font_, cell_));
+}
+
+const CellNumbers::Glyphs& CellNumbers::glyphsOf(int catalogue) {
+    auto found = glyphs_.find(catalogue);
+    if (found != glyphs_.end()) return found->second;
+    Glyphs glyphs;
+    glyphs.indexes = font_.glyphIndexesForString(bookColourNumber(catalogue));
+    const QList<QPointF> advances = font_.advancesForGlyphIndexes(glyphs.indexes);
+    double width = 0;
+    for (const QPointF& advance : advances)
+        width += advance.x();
+    QPointF pen((cell_ - width) / 2, (cell_ + font_.capHeight()) / 2);
+    for (const QPointF& advance : advances) {
+        glyphs.offsets.push_back(pen);
+        pen.rx() += advance.x();
+    }
+    return glyphs_.emplace(catalogue, std::move(glyphs)).first->second;
+}
+
+void CellNumbers::add(int catalogue, QPointF cellTopLeft, bool whiteInk) {
+    const Glyphs& glyphs = glyphsOf(catalogue);
+    Run& run = whiteInk ? white_ : black_;
+    run.indexes.append(glyphs.indexes);
+    for (const QPointF& offset : glyphs.offsets)
+        run.positions.push_back(cellTopLeft + offset);
+}
+
+void CellNumbers::flush(QPainter& painter) {
+    for (Run* run : {&black_, &white_}) {
+        if (run->indexes.isEmpty()) continue;
+        QGlyphRun glyphs;
+        glyphs.setRawFont(font_);
+        glyphs.setGlyphIndexes(run->indexes);
+        glyphs.setPositions(run->positions);
+        painter.setPen(run == &black_ ? Qt::black : Qt::white);
+        painter.drawGlyphRun(QPointF(0, 0), glyphs);
+        run->indexes.clear();
+        run->positions.clear();
+    }
+}
+
+}  // namespace tessora
