@@ -184,24 +184,26 @@ void ColourPage::onOpenSettingsClicked() {
 }
 
 void ColourPage::saveColourSettings(const QString& file) {
-    if (saveColorSettings(file, selectedColours(), document_.pal)) return;
+    const ColorSettingsError error = writeColorSettingsFile(file, selectedColours(), document_.pal);
+    if (error == ColorSettingsError::None) return;
     showSettingsError(QStringLiteral("Farbeinstellungen speichern"),
                       QStringLiteral("Die Farbeinstellungen konnten nicht in der Datei %1 "
-                                     "gespeichert werden. Eine vorhandene Datei ist unverändert.")
-                          .arg(QDir::toNativeSeparators(file)));
+                                     "gespeichert werden.\n%2")
+                          .arg(QDir::toNativeSeparators(file), colorSettingsErrorText(error)));
 }
 
 void ColourPage::openColourSettings(const QString& file) {
     std::array<bool, 64> ticks = selectedColours();
-    if (openColorSettings(file, ticks, document_.pal)) {
+    const ColorSettingsError error = readColorSettingsFile(file, ticks, document_.pal);
+    if (error == ColorSettingsError::None) {
         setTicks(ticks);
         swatchGrid->repaint();
         return;
     }
     showSettingsError(QStringLiteral("Farbeinstellungen öffnen"),
                       QStringLiteral("Die Datei %1 konnte nicht als Farbeinstellungen gelesen "
-                                     "werden. Die Farben bleiben, wie sie sind.")
-                          .arg(QDir::toNativeSeparators(file)));
+                                     "werden.\n%2")
+                          .arg(QDir::toNativeSeparators(file), colorSettingsErrorText(error)));
 }
 
 void ColourPage::showSettingsError(const QString& caption, const QString& text) {

@@ -11,7 +11,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "engine/catalogue.h"
 #include "ui/pageframe.h"
 
 namespace tessora {
@@ -68,14 +67,14 @@ StatisticsPage::StatisticsPage(const LPAL& palette, QWidget* parent)
     layout->addLayout(bottom);
 }
 
-void StatisticsPage::showCounts(const BeadCounts& counts) {
-    countsText_ = statisticsLines(counts).join(u'\n');
+void StatisticsPage::showCounts(const BeadCounts& counts, const BeadRange& range) {
+    countsText_ = statisticsLines(counts, range).join(u'\n');
     countsTable->setRowCount(0);
     std::int64_t beads = 0;
     int colours = 0;
-    for (int i = 0; i < kBeadColorCount; ++i) {
+    for (int i = 0; i < range.size() && i < kMaxRangeColors; ++i) {
         if (counts[i] == 0) continue;
-        addCountsRow(i, counts[i]);
+        addCountsRow(i, range.colors[i], counts[i]);
         beads += counts[i];
         ++colours;
     }
@@ -83,14 +82,14 @@ void StatisticsPage::showCounts(const BeadCounts& counts) {
                              .arg(QString::number(beads), QString::number(colours)));
 }
 
-void StatisticsPage::addCountsRow(int colour, int count) {
+void StatisticsPage::addCountsRow(int colour, const BeadColor& bead, int count) {
     const int row = countsTable->rowCount();
     countsTable->insertRow(row);
     auto* swatch = readOnlyItem(QString());
     if (colour < palette_.num) swatch->setIcon(swatchIcon(palette_.rgb0[colour]));
     countsTable->setItem(row, kSwatch, swatch);
-    countsTable->setItem(row, kNumber, readOnlyItem(QString::fromLatin1(BeadNumbers[colour])));
-    countsTable->setItem(row, kName, readOnlyItem(QString::fromUtf8(BeadNames[colour])));
+    countsTable->setItem(row, kNumber, readOnlyItem(QString::fromStdString(bead.number)));
+    countsTable->setItem(row, kName, readOnlyItem(QString::fromStdString(bead.name)));
     auto* number = readOnlyItem(QString::number(count));
     number->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     countsTable->setItem(row, kCount, number);

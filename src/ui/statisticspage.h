@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "engine/beadrange.h"
 #include "engine/chart.h"
 #include "imagelib/dib.h"
 
@@ -21,7 +22,8 @@ class StatisticsPage : public QWidget {
     // The swatches show the colours of `palette` as they are when the counts arrive.
     explicit StatisticsPage(const LPAL& palette, QWidget* parent = nullptr);
 
-    void showCounts(const BeadCounts& counts);
+    // Counts per colour of `range`, whose numbers and names the table and the lines show.
+    void showCounts(const BeadCounts& counts, const BeadRange& range = standardRange());
     // One line per used colour, as copied.
     QString countsText() const { return countsText_; }
     void copyCounts();
@@ -31,7 +33,7 @@ class StatisticsPage : public QWidget {
     QPushButton* copyButton = nullptr;
 
   private:
-    void addCountsRow(int colour, int count);
+    void addCountsRow(int colour, const BeadColor& bead, int count);
 
     const LPAL& palette_;
     QString countsText_;

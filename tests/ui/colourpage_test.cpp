@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QStandardPaths>
@@ -10,6 +11,7 @@
 #include <QTest>
 
 #include "engine/catalogue.h"
+#include "engine/colorsettings.h"
 #include "modal.h"
 #include "tempdir.h"
 #include "ui/colourpage.h"
@@ -140,13 +142,26 @@ TEST(ColorSettingsFiles, SavedRightAfterStartUpAndReadBackIntoTheList) {
     EXPECT_EQ(window.document.pal.rgb0[0].peGreen, 0);
     EXPECT_EQ(window.document.pal.num, 64);
 
-    // A file that cannot be opened changes nothing, and says so.
-    const auto seen = tessora::test::AnswerNextMessageBox(QMessageBox::Ok);
-    window.colourPage->openColourSettings(dir.path(QStringLiteral("fehlt.frb")));
-    EXPECT_EQ(window.colourPage->selectedColours(), ticks);
-    ASSERT_TRUE(seen->seen);
-    EXPECT_EQ(seen->title, QStringLiteral("Farbeinstellungen öffnen"));
-    EXPECT_TRUE(seen->text.contains(QStringLiteral("fehlt.frb")));
+    // A file that cannot be read, or is refused, changes nothing and says why in German.
+    const struct {
+        const char* name;
+        QString file;
+        ColorSettingsError error;
+    } refused[] = {
+        {"missing", dir.path(QStringLiteral("fehlt.frb")), ColorSettingsError::NotFound},
+        {"ends early", dir.write(QStringLiteral("kurz.frb"), ten.left(20)),
+         ColorSettingsError::NotColorSettings},
+    };
+    for (const auto& r : refused) {
+        const auto seen = tessora::test::AnswerNextMessageBox(QMessageBox::Ok);
+        window.colourPage->openColourSettings(r.file);
+        EXPECT_EQ(window.colourPage->selectedColours(), ticks) << r.name;
+        ASSERT_TRUE(seen->seen) << r.name;
+        EXPECT_EQ(seen->title, QStringLiteral("Farbeinstellungen öffnen"));
+        EXPECT_TRUE(seen->text.contains(QFileInfo(r.file).fileName())) << r.name;
+        EXPECT_TRUE(seen->text.contains(colorSettingsErrorText(r.error))) << r.name;
+    }
+    EXPECT_EQ(window.document.pal.rgb0[0].peGreen, 0);
 }
 
 TEST(ColorPage, ListShowsManyColoursAtTheStartSize) {
@@ -184,6 +199,8 @@ TEST(ColorSettingsFiles, AFailedSaveIsReported) {
     ASSERT_TRUE(seen->seen);
     EXPECT_EQ(seen->title, QStringLiteral("Farbeinstellungen speichern"));
     EXPECT_TRUE(seen->text.contains(QStringLiteral("/nicht/vorhanden/farben.frb")));
+    EXPECT_TRUE(seen->text.contains(colorSettingsErrorText(ColorSettingsError::CannotWrite)))
+        << seen->text.toStdString();
 }
 
 TEST(DialogFolders, StartInTheProgramFolderOnlyWhereItIsWritable) {
