@@ -6,12 +6,12 @@
 #include <functional>
 
 #include "engine/document.h"
+#include "ui/clampingspinbox.h"
 #include "ui/printcommand.h"
 #include "ui/savecommand.h"
 #include "ui/templatecommand.h"
 
 class QPushButton;
-class QSpinBox;
 
 namespace tessora {
 
@@ -31,7 +31,7 @@ class ResultPage : public QWidget {
     // The pattern as the chart shows it; the main window knows the bead counts.
     std::function<BeadPattern()> currentPattern;
 
-    QSpinBox* zoomSpin = nullptr;
+    ClampingSpinBox* zoomSpin = nullptr;
     QPushButton* saveButton = nullptr;
     QPushButton* printButton = nullptr;
     QPushButton* templateButton = nullptr;
@@ -41,6 +41,8 @@ class ResultPage : public QWidget {
     void progressed(int percent);
     // The template dialog closed; its board size may have changed.
     void templateChoicesChanged();
+    // What the page is busy with, for the status bar; empty when it is done.
+    void taskChanged(const QString& text);
 
   private:
     const Document& document_;

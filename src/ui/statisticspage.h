@@ -1,13 +1,20 @@
 #pragma once
-// Page "Statistik": how many beads of each colour the pattern needs.
+// Page "Statistik": how many beads of each colour the pattern needs, as a table with a swatch,
+// the number, the name and the count of every used colour, and the totals below it. The plain
+// lines ("01: 24") go to the clipboard with "Kopieren".
 
+#include <QString>
 #include <QWidget>
 
+#include "engine/beadrange.h"
 #include "engine/chart.h"
+#include "imagelib/dib.h"
 #include "output/beadpattern.h"
 #include "output/boardlayout.h"
 
-class QPlainTextEdit;
+class QLabel;
+class QPushButton;
+class QTableWidget;
 
 namespace tessora {
 
@@ -16,14 +23,27 @@ class BoardCountsView;
 class StatisticsPage : public QWidget {
     Q_OBJECT
   public:
-    explicit StatisticsPage(QWidget* parent = nullptr);
+    // The swatches show the colours of `palette` as they are when the counts arrive.
+    explicit StatisticsPage(const LPAL& palette, QWidget* parent = nullptr);
 
-    void showCounts(const BeadCounts& counts);
+    // Counts per colour of `range`, whose numbers and names the table and the lines show.
+    void showCounts(const BeadCounts& counts, const BeadRange& range = standardRange());
     // The beads of each board, numbered as in the pattern book.
     void showBoardCounts(const BeadPattern& pattern, const BoardGrid& boards);
+    // One line per used colour, as copied.
+    QString countsText() const { return countsText_; }
+    void copyCounts();
 
-    QPlainTextEdit* beadCountsText = nullptr;
+    QTableWidget* countsTable = nullptr;
+    QLabel* totalsLabel = nullptr;
+    QPushButton* copyButton = nullptr;
     BoardCountsView* boardCountsView = nullptr;
+
+  private:
+    void addCountsRow(int colour, const BeadColor& bead, int count);
+
+    const LPAL& palette_;
+    QString countsText_;
 };
 
 }  // namespace tessora
