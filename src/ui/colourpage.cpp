@@ -76,6 +76,7 @@ QWidget* ColourPage::buildMethodGroup() {
     nearestColourRadio->setChecked(true);
     ditheringRadio = new QRadioButton(QStringLiteral("Dithering"));
     ditheringRadio->setObjectName(QStringLiteral("ditheringRadio"));
+    connect(ditheringRadio, &QRadioButton::toggled, this, &ColourPage::coloursChanged);
     methodLayout->addWidget(nearestColourRadio);
     methodLayout->addWidget(ditheringRadio);
     methodLayout->addStretch(1);
@@ -97,6 +98,7 @@ QWidget* ColourPage::buildSelectionGroup() {
     buttons->addStretch(1);
     colourList = new QListWidget;
     colourList->setObjectName(QStringLiteral("colourList"));
+    connect(colourList, &QListWidget::itemChanged, this, &ColourPage::coloursChanged);
     selectionLayout->addLayout(buttons);
     selectionLayout->addWidget(colourList, 1);
     return selection;
@@ -127,6 +129,12 @@ void ColourPage::setTicks(const std::array<bool, 64>& ticks) {
     for (int i = 0; i < colourList->count() && i < kBeadColorCount; ++i) {
         colourList->item(i)->setCheckState(ticks[i] ? Qt::Checked : Qt::Unchecked);
     }
+}
+
+void ColourPage::setColourChoices(const std::array<bool, 64>& ticks, bool dithering) {
+    setTicks(ticks);
+    (dithering ? ditheringRadio : nearestColourRadio)->setChecked(true);
+    swatchGrid->repaint();
 }
 
 void ColourPage::selectNoColours() {
@@ -178,6 +186,7 @@ void ColourPage::openColourSettings(const QString& file) {
     std::array<bool, 64> ticks = selectedColours();
     if (openColorSettings(file, ticks, document_.pal)) setTicks(ticks);
     swatchGrid->repaint();
+    emit coloursChanged();
 }
 
 }  // namespace tessora

@@ -44,6 +44,8 @@ class LoadPage : public QWidget {
     // The document holds a new source picture.
     void pictureLoaded();
     void progressed(int percent);
+    // A project file was double-clicked; the window opens it.
+    void projectChosen(const QString& path);
 
   private:
     QWidget* buildBrowser();

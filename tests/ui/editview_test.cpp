@@ -262,7 +262,7 @@ TEST(EditView, MouseOnTheScrolledViewportWorksInViewCoordinates) {
     EXPECT_EQ(window.calculatePage->editView->viewport()->cursor().shape(), Qt::PointingHandCursor);
 }
 
-TEST(BeadUndo, StrokesAreStepsBackToTheLastCalculation) {
+TEST(BeadUndo, StrokesAreStepsAndTheCalculationBeforeThemIsOneToo) {
     MainWindow window;
     calculateGrid(window, 10, 10);
     window.pageTabs->setCurrentIndex(kRenderPage);
@@ -281,16 +281,17 @@ TEST(BeadUndo, StrokesAreStepsBackToTheLastCalculation) {
     EXPECT_EQ(beadsNot(window.document.di3, 0), stroke);
     window.calculatePage->editView->undoBeadEdit();
     EXPECT_TRUE(beadsNot(window.document.di3, 0).empty()) << "the whole stroke is one step";
-    EXPECT_FALSE(window.calculatePage->undoAction->isEnabled());
+    EXPECT_TRUE(window.calculatePage->undoAction->isEnabled()) << "the calculation is a step";
     window.calculatePage->editView->redoBeadEdit();
     EXPECT_EQ(beadsNot(window.document.di3, 0), stroke);
     clickView(window, QPoint(15, 85));  // a new edit forgets what was undone
     EXPECT_FALSE(window.calculatePage->redoAction->isEnabled());
 
     window.calculate();
-    EXPECT_FALSE(window.calculatePage->undoAction->isEnabled());
-    window.calculatePage->editView->undoBeadEdit();
     EXPECT_TRUE(beadsNot(window.document.di3, 0).empty());
+    window.calculatePage->editView->undoBeadEdit();
+    EXPECT_EQ(beadsNot(window.document.di3, 0).size(), 6u)
+        << "undoing a calculation brings back the edited grid before it";
 }
 
 TEST(BeadUndo, ControlZAndControlYWhileTheGridIsShown) {
