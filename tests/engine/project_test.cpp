@@ -172,7 +172,7 @@ TEST(Project, HostileContentIsRefusedWithItsReason) {
          changed(project, "INSERT INTO bead_colours VALUES (64, 1, 2, 3, 1)"),
          ProjectError::Damaged},
         {"a colour limit beyond 246",
-         changed(project, "INSERT INTO settings VALUES ('max_colors', 247)"),
+         changed(project, "UPDATE settings SET value = 247 WHERE key = 'max_colors'"),
          ProjectError::Damaged},
         {"huge claimed size",
          changed(project, "UPDATE images SET width = 2000000000, height = 2000000000"),
