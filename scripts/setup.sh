@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessora needs to build, run and test, and nothing when all are
-# there already. Runs as root, or uses sudo.
+# there already. Runs as root, or uses sudo. Further package names given as arguments are
+# installed too (scripts/setup-package.sh).
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-    libgif-dev fonts-dejavu-core
+    libgif-dev libspng-dev libtiff-dev libjpeg-dev fonts-dejavu-core
     libsqlite3-dev libzstd-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth netpbm poppler-utils
 )
+packages+=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -44,6 +44,30 @@ int colorLimit(const QString& text) {
     return static_cast<int>(std::min<long long>(value, kMaxRangeColors));
 }
 
+ColourDistance distanceNamed(const QString& text) {
+    if (text == QLatin1String("rgb")) return ColourDistance::Rgb;
+    if (text == QLatin1String("ciede2000")) return ColourDistance::Ciede2000;
+    if (text == QLatin1String("oklab")) return ColourDistance::Oklab;
+    throw CliUsageError{
+        QStringLiteral("--match braucht rgb, ciede2000 oder oklab, nicht \"%1\"").arg(text)};
+}
+
+bool onOff(const QString& name, const QString& text) {
+    if (text == QLatin1String("on")) return true;
+    if (text == QLatin1String("off")) return false;
+    throw CliUsageError{QStringLiteral("%1 braucht on oder off, nicht \"%2\"").arg(name, text)};
+}
+
+int tolerance(const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < 0 || value > 100)
+        throw CliUsageError{
+            QStringLiteral("--remove-background braucht eine Toleranz von 0 bis 100, nicht \"%1\"")
+                .arg(text)};
+    return value;
+}
+
 void requireFileName(const QString& name, const QString& value) {
     if (value.isEmpty())
         throw CliUsageError{QStringLiteral("%1 braucht einen Dateinamen").arg(name)};
@@ -147,6 +171,12 @@ CliOptions parseOrThrow(const QStringList& arguments) {
             options.exportPaletteFile = value;
         } else if (argument == QLatin1String("--list-ranges")) {
             options.listRanges = true;
+        } else if (takeValue(arguments, i, QStringLiteral("--match"), value)) {
+            options.distance = distanceNamed(value);
+        } else if (takeValue(arguments, i, QStringLiteral("--transparent"), value)) {
+            options.keepTransparentEmpty = onOff(QStringLiteral("--transparent"), value);
+        } else if (takeValue(arguments, i, QStringLiteral("--remove-background"), value)) {
+            options.removeBackground = tolerance(value);
         } else if (argument == QLatin1String("--dither")) {
             options.dither = true;
         } else if (argument == QLatin1String("--grid")) {
@@ -188,6 +218,8 @@ QString cliUsageText() {
         "Aufruf: tessora-cli BILD [--width N] [--height N] [--dither] [--colors DATEI]\n"
         "                   [--chart DATEI] [--pdf DATEI] [--grid] [--stats]\n"
         "                   [--save-colors DATEI] [--save-project DATEI]\n"
+        "                   [--match rgb|ciede2000|oklab] [--transparent on|off]\n"
+        "                   [--remove-background TOLERANZ]\n"
         "                   [--range NAME | --palette DATEI] [--max-colors N]\n"
         "                   [--export-palette DATEI]\n"
         "                   [--template-pdf DATEI] [--bead midi|mini|maxi] [--pitch MM]\n"
@@ -206,7 +238,13 @@ QString cliUsageText() {
         "  --chart DATEI        die Perlenvorlage speichern (Format nach der Endung)\n"
         "  --pdf DATEI          die Perlenvorlage als PDF-Seite drucken (A4 hoch, Seite\n"
         "                       voll genutzt, Seitenverhältnis beibehalten, zentriert)\n"
-        "  --grid               das Perlenraster ausgeben, eine Zeile je Reihe von oben\n"
+        "  --match ABSTAND      Farbabstand: rgb (Vorgabe), ciede2000 oder oklab\n"
+        "  --transparent on|off Transparente Stellen frei lassen (Vorgabe: on)\n"
+        "  --remove-background TOLERANZ\n"
+        "                       Hintergrund entfernen: Perlen am Rand in der Randfarbe\n"
+        "                       (Toleranz 0 bis 100 Prozent je Farbkanal) bleiben frei\n"
+        "  --grid               das Perlenraster ausgeben, eine Zeile je Reihe von oben,\n"
+        "                       -- für eine freie Stelle\n"
         "  --stats              die Perlenstatistik ausgeben\n"
         "  --template-pdf DATEI die Vorlage in Originalgröße als PDF speichern: eine\n"
         "                       Übersicht und jede Steckplatte in echter Größe\n"
@@ -222,7 +260,6 @@ QString cliUsageText() {
         "                       mit allen Änderungen, sonst wird aus seinem Bild neu\n"
         "                       berechnet\n"
         "  --save-project DATEI das Projekt (.tessora) speichern\n"
-
         "  --list-ranges        die Namen der Perlensortimente ausgeben, einen je Zeile\n"
         "  --range NAME         dieses Perlensortiment verwenden (Standard:\n"
         "                       \"Hama Midi (Standard)\")\n"

@@ -6,6 +6,8 @@
 #include <optional>
 #include <variant>
 
+#include "engine/colourdistance.h"
+
 namespace tessora {
 
 struct CliOptions {
@@ -33,7 +35,8 @@ struct CliOptions {
     // Whether the pattern is calculated again rather than taken from the project.
     bool calculates() const {
         return width || height || dither || !colorsFile.isEmpty() || !rangeName.isEmpty() ||
-               !paletteFile.isEmpty() || maxColors > 0;
+               !paletteFile.isEmpty() || maxColors > 0 || distance != ColourDistance::Rgb ||
+               !keepTransparentEmpty || removeBackground.has_value();
     }
     bool listRanges = false;
     QString rangeName;          // the bead range to use; empty: the standard range
@@ -44,6 +47,9 @@ struct CliOptions {
     bool needsNoPicture() const {
         return listRanges || !exportPaletteFile.isEmpty() || !saveColorsFile.isEmpty();
     }
+    ColourDistance distance = ColourDistance::Rgb;
+    bool keepTransparentEmpty = true;
+    std::optional<int> removeBackground;  // tolerance 0..100
 };
 
 struct CliHelp {};  // --help: print the usage and succeed

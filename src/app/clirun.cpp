@@ -10,6 +10,7 @@
 #include "engine/catalogue.h"
 #include "engine/chart.h"
 #include "engine/colorsettings.h"
+#include "engine/emptypegs.h"
 #include "engine/gplpalette.h"
 #include "engine/project.h"
 #include "engine/rangelibrary.h"
@@ -36,6 +37,9 @@ struct Choices {
     bool aspectLock = true;
     int zoom = 100;  // kept for the project; the command line shows nothing
     int page = 0;
+    ColourDistance distance = ColourDistance::Rgb;
+    bool keepTransparentEmpty = true;
+    std::optional<int> removeBackground;
 
     std::span<bool> selection() { return std::span<bool>(ticks).first(colorCount); }
 
@@ -115,8 +119,15 @@ class CliSession {
         applySizes(options);
         choices_.dithering = options.dither;
         choices_.maxColors = options.maxColors;
-        if (!options.colorsFile.isEmpty()) loadColors(options.colorsFile);
+        applyMatching(options);
+        if (!options.colorsFile.isEmpty() && !loadColors(options.colorsFile)) return false;
         return true;
+    }
+
+    void applyMatching(const CliOptions& options) {
+        choices_.distance = options.distance;
+        choices_.keepTransparentEmpty = options.keepTransparentEmpty;
+        choices_.removeBackground = options.removeBackground;
     }
 
     // The project's document and choices; calculation options then change them as the
@@ -129,6 +140,7 @@ class CliSession {
         takeProject(state);
         if (!chooseRange(options)) return false;
         if (options.maxColors > 0) choices_.maxColors = options.maxColors;
+        applyMatching(options);
         if (choices_.aspectLock) {
             applySizes(options);
         } else {
@@ -136,7 +148,7 @@ class CliSession {
             if (options.height) choices_.reihened = *options.height;
         }
         choices_.dithering = choices_.dithering || options.dither;
-        if (!options.colorsFile.isEmpty()) loadColors(options.colorsFile);
+        if (!options.colorsFile.isEmpty() && !loadColors(options.colorsFile)) return false;
         return true;
     }
 
@@ -241,7 +253,8 @@ class CliSession {
 
     bool loadPicture(const QString& fileName) {
         dib picture{};
-        OpenDib(&picture, fileName, 0, progress());
+        AlphaPlane alpha;
+        OpenDibWithAlpha(&picture, &alpha, fileName, progress());
         endProgress();
         if (picture.poi == nullptr) {
             QString message =
@@ -251,6 +264,7 @@ class CliSession {
             return fail(message);
         }
         replaceSourcePicture(doc_, picture);
+        alpha_ = std::move(alpha);
         coupleHeightToWidth();
         return true;
     }
@@ -267,27 +281,30 @@ class CliSession {
         }
     }
 
-    void loadColors(const QString& fileName) {
-        // The window ignores a colour settings file it cannot open; so does this, with a note.
-        if (!openColorSettings(fileName, choices_.selection(), doc_.pal)) {
-            err_ << QStringLiteral(
-                        "Warnung: Die Farbeinstellungen %1 konnten nicht geöffnet werden.")
-                        .arg(fileName)
-                 << '\n';
-            err_.flush();
-        }
+    bool loadColors(const QString& fileName) {
+        const ColorSettingsError error =
+            readColorSettingsFile(fileName, choices_.selection(), doc_.pal);
+        if (error == ColorSettingsError::None) return true;
+        return fail(
+            QStringLiteral("Fehler: Die Farbeinstellungen %1 konnten nicht geöffnet werden.\n%2")
+                .arg(fileName, colorSettingsErrorText(error)));
     }
 
     bool saveColors(const QString& fileName) {
-        if (saveColorSettings(fileName, choices_.selection(), doc_.pal)) return true;
-        return fail(
-            QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!").arg(fileName));
+        const ColorSettingsError error =
+            writeColorSettingsFile(fileName, choices_.selection(), doc_.pal);
+        if (error == ColorSettingsError::None) return true;
+        return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
+                        .arg(fileName, colorSettingsErrorText(error)));
     }
 
     bool calculate() {
-        const CalculateInputs inputs{choices_.maschened, choices_.reihened,
-                                     choices_.dithering ? 1 : 0, choices_.selection(),
-                                     choices_.maxColors};
+        CalculateInputs inputs{choices_.maschened, choices_.reihened, choices_.dithering ? 1 : 0,
+                               choices_.selection(), choices_.maxColors};
+        inputs.distance = choices_.distance;
+        inputs.keepTransparentEmpty = choices_.keepTransparentEmpty;
+        inputs.removeBackground = choices_.removeBackground;
+        inputs.alpha = &alpha_;
         const EngineError error = calculatePattern(doc_, inputs, progress());
         endProgress();
         if (error != EngineError::None) {
@@ -391,7 +408,8 @@ class CliSession {
             QString line;
             for (int x = 0; x < width; ++x) {
                 if (x > 0) line += u' ';
-                line += QString::number(getpixel(doc_.di3, x, y));
+                const std::uint32_t value = getpixel(doc_.di3, x, y);
+                line += value == kEmptyPeg ? QStringLiteral("--") : QString::number(value);
             }
             out_ << line << '\n';
         }
@@ -409,6 +427,7 @@ class CliSession {
     bool showProgress_;
     bool progressShown_ = false;
     Document doc_;
+    AlphaPlane alpha_;  // the picture's opacity; empty for a picture without alpha
     Choices choices_;
     BeadCounts counts_{};
     EngineError chartError_ = EngineError::None;

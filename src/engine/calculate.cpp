@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/colorlimit.h"
+#include "engine/emptypegs.h"
 #include "engine/nearest.h"
 #include "engine/reduce.h"
 #include "engine/resample.h"
@@ -40,11 +41,13 @@ class TemporaryImage {
     dib image_;
 };
 
+// Sampling picks whole source pixels, so sampling first and expanding the few sampled ones to
+// 24 bits gives the same grid as expanding first, without a 24-bit copy of a large picture.
 dib gridImage(const Document& doc, int breit, int hoch, const ProgressFn& progress) {
     if (DibBits(doc.di) == 24) return Resize(doc.di, breit, hoch, progress);
-    const TemporaryImage expanded(DepthUpTo(doc.di, 24, progress));
-    if (expanded.empty()) return dib{};
-    return Resize(expanded.get(), breit, hoch, progress);
+    const TemporaryImage sampled(Resize(doc.di, breit, hoch, progress));
+    if (sampled.empty()) return dib{};
+    return DepthUpTo(sampled.get(), 24, progress);
 }
 
 // The colours the limit keeps, or nothing when it is off or there are no more ticked colours
@@ -56,6 +59,18 @@ std::vector<int> limitedColors(const Document& doc, const dib& grid24,
     if (ticked <= inputs.maxColors) return {};
     return chooseColors(colorHistogram(grid24), doc.pal, doc.pal.num, inputs.selection,
                         inputs.maxColors);
+}
+
+// Beads that stay empty: the transparent ones (when the plane belongs to this picture), then the
+// background reached from the border.
+BeadMask emptyBeadsOf(const Document& doc, const CalculateInputs& inputs, const dib& grid24) {
+    BeadMask mask;
+    const AlphaPlane* alpha = inputs.alpha;
+    if (inputs.keepTransparentEmpty && alpha != nullptr && alpha->width == DibWidth(doc.di) &&
+        alpha->height == DibHeight(doc.di))
+        mask = transparentBeads(*alpha, DibWidth(grid24), DibHeight(grid24));
+    if (inputs.removeBackground) removeBackground(grid24, *inputs.removeBackground, mask);
+    return mask;
 }
 
 }  // namespace
@@ -75,8 +90,10 @@ EngineError calculatePattern(Document& doc, const CalculateInputs& inputs,
     const TemporaryImage grid24(gridImage(doc, breit, hoch, progress));
     if (grid24.empty()) return EngineError::OutOfMemory;
     std::vector<int> chosen;
+    BeadMask empty;
     try {
         chosen = limitedColors(doc, grid24.get(), inputs);
+        empty = emptyBeadsOf(doc, inputs, grid24.get());
     } catch (const std::bad_alloc&) {
         return EngineError::OutOfMemory;
     }
@@ -90,7 +107,8 @@ EngineError calculatePattern(Document& doc, const CalculateInputs& inputs,
     }
     int notfoundis = doc.notfoundis;
     const dib beads =
-        DepthDownTo(grid24.get(), doc.pal.num, inputs.rolmod, doc.pal, ticks, notfoundis, progress);
+        DepthDownTo(grid24.get(), doc.pal.num, inputs.rolmod, doc.pal, ticks, notfoundis, progress,
+                    {inputs.distance, empty.empty() ? nullptr : &empty});
     if (beads.poi == nullptr) return EngineError::OutOfMemory;
     FreeDib(doc.di3);
     doc.di3 = beads;

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
 #include "engine/chartcanvas.h"
+#include "engine/emptypegs.h"
 #include "engine/glyphs.h"
 #include "engine/numbers.h"
 #include "engine/sizecoupling.h"
@@ -17,13 +19,16 @@ namespace {
 constexpr int kBrightnessForBlack = 128;
 constexpr int kTickLength = 49;        // a tick covers x 0 to 48, and the last 50 columns but one
 constexpr int kRightLabelOffset = 40;  // right labels start 40 pixels before the chart's edge
+constexpr int kLeftLabelX = 10;
+constexpr Bgr kEmptyPegRing{192, 192, 192};
 
 // How one bead is drawn: the cell's fill, its border and number colour, and the number it
-// carries (empty: no number).
+// carries (empty: no number); an empty peg also gets a ring.
 struct BeadLook {
     Bgr fill;
     Bgr contrast;
     QString number;
+    bool emptyPeg = false;
 };
 
 Bgr contrastFor(int red, int green, int blue) {
@@ -31,11 +36,13 @@ Bgr contrastFor(int red, int green, int blue) {
 }
 
 // Which grid pixel values a chart is drawn and counted for: the range's numbers and the
-// fallback colour.
+// fallback colour. In a grid of palette indices an empty peg is no bead.
 struct ChartColors {
     const BeadRange& range;
     int notfoundis;
+    bool indexed;
     int indexOf(std::uint32_t value) const {
+        if (indexed && value == kEmptyPeg) return -1;
         return value > 0xFFFF ? rangeIndexOfPixel(range, -1, notfoundis)
                               : rangeIndexOfPixel(range, static_cast<int>(value), notfoundis);
     }
@@ -48,6 +55,7 @@ struct ChartColors {
 };
 
 BeadLook lookOf(std::uint32_t value, const dib& grid, bool indexed, const ChartColors& colors) {
+    if (indexed && value == kEmptyPeg) return {kWhite, kEmptyPegRing, QString(), true};
     int color = static_cast<int>(value & 0xFFFFFF);
     if (indexed) {
         const PalEntry& entry = grid.pal.rgb0[value & 0xFF];
@@ -99,42 +107,78 @@ BeadCounts countBeads(const std::vector<std::uint32_t>& values, const ChartColor
 }
 
 // One drawn cell, cell width x cell height triples of blue, green, red: the fill, a 1-pixel
-// border inside the cell and the colour number one pixel in from the left edge.
+// border inside the cell and the colour number one pixel in from the left edge. Below the
+// number's rows every row is the fill row or, last, the border row, so only those two are kept:
+// a one-row chart has cells 15,000 pixels high.
 class CellImage {
   public:
     CellImage(const BeadLook& look, const ChartGeometry& g)
-        : width_(g.cellWidth), pixels_(3 * static_cast<std::size_t>(g.cellWidth) * g.cellHeight) {
-        for (int y = 0; y < g.cellHeight; ++y) {
-            std::uint8_t* line = row(y);
-            const bool edge = y == 0 || y == g.cellHeight - 1;
-            fillBgr(line, 0, width_, edge ? look.contrast : look.fill);
-            fillBgr(line, 0, 1, look.contrast);
-            fillBgr(line, width_ - 1, width_, look.contrast);
-        }
-        if (!look.number.isEmpty()) drawNumber(look, g);
+        : width_(g.cellWidth), height_(g.cellHeight) {
+        std::shared_ptr<const GlyphMask> number;
+        if (!look.number.isEmpty()) number = numberMask(look, g);
+        // A ring spans the whole cell, so an empty peg keeps all its rows.
+        drawnRows_ = look.emptyPeg ? height_ : std::clamp(number ? number->rows() : 0, 1, height_);
+        // Drawn rows, then the fill row and the border row for the rest.
+        pixels_.resize(rowBytes() * static_cast<std::size_t>(drawnRows_ + 2));
+        for (int y = 0; y < drawnRows_; ++y)
+            drawPlainRow(look, storedRow(y), y == 0 || y == height_ - 1);
+        drawPlainRow(look, storedRow(drawnRows_), false);
+        drawPlainRow(look, storedRow(drawnRows_ + 1), true);
+        if (number) drawNumber(look, *number);
+        if (look.emptyPeg) drawRing(look.contrast);
     }
     const std::uint8_t* row(int y) const {
-        return pixels_.data() + 3 * static_cast<std::size_t>(width_) * y;
+        if (y < drawnRows_) return storedRow(y);
+        return storedRow(y == height_ - 1 ? drawnRows_ + 1 : drawnRows_);
     }
     std::size_t rowBytes() const { return 3 * static_cast<std::size_t>(width_); }
 
   private:
-    std::uint8_t* row(int y) { return pixels_.data() + 3 * static_cast<std::size_t>(width_) * y; }
+    const std::uint8_t* storedRow(int index) const {
+        return pixels_.data() + rowBytes() * static_cast<std::size_t>(index);
+    }
+    std::uint8_t* storedRow(int index) {
+        return pixels_.data() + rowBytes() * static_cast<std::size_t>(index);
+    }
 
-    void drawNumber(const BeadLook& look, const ChartGeometry& g) {
-        const int fontHeight = fittedFontHeight(look.number, g.cellWidth - 2, g.cellHeight);
-        const auto mask = textMask(look.number, fontHeight);
+    void drawPlainRow(const BeadLook& look, std::uint8_t* line, bool edge) const {
+        fillBgr(line, 0, width_, edge ? look.contrast : look.fill);
+        fillBgr(line, 0, 1, look.contrast);
+        fillBgr(line, width_ - 1, width_, look.contrast);
+    }
+
+    static std::shared_ptr<const GlyphMask> numberMask(const BeadLook& look,
+                                                       const ChartGeometry& g) {
+        return textMask(look.number, fittedFontHeight(look.number, g.cellWidth - 2, g.cellHeight));
+    }
+
+    void drawNumber(const BeadLook& look, const GlyphMask& mask) {
         // Ink never leaves its cell, so cells can be drawn in any order.
-        for (int y = 0; y < std::min(mask->rows(), g.cellHeight); ++y) {
-            for (int s = mask->rowStart[y]; s < mask->rowStart[y + 1]; ++s) {
-                const InkSpan& span = mask->spans[s];
-                fillBgr(row(y), std::min(1 + span.left, width_), std::min(1 + span.right, width_),
-                        look.contrast);
+        for (int y = 0; y < std::min(mask.rows(), height_); ++y) {
+            for (int s = mask.rowStart[y]; s < mask.rowStart[y + 1]; ++s) {
+                const InkSpan& span = mask.spans[s];
+                fillBgr(storedRow(y), std::min(1 + span.left, width_),
+                        std::min(1 + span.right, width_), look.contrast);
+            }
+        }
+    }
+
+    // A circle of a third of the cell's shorter side across, one pixel wide: the bare peg.
+    void drawRing(Bgr colour) {
+        const double radius = std::max(1.0, std::min(width_, height_) / 3.0);
+        const double cx = (width_ - 1) / 2.0;
+        const double cy = (height_ - 1) / 2.0;
+        for (int y = 0; y < height_; ++y) {
+            for (int x = 0; x < width_; ++x) {
+                if (std::abs(std::hypot(x - cx, y - cy) - radius) < 0.5)
+                    fillBgr(storedRow(y), x, x + 1, colour);
             }
         }
     }
 
     int width_;
+    int height_;
+    int drawnRows_ = 1;
     std::vector<std::uint8_t> pixels_;
 };
 
@@ -175,18 +219,48 @@ class ValueCells {
     std::vector<CellImage> images_;
 };
 
+// The opaque background of a bead row's left label: x from kLeftLabelX to `right`, the row's
+// first `rows` pixel rows (right 0: no label). A one-row chart's label is thousands of pixels
+// wide, so its background is laid while the rows are made instead of over cells drawn first.
+struct LabelBox {
+    int right = 0;
+    int rows = 0;
+};
+
+std::vector<LabelBox> leftLabelBoxes(const ChartGeometry& g, int beadsHigh) {
+    std::vector<LabelBox> boxes(static_cast<std::size_t>(beadsHigh));
+    for (int j = 0; j < beadsHigh; ++j) {
+        const int n = beadsHigh - j;
+        if (n % 2 == 0) continue;
+        const auto mask = textMask(QString::number(n), g.cellHeight);
+        // A background taller than the bead row reaches the next one: left to the label itself.
+        if (mask->cellHeight > g.cellHeight) continue;
+        boxes[static_cast<std::size_t>(j)] = {std::min(kLeftLabelX + mask->advance, g.width),
+                                              mask->cellHeight};
+    }
+    return boxes;
+}
+
 void drawBeadRowsByValue(const ChartCanvas& canvas, const ValueCells& cells,
-                         const std::vector<std::uint32_t>& values, const ChartGeometry& g,
-                         int beadsWide, int beadsHigh) {
+                         const std::vector<std::uint32_t>& values,
+                         const std::vector<LabelBox>& labels, const ChartGeometry& g, int beadsWide,
+                         int beadsHigh) {
     const std::size_t cellBytes = 3 * static_cast<std::size_t>(g.cellWidth);
     for (int j = 0; j < beadsHigh; ++j) {
         const std::uint32_t* beadValues = values.data() + static_cast<std::size_t>(j) * beadsWide;
+        const LabelBox& label = labels[static_cast<std::size_t>(j)];
         for (int py = 0; py < g.cellHeight; ++py) {
             std::uint8_t* line = canvas.row(kChartMarginY + j * g.cellHeight + py);
             fillBgr(line, 0, kChartMarginX, kWhite);
-            std::uint8_t* cell = line + 3 * kChartMarginX;
-            for (int i = 0; i < beadsWide; ++i, cell += cellBytes)
+            const bool underLabel = py < label.rows && label.right > kLeftLabelX;
+            // Cells wholly under the label's background are not drawn at all.
+            const int firstCell =
+                underLabel ? std::clamp((label.right - kChartMarginX) / g.cellWidth, 0, beadsWide)
+                           : 0;
+            std::uint8_t* cell = line + 3 * (kChartMarginX + firstCell * g.cellWidth);
+            for (int i = firstCell; i < beadsWide; ++i, cell += cellBytes)
                 copyCellRow(cell, cells.of(beadValues[i]).row(py), cellBytes);
+            if (underLabel) fillBgr(line, kLeftLabelX, label.right, kWhite);
             fillBgr(line, kChartMarginX + beadsWide * g.cellWidth, canvas.width(), kWhite);
         }
     }
@@ -212,22 +286,27 @@ void drawBeadRowsCellByCell(const ChartCanvas& canvas, const dib& grid,
     }
 }
 
-void drawRowLabel(const ChartCanvas& canvas, const QString& text, int x, int y, int fontHeight) {
+void drawRowLabel(const ChartCanvas& canvas, const QString& text, int x, int y, int fontHeight,
+                  bool backgroundLaid) {
     const auto mask = textMask(text, fontHeight);
-    canvas.fillRect(x, y, x + mask->advance, y + mask->cellHeight, kWhite);
+    if (!backgroundLaid) canvas.fillRect(x, y, x + mask->advance, y + mask->cellHeight, kWhite);
     canvas.drawMask(*mask, x, y, kBlack);
 }
 
 // Odd row numbers, counted from the bottom, on opaque white, and a tick at every row's top.
-void drawRowLabels(const ChartCanvas& canvas, const ChartGeometry& g, int beadsHigh) {
+// `laid`: the left labels' backgrounds already in the rows (none when empty).
+void drawRowLabels(const ChartCanvas& canvas, const ChartGeometry& g, int beadsHigh,
+                   const std::vector<LabelBox>& laid) {
     for (int j = 0; j < beadsHigh; ++j) {
         const int y = kChartMarginY + j * g.cellHeight;
         const int n = beadsHigh - j;
         const QString label = QString::number(n);
         const bool labelled = n % 2 == 1;
-        if (labelled) drawRowLabel(canvas, label, 10, y, g.cellHeight);
+        const bool leftLaid = !laid.empty() && laid[static_cast<std::size_t>(j)].rows > 0;
+        if (labelled) drawRowLabel(canvas, label, kLeftLabelX, y, g.cellHeight, leftLaid);
         canvas.fillSpan(y, 0, kTickLength, kBlack);
-        if (labelled) drawRowLabel(canvas, label, g.width - kRightLabelOffset, y, g.cellHeight);
+        if (labelled)
+            drawRowLabel(canvas, label, g.width - kRightLabelOffset, y, g.cellHeight, false);
         canvas.fillSpan(y, g.width - 50, g.width - 50 + kTickLength, kBlack);
     }
 }
@@ -265,7 +344,7 @@ void SplitColor(int color, int& red, int& green, int& blue) {
 
 EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoundis, dib& rdi,
                       BeadCounts& counts, const BeadRange& range) {
-    const ChartColors colors{range, notfoundis};
+    const ChartColors colors{range, notfoundis, DibColorCount(grid) <= 256};
     beadsWide = std::clamp(beadsWide, kMinBeads, kMaxBeads);
     beadsHigh = std::clamp(beadsHigh, kMinBeads, kMaxBeads);
     const ChartGeometry g = chartGeometry(beadsWide, beadsHigh);
@@ -276,12 +355,14 @@ EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoun
     canvas.fillRect(0, 0, g.width, kChartMarginY, kWhite);
     canvas.fillRect(0, kChartMarginY + beadsHigh * g.cellHeight, g.width, g.height, kWhite);
     if (DibColorCount(grid) <= 256) {
-        drawBeadRowsByValue(canvas, ValueCells(grid, values, colors, g), values, g, beadsWide,
-                            beadsHigh);
+        const std::vector<LabelBox> labels = leftLabelBoxes(g, beadsHigh);
+        drawBeadRowsByValue(canvas, ValueCells(grid, values, colors, g), values, labels, g,
+                            beadsWide, beadsHigh);
+        drawRowLabels(canvas, g, beadsHigh, labels);
     } else {
         drawBeadRowsCellByCell(canvas, grid, values, colors, g, beadsWide, beadsHigh);
+        drawRowLabels(canvas, g, beadsHigh, {});
     }
-    drawRowLabels(canvas, g, beadsHigh);
     return EngineError::None;
 }
 

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -135,19 +137,30 @@ class FontCache {
         const int width = band.width();
         for (int y = 0; y < band.height(); ++y) {
             const uchar* line = band.constScanLine(y);
-            int x = 0;
+            int x = skipWhile(line, 0, width, false);
             while (x < width) {
-                if (line[x] >= 128) {
-                    ++x;
-                    continue;
-                }
                 const int left = x;
-                while (x < width && line[x] < 128)
-                    ++x;
+                x = skipWhile(line, x, width, true);
                 mask.spans.push_back({left, x});
+                x = skipWhile(line, x, width, false);
             }
             mask.rowStart.push_back(static_cast<int>(mask.spans.size()));
         }
+    }
+
+    // The first pixel from x on that is not ink (ink: true) or that is ink (ink: false); ink is
+    // a value below 128, a clear top bit. Eight pixels at a time: the bands of a tall label
+    // hold hundreds of megabytes, nearly all of them paper.
+    static int skipWhile(const uchar* line, int x, int width, bool ink) {
+        constexpr std::uint64_t kTopBits = 0x8080808080808080u;
+        for (; x + 8 <= width; x += 8) {
+            std::uint64_t eight;
+            std::memcpy(&eight, line + x, 8);
+            if (((ink ? eight : ~eight) & kTopBits) != 0) break;
+        }
+        while (x < width && (line[x] < 128) == ink)
+            ++x;
+        return x;
     }
 
     std::map<int, int> pixelSizes_;

@@ -7,6 +7,7 @@
 #include "engine/bgrrows.h"
 #include "engine/nearest.h"
 #include "engine/numbers.h"
+#include "engine/perceptualnearest.h"
 
 namespace tessora {
 namespace {
@@ -27,15 +28,16 @@ bool targetFits(const dib& source, const dib& target) {
 // 5/16 below, 3/16 behind, in the order of this row) are summed in registers: the cell below
 // the k-th pixel done gets e(k-1) + 5 e(k) + 3 e(k+1) and is stored once, when pixel k+1 is
 // done. Error arrays that are updated share by share give exactly these cells.
+template <class Finder>
 class RowDiffusion {
   public:
-    RowDiffusion(NearestColorIndex& nearest, const LPAL& palette)
-        : nearest_(nearest), palette_(palette) {}
+    RowDiffusion(Finder& nearest, const LPAL& palette) : nearest_(nearest), palette_(palette) {}
 
     // `current`: the cells this row reads; `next`: the cells the next row reads, which runs the
     // other way, so the cell below the k-th pixel done is next[3 * (width - 1 - k) + 3 + c].
+    // `empty`: the row's empty pegs from the left, or null.
     void run(const std::uint8_t* sourceBgr, std::uint8_t* targetRow, int width, bool rightToLeft,
-             const ErrorCell* current, ErrorCell* next) {
+             const ErrorCell* current, ErrorCell* next, const std::uint8_t* empty) {
         Channels carried{};  // 7 e of the pixel before, for this one
         Channels before{};   // e of the pixel before
         Channels twoBefore{};
@@ -43,7 +45,9 @@ class RowDiffusion {
         int x = rightToLeft ? width - 1 : 0;
         for (int k = 0; k < width; ++k, x += step) {
             const Channels e =
-                diffusePixel(sourceBgr + 3 * x, targetRow + x, current + 3 + 3 * k, carried);
+                empty != nullptr && empty[x] != 0
+                    ? Channels{}
+                    : diffusePixel(sourceBgr + 3 * x, targetRow + x, current + 3 + 3 * k, carried);
             ErrorCell* below = next + 3 * (width - k) + 3;  // below the pixel before
             for (int c = 0; c < 3; ++c) {
                 if (k > 0)
@@ -71,28 +75,42 @@ class RowDiffusion {
         return {v[0] - chosen.peBlue, v[1] - chosen.peGreen, v[2] - chosen.peRed};
     }
 
-    NearestColorIndex& nearest_;
+    Finder& nearest_;
     const LPAL& palette_;
 };
 
-}  // namespace
-
-void ErrorDiffuse(const dib& source, const dib& target) {
-    if (target.poi == nullptr || source.poi == nullptr || !targetFits(source, target)) return;
+template <class Finder>
+void diffuseRows(const dib& source, const dib& target, Finder& nearest, const BeadMask* empty) {
     const int width = DibWidth(source);
     const int height = DibHeight(source);
     const std::size_t cells = 3 * static_cast<std::size_t>(width) + 6;
     std::vector<ErrorCell> a(cells, 0);  // the top row starts without error
     std::vector<ErrorCell> b(cells, 0);
-    RowDiffusion row(nearestIndexFor(target.pal.rgb0), target.pal);
+    RowDiffusion<Finder> row(nearest, target.pal);
     std::vector<std::uint8_t> scratch;
     for (int r = 0; r < height; ++r) {
         const int storedRow = height - 1 - r;  // r counts from the top of the picture
         const bool rightToLeft = r % 2 == 1;
         const std::vector<ErrorCell>& current = rightToLeft ? b : a;
         std::vector<ErrorCell>& next = rightToLeft ? a : b;
+        const std::uint8_t* emptyRow =
+            empty != nullptr ? empty->data() + static_cast<std::size_t>(r) * width : nullptr;
         row.run(bgrRow(source, storedRow, scratch), DibRow(target, storedRow), width, rightToLeft,
-                current.data(), next.data());
+                current.data(), next.data(), emptyRow);
+    }
+}
+
+}  // namespace
+
+void ErrorDiffuse(const dib& source, const dib& target, ColourDistance distance,
+                  const BeadMask* emptyBeads) {
+    if (target.poi == nullptr || source.poi == nullptr || !targetFits(source, target)) return;
+    const auto beads = static_cast<std::size_t>(DibWidth(source)) * DibHeight(source);
+    if (emptyBeads != nullptr && emptyBeads->size() != beads) emptyBeads = nullptr;
+    if (distance == ColourDistance::Rgb) {
+        diffuseRows(source, target, nearestIndexFor(target.pal.rgb0), emptyBeads);
+    } else {
+        diffuseRows(source, target, perceptualIndexFor(target.pal.rgb0, distance), emptyBeads);
     }
 }
 

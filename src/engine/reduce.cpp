@@ -8,6 +8,7 @@
 #include "engine/mydither.h"
 #include "engine/nearest.h"
 #include "engine/numbers.h"
+#include "engine/perceptualnearest.h"
 #include "engine/progress.h"
 
 namespace tessora {
@@ -46,8 +47,8 @@ void fillGridPalette(dib& grid, const std::array<Rgb, kPaletteEntries>& working,
     }
 }
 
-void nearestPass(const dib& di, const dib& grid, const ProgressFn& progress) {
-    NearestColorIndex& nearest = nearestIndexFor(grid.pal.rgb0);
+template <class Finder>
+void nearestPass(const dib& di, const dib& grid, Finder& nearest, const ProgressFn& progress) {
     const int width = DibWidth(di);
     const int height = DibHeight(di);
     std::vector<std::uint8_t> scratch;
@@ -57,10 +58,25 @@ void nearestPass(const dib& di, const dib& grid, const ProgressFn& progress) {
     }
 }
 
+void nearestPass(const dib& di, const dib& grid, ColourDistance distance,
+                 const ProgressFn& progress) {
+    if (distance == ColourDistance::Rgb) {
+        nearestPass(di, grid, nearestIndexFor(grid.pal.rgb0), progress);
+    } else {
+        nearestPass(di, grid, perceptualIndexFor(grid.pal.rgb0, distance), progress);
+    }
+}
+
+const BeadMask* maskFitting(const dib& di, const BeadMask* mask) {
+    const auto beads = static_cast<std::size_t>(DibWidth(di)) * DibHeight(di);
+    return mask != nullptr && mask->size() == beads ? mask : nullptr;
+}
+
 }  // namespace
 
 dib DepthDownTo(const dib& di, int zcols, int rolmod, const LPAL& pal,
-                std::span<const bool> selection, int& notfoundis, const ProgressFn& progress) {
+                std::span<const bool> selection, int& notfoundis, const ProgressFn& progress,
+                const ReductionChoices& choices) {
     std::array<Rgb, kPaletteEntries> working{};
     for (int i = 0; i < kPaletteEntries; ++i) {
         working[i] = {pal.rgb0[i].peRed, pal.rgb0[i].peGreen, pal.rgb0[i].peBlue};
@@ -78,12 +94,14 @@ dib DepthDownTo(const dib& di, int zcols, int rolmod, const LPAL& pal,
     newdib(&grid, DibWidth(di), DibHeight(di), 8, nullptr, 0);
     if (grid.poih != 0) {
         fillGridPalette(grid, working, entries, selection);
+        const BeadMask* empty = maskFitting(di, choices.emptyBeads);
         try {
             if (rolmod == 1) {
-                ErrorDiffuse(di, grid);
+                ErrorDiffuse(di, grid, choices.distance, empty);
             } else if (di.poi != nullptr) {
-                nearestPass(di, grid, progress);
+                nearestPass(di, grid, choices.distance, progress);
             }
+            if (empty != nullptr) markEmptyPegs(grid, *empty);
         } catch (const std::bad_alloc&) {
             // The search tables or the error rows could not be had: no grid rather than a
             // half-reduced one, and the caller keeps its old grid.

@@ -4,6 +4,8 @@
 
 #include <span>
 
+#include "engine/colourdistance.h"
+#include "engine/emptypegs.h"
 #include "imagelib/imagelib.h"
 
 namespace tessora {
@@ -15,7 +17,15 @@ namespace tessora {
 // `notfoundis` becomes the index of the first ticked entry; it keeps its value when nothing is
 // ticked. `selection[i]` is the tick of entry i; entries beyond it count as unticked. On lack
 // of memory the result has no pixels.
+// Beads are chosen by `distance`. Beads set in `emptyBeads` (rows from the top, as many as the
+// grid has beads) become empty pegs after the reduction; the error diffusion neither takes
+// error from nor gives error to them.
+struct ReductionChoices {
+    ColourDistance distance = ColourDistance::Rgb;
+    const BeadMask* emptyBeads = nullptr;
+};
 dib DepthDownTo(const dib& di, int zcols, int rolmod, const LPAL& pal,
-                std::span<const bool> selection, int& notfoundis, const ProgressFn& progress);
+                std::span<const bool> selection, int& notfoundis, const ProgressFn& progress,
+                const ReductionChoices& choices = {});
 
 }  // namespace tessora

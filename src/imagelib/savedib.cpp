@@ -1,15 +1,17 @@
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "imagelib/codecs/bmp.h"
 #include "imagelib/codecs/gif.h"
 #include "imagelib/codecs/iffpbm.h"
 #include "imagelib/codecs/ilbm.h"
+#include "imagelib/codecs/jpeg.h"
 #include "imagelib/codecs/pcx.h"
-#include "imagelib/codecs/qtformats.h"
+#include "imagelib/codecs/png.h"
 #include "imagelib/codecs/tga.h"
+#include "imagelib/codecs/tiff.h"
 #include "imagelib/imagelib.h"
 #include "imagelib/imagesize.h"
+#include "imagelib/replacingfile.h"
 
 namespace tessora {
 
@@ -25,25 +27,20 @@ struct SaveEntry {
     Writer write;
 };
 
-template <QtFormat format>
-ImageError writeQt(const dib& d, QIODevice& device, const ProgressFn& progress) {
-    return writeWithQt(d, device, format, progress);
-}
-
 // In the order of SaveExtensions.
 constexpr SaveEntry kSaveEntries[kSaveFormatCount] = {
     {"Windows-Bitmap (*.bmp)", writeBmp},
     {"Geräteunabhängige Bitmap (*.dib)", writeBmp},
     {"GIF-Bild (*.gif)", writeGif},
     {"Amiga IFF ILBM (*.iff)", writeIlbm},
-    {"JPEG-Bild JFIF (*.jif)", writeQt<QtFormat::Jpeg>},
-    {"JPEG-Bild (*.jpg)", writeQt<QtFormat::Jpeg>},
+    {"JPEG-Bild JFIF (*.jif)", writeJpeg},
+    {"JPEG-Bild (*.jpg)", writeJpeg},
     {"Amiga IFF PBM (*.lbm)", writeIffPbm},
     {"PC Paintbrush (*.pcx)", writePcx},
     {"Windows-Bitmap RLE (*.rle)", writeBmpRle8},
     {"Targa-Bild (*.tga)", writeTga},
-    {"TIFF-Bild (*.tif)", writeQt<QtFormat::Tiff>},
-    {"PNG-Bild (*.png)", writeQt<QtFormat::Png>},
+    {"TIFF-Bild (*.tif)", writeTiff},
+    {"PNG-Bild (*.png)", writePng},
 };
 
 int entryIndex(int format) {
@@ -59,16 +56,20 @@ bool isWritableRecord(const dib& d) {
 
 ImageError writeFile(const dib& d, const QString& fileName, Writer write,
                      const ProgressFn& progress) {
-    // The old file stays as it was until the new one is complete: QSaveFile writes a
-    // temporary file in the same folder and renames it over the target on commit.
-    QSaveFile file(fileName);
-    if (fileName.isEmpty() || !file.open(QIODevice::WriteOnly)) return ImageError::CannotWrite;
-    const ImageError error = write(d, file, progress);
-    if (error != ImageError::None) {
-        file.cancelWriting();
-        return error;
+    // The old file stays as it was until the new one is complete; a device node or FIFO is
+    // never replaced by a regular file.
+    ReplacingFile file(fileName);
+    switch (file.open()) {
+        case ReplaceError::None:
+            break;
+        case ReplaceError::NotRegularTarget:
+            return ImageError::NotRegularFile;
+        default:
+            return ImageError::CannotWrite;
     }
-    return file.commit() ? ImageError::None : ImageError::CannotWrite;
+    const ImageError error = write(d, file.device(), progress);
+    if (error != ImageError::None) return error;
+    return file.commit() == ReplaceError::None ? ImageError::None : ImageError::CannotWrite;
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "output/beadlookup.h"
 
 #include "engine/catalogue.h"
+#include "engine/emptypegs.h"
 
 namespace tessora {
 
 int bookCatalogueOf(int value, int notfoundis) {
+    if (value == kEmptyPeg) return -1;
     const int catalogue = CatalogueIndexOfPixel(value);
     return catalogue >= 0 ? catalogue : CatalogueIndexOfPixel(notfoundis + PaletteSlotBase);
 }

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <set>
 
 #include "engine/catalogue.h"
 #include "engine/chart.h"
+#include "engine/glyphs.h"
+#include "engine/numbers.h"
 #include "testimages.h"
 
 using namespace tessora;
@@ -56,6 +59,32 @@ struct Chart {
         return false;
     }
 };
+
+using Points = std::set<std::pair<int, int>>;
+
+struct Box {
+    int left, top, right, bottom;  // right and bottom exclusive
+    bool holds(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+Points inkIn(const Chart& chart, Rgb ink, const Box& box) {
+    Points points;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x)
+            if (chart.at(x, y) == ink) points.emplace(x, y);
+    return points;
+}
+
+// The ink inside `box` of `text` drawn with its character cell's top-left corner at (x, top).
+Points textAt(const QString& text, int fontHeight, int x, int top, const Box& box) {
+    const auto mask = textMask(text, fontHeight);
+    Points points;
+    for (int row = 0; row < mask->rows(); ++row)
+        for (int s = mask->rowStart[row]; s < mask->rowStart[row + 1]; ++s)
+            for (int px = mask->spans[s].left; px < mask->spans[s].right; ++px)
+                if (box.holds(x + px, top + row)) points.emplace(x + px, top + row);
+    return points;
+}
 
 int total(const BeadCounts& counts) {
     int sum = 0;
@@ -117,9 +146,38 @@ TEST(Chart, OddRowsAreLabelledAndEveryRowHasTicks) {
         EXPECT_EQ(chart.at(569, y), kWhiteRgb);
         EXPECT_EQ(chart.at(0, y + 1), kWhiteRgb);
     }
-    EXPECT_TRUE(chart.hasBlackIn(10, 25, 50, 40)) << "29 stands at y 25";
-    EXPECT_TRUE(chart.hasBlackIn(10, 445, 50, 460)) << "1 stands at y 445";
+    // Below the tick lines, which are black whatever the labels do.
+    EXPECT_TRUE(chart.hasBlackIn(10, 26, 50, 40)) << "29 stands at y 25";
+    EXPECT_TRUE(chart.hasBlackIn(10, 446, 50, 460)) << "1 stands at y 445";
+    EXPECT_FALSE(chart.hasBlackIn(10, 41, 50, 55)) << "28 has no label";
     EXPECT_EQ(chart.at(0, 460), kWhiteRgb) << "no tick below the last row";
+}
+
+TEST(Chart, LabelsAndNumbersStandAtTheirCorners) {
+    // 30 x 30 beads: cells 15 x 15 from (60, 10); the chart is 570 wide. The label of a row
+    // stands with its cell's corner at (10, y) and (570 - 40, y), a number one pixel in from its
+    // cell's left edge. Below the tick row only, and inside the cell's border.
+    OwnedDib grid(beadGrid(30, 30, [](int x, int y) { return 10 + (x + y) % 3; }));
+    const Chart chart(grid.get(), 30, 30);
+    for (const int row : {1, 17, 29}) {
+        SCOPED_TRACE(row);
+        const int y = 10 + 15 * (30 - row);
+        const QString label = QString::number(row);
+        const Box left{0, y + 1, 60, y + 15}, right{510, y + 1, 570, y + 15};
+        EXPECT_FALSE(inkIn(chart, kBlackRgb, left).empty());
+        EXPECT_EQ(inkIn(chart, kBlackRgb, left), textAt(label, 15, 10, y, left));
+        EXPECT_EQ(inkIn(chart, kBlackRgb, right), textAt(label, 15, 530, y, right));
+    }
+    for (const int i : {0, 1, 2}) {
+        SCOPED_TRACE(i);
+        const int left = 60 + 15 * i;
+        const Rgb contrast = chart.at(left, 10);
+        const QString number = QString::fromLatin1(BeadNumbers[i]);
+        const int fontHeight = fittedFontHeight(number, 13, 15);
+        const Box inside{left + 1, 11, left + 14, 24};
+        EXPECT_FALSE(inkIn(chart, contrast, inside).empty());
+        EXPECT_EQ(inkIn(chart, contrast, inside), textAt(number, fontHeight, left + 1, 10, inside));
+    }
 }
 
 TEST(Chart, SingleRowIsLabelledOneOnBothSides) {
@@ -246,4 +304,51 @@ TEST(Chart, TrueColourGridShowsEachBeadInItsOwnColour) {
         }
     }
     EXPECT_EQ(chart.counts[2], 1200);
+}
+
+namespace {
+
+// The chart's pixel rows, without their padding, as a short fingerprint.
+std::string fingerprint(const dib& chart) {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    const int width = DibWidth(chart);
+    for (int y = 0; y < DibHeight(chart); ++y)
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(DibRow(chart, y)), 3 * width));
+    return hash.result().toHex().left(16).toStdString();
+}
+
+}  // namespace
+
+TEST(Chart, StaysPixelForPixelAsItWasDrawnBefore) {
+    // Fingerprints of charts drawn before the drawing was made faster. Long single rows and
+    // columns have row labels thousands of pixels high; values 200 and 5 are fallbacks (white,
+    // and notfoundis 70 has no number), the 24-bit grid takes the cell-by-cell route.
+    struct Case {
+        int wide, high;
+        bool trueColour;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {1, 1, false, "a46d2e9b089111b4"},   {2, 1, false, "7134441f919ea301"},
+        {97, 1, false, "0f4e2dcb35702c36"},  {333, 1, false, "f049a1ef013693f7"},
+        {1, 333, false, "ca04b6621072da25"}, {251, 3, false, "cf470aff0ddd31dc"},
+        {3, 251, false, "ddb766ea3be10003"}, {13, 7, false, "816cd22e06106ecd"},
+        {7, 13, false, "fc9919514a9a7f4a"},  {31, 19, false, "ccb7c4b76328145f"},
+        {9, 2, true, "0a1fcf0990b86289"},
+    };
+    for (const Case& c : cases) {
+        const auto value = [](int x, int y) {
+            const int v = 10 + (x * 7 + y * 3) % 64;
+            return v == 17 ? 200 : v == 23 ? 5 : v;
+        };
+        OwnedDib grid(c.trueColour
+                          ? picture24(c.wide, c.high,
+                                      [&](int x, int y) {
+                                          return Rgb{x * 29 % 256, y * 53 % 256, value(x, y)};
+                                      })
+                          : beadGrid(c.wide, c.high, value));
+        const Chart chart(grid.get(), c.wide, c.high, 70);
+        ASSERT_EQ(chart.error, EngineError::None);
+        EXPECT_EQ(fingerprint(chart.image.get()), c.expected) << c.wide << " x " << c.high;
+    }
 }

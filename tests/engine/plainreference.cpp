@@ -1,6 +1,7 @@
 #include "plainreference.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "engine/nearest.h"
 #include "imagelib/imagelib.h"
@@ -20,6 +21,33 @@ int steps(int n) {
 
 }  // namespace
 
+PlainSearch::PlainSearch(const PalEntry (&entries)[256], ColourDistance distance)
+    : entries_(entries), distance_(distance) {
+    for (int i = 0; i < 256; ++i) {
+        const PalEntry& e = entries[i];
+        colours_.push_back(perceptualColourOf(distance, e.peRed, e.peGreen, e.peBlue));
+        repeatsEarlier_.push_back(std::any_of(entries, entries + i, [&](const PalEntry& o) {
+            return o.peRed == e.peRed && o.peGreen == e.peGreen && o.peBlue == e.peBlue;
+        }));
+    }
+}
+
+int PlainSearch::nearest(int red, int green, int blue) const {
+    if (distance_ == ColourDistance::Rgb) return nearestIndexBruteForce(entries_, red, green, blue);
+    const LabColour query = perceptualColourOf(distance_, red, green, blue);
+    int best = 0;
+    double bestKey = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < 256; ++i) {
+        if (i > 0 && repeatsEarlier_[static_cast<std::size_t>(i)]) continue;  // cannot win
+        const double key = perceptualKey(distance_, query, colours_[static_cast<std::size_t>(i)]);
+        if (key < bestKey) {
+            bestKey = key;
+            best = i;
+        }
+    }
+    return best;
+}
+
 GridValues gridValues(const dib& grid) {
     GridValues rows(static_cast<std::size_t>(DibHeight(grid)));
     for (int y = 0; y < DibHeight(grid); ++y) {
@@ -29,14 +57,15 @@ GridValues gridValues(const dib& grid) {
     return rows;
 }
 
-GridValues plainNearest(const dib& source, const dib& target) {
+GridValues plainNearest(const dib& source, const dib& target, ColourDistance distance) {
+    const PlainSearch search(target.pal.rgb0, distance);
     GridValues rows(static_cast<std::size_t>(DibHeight(source)));
     for (int y = 0; y < DibHeight(source); ++y) {
         for (int x = 0; x < DibWidth(source); ++x) {
             const std::uint32_t c = getpixel(source, x, y);
-            rows[static_cast<std::size_t>(y)].push_back(nearestIndexBruteForce(
-                target.pal.rgb0, static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                static_cast<int>((c >> 16) & 0xFF)));
+            rows[static_cast<std::size_t>(y)].push_back(
+                search.nearest(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                               static_cast<int>((c >> 16) & 0xFF)));
         }
     }
     return rows;
@@ -44,7 +73,8 @@ GridValues plainNearest(const dib& source, const dib& target) {
 
 // Two arrays of 3W + 6 cells, the cursors cur and nxt, and the four shares stored one after
 // another exactly as the steps of the method say.
-GridValues plainErrorDiffusion(const dib& source, const dib& target) {
+GridValues plainErrorDiffusion(const dib& source, const dib& target, ColourDistance distance) {
+    const PlainSearch search(target.pal.rgb0, distance);
     const int width = DibWidth(source);
     const int height = DibHeight(source);
     GridValues rows(static_cast<std::size_t>(height),
@@ -68,7 +98,7 @@ GridValues plainErrorDiffusion(const dib& source, const dib& target) {
             int v[3];
             for (int c = 0; c < 3; ++c)
                 v[c] = std::clamp(steps(cur[c]) + s[c], 0, 255);
-            const int idx = nearestIndexBruteForce(target.pal.rgb0, v[2], v[1], v[0]);
+            const int idx = search.nearest(v[2], v[1], v[0]);
             rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(x)] = idx;
             const PalEntry& p = target.pal.rgb0[idx];
             const int chosen[3] = {p.peBlue, p.peGreen, p.peRed};

@@ -14,9 +14,11 @@
 #include "imagelib/codecs/gif.h"
 #include "imagelib/codecs/iffpbm.h"
 #include "imagelib/codecs/ilbm.h"
+#include "imagelib/codecs/jpeg.h"
 #include "imagelib/codecs/pcx.h"
-#include "imagelib/codecs/qtformats.h"
+#include "imagelib/codecs/png.h"
 #include "imagelib/codecs/tga.h"
+#include "imagelib/codecs/tiff.h"
 #include "imagelib/imagesize.h"
 
 using namespace tessora;
@@ -537,22 +539,10 @@ void PrintTo(const WriterCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-template <QtFormat format>
-ImageError writeQt(const dib& d, QIODevice& device, const ProgressFn& progress) {
-    return writeWithQt(d, device, format, progress);
-}
-
 const WriterCase kWriters[] = {
-    {"BMP", writeBmp},
-    {"RLE8", writeBmpRle8},
-    {"GIF", writeGif},
-    {"ILBM", writeIlbm},
-    {"PBM", writeIffPbm},
-    {"PCX", writePcx},
-    {"TGA", writeTga},
-    {"JPEG", writeQt<QtFormat::Jpeg>},
-    {"TIFF", writeQt<QtFormat::Tiff>},
-    {"PNG", writeQt<QtFormat::Png>},
+    {"BMP", writeBmp},    {"RLE8", writeBmpRle8}, {"GIF", writeGif}, {"ILBM", writeIlbm},
+    {"PBM", writeIffPbm}, {"PCX", writePcx},      {"TGA", writeTga}, {"JPEG", writeJpeg},
+    {"TIFF", writeTiff},  {"PNG", writePng},
 };
 
 class WriterOnAFullDisk : public testing::TestWithParam<WriterCase> {};

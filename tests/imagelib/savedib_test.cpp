@@ -69,14 +69,16 @@ TEST(SaveDib, PictureTooWideForTheFormatIsRefusedAndTheOldFileStays) {
     OwnedDib wide;
     newdib(&wide.d, 65536, 1, 24, nullptr, 0);
     ASSERT_NE(wide.d.poi, nullptr);
-    for (const int format : {kSaveGif, kSaveIff, kSaveLbm, kSavePcx, kSaveTga}) {
+    const int formats[] = {kSaveGif, kSaveIff, kSaveJif, kSaveJpg, kSaveLbm, kSavePcx, kSaveTga};
+    for (const int format : formats) {
         SCOPED_TRACE(extensionOf(format).toStdString());
         const QString file =
             dir.write(QStringLiteral("old") + extensionOf(format), "the old contents");
         EXPECT_EQ(SaveDib(wide.d, file, format, nullptr), ImageError::TooLargeForFormat);
         EXPECT_EQ(readAll(file), QByteArray("the old contents"));
     }
-    EXPECT_EQ(filesIn(dir.path(QString())).size(), 5) << "no temporary file left behind";
+    EXPECT_EQ(filesIn(dir.path(QString())).size(), std::size(formats))
+        << "no temporary file left behind";
 }
 
 TEST(SaveDib, UnwritableFolderLeavesTheOldFileUntouched) {

@@ -5,8 +5,14 @@
 #include <functional>
 #include <string>
 
+#include <QBuffer>
+#include <QImageWriter>
+
 #include "codectestsupport.h"
+#include "imagelib/codecs/dibaccess.h"
+#include "imagelib/codecs/jpeg.h"
 #include "imagelib/imagelib.h"
+#include "imagelib/qimageconvert.h"
 #include "tempdir.h"
 
 using namespace tessora;
@@ -42,7 +48,8 @@ int trueColour(int) {
     return 24;
 }
 
-// Qt reads GIF as true colour and widens indexed TIFF and PNG to 8 bits.
+// Qt reads GIF as true colour and widens indexed TIFF and PNG to 8 bits. TIFF and PNG store a
+// picture of at most 256 colours indexed.
 const FormatCase kFormats[] = {
     {"bmp", kSaveBmp, Fidelity::Exact, "bmptopnm", keepsDepth, 24, 24},
     {"dib", kSaveDib, Fidelity::Exact, "bmptopnm", keepsDepth, 24, 24},
@@ -54,8 +61,8 @@ const FormatCase kFormats[] = {
     {"pcx", kSavePcx, Fidelity::Exact, "pcxtoppm", keepsDepth, 8, 24},
     {"rle", kSaveRle, Fidelity::Palette, "bmptopnm", eightBits, 8, 8},
     {"tga", kSaveTga, Fidelity::Exact, "tgatoppm", eightBits, 24, 24},
-    {"tif", kSaveTif, Fidelity::Exact, "tifftopnm", eightBits, 24, 24},
-    {"png", kSavePng, Fidelity::Exact, "pngtopnm", eightBits, 24, 24},
+    {"tif", kSaveTif, Fidelity::Exact, "tifftopnm", eightBits, 8, 24},
+    {"png", kSavePng, Fidelity::Exact, "pngtopnm", eightBits, 8, 24},
 };
 
 void PrintTo(const FormatCase& format, std::ostream* out) {
@@ -155,6 +162,34 @@ TEST_P(SaveFormat, IndependentReaderSeesTheSamePicture) {
         ASSERT_EQ(OpenDib(&ours.d, file, 0, nullptr), ImageError::None);
         EXPECT_LE(compare(*theirs, pixelsOf(ours.d)).largest,
                   format.fidelity == Fidelity::Jpeg ? 4 : 0);
+    }
+}
+
+// JPEG is written row by row now, and must keep the bytes Qt's writer made of the whole picture
+// (grey indexed pictures included).
+TEST(SaveJpeg, KeepsTheBytesOfQtsWriter) {
+    std::vector<Picture> list = pictures();
+    list.push_back({"grey 8-bit",
+                    [](OwnedDib& d) {
+                        makeIndexed(d, 9, 5, 8);
+                        for (int i = 0; i < 256; ++i) {
+                            const auto grey = static_cast<std::uint8_t>(i);
+                            setDibColour(d.d, i, Rgb{grey, grey, grey});
+                        }
+                    },
+                    256});
+    for (const Picture& picture : list) {
+        SCOPED_TRACE(picture.name);
+        OwnedDib source;
+        picture.make(source);
+        QBuffer ours, qts;
+        ours.open(QIODevice::WriteOnly);
+        qts.open(QIODevice::WriteOnly);
+        ASSERT_EQ(writeJpeg(source.d, ours, nullptr), ImageError::None);
+        QImageWriter writer(&qts, "jpeg");
+        writer.setQuality(92);
+        ASSERT_TRUE(writer.write(QImageFromDib(source.d)));
+        EXPECT_EQ(ours.data(), qts.data());
     }
 }
 

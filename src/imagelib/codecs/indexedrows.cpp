@@ -23,22 +23,13 @@ void IndexedRows::row(int y, std::uint8_t* indices) {
         readIndexRow(image_, y, indices);
         return;
     }
-    readRgbRow(image_, y, rgb_.data());
     if (diffusion_) {
+        readRgbRow(image_, y, rgb_.data());
         diffusion_->mapRow(rgb_.data(), indices);
         return;
     }
-    const int width = DibWidth(image_);
-    Rgb last{rgb_[0], rgb_[1], rgb_[2]};
-    std::uint8_t lastIndex = exactColours_->find(last);
-    for (int x = 0; x < width; ++x) {
-        const Rgb colour{rgb_[3 * x], rgb_[3 * x + 1], rgb_[3 * x + 2]};
-        if (colour != last) {  // charts are long runs of one colour
-            last = colour;
-            lastIndex = exactColours_->find(colour);
-        }
-        indices[x] = lastIndex;
-    }
+    exactColours_->findBgrRow(DibRow(image_, DibHeight(image_) - 1 - y), DibBits(image_) / 8,
+                              DibWidth(image_), indices);
 }
 
 int bitsForColours(std::size_t colours) {

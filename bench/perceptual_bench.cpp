@@ -1,0 +1,61 @@
+// The nearest-colour reduction under the perceptual distances on the photo-like picture: with
+// the palette's tables ready (the kept index of the last calculation) and with a new index, as
+// after a change of colours or of the distance.
+
+#include "benchcases.h"
+#include "engine/perceptualnearest.h"
+#include "engine/reduce.h"
+
+namespace tessora::bench {
+namespace {
+
+void reduceKept(benchmark::State& state, ColourDistance distance) {
+    const int wide = static_cast<int>(state.range(0));
+    const int high = static_cast<int>(state.range(1));
+    const dib& grid24 = cachedPhoto(wide, high);
+    const LPAL pal = StartPalette();
+    const auto ticks = allTicked();
+    for (auto _ : state) {
+        int notfoundis = 0;
+        dib beads = DepthDownTo(grid24, kBeadColorCount, 0, pal, ticks, notfoundis, {},
+                                {distance, nullptr});
+        benchmark::DoNotOptimize(beads.poi);
+        FreeDib(beads);
+    }
+    countBeads(state, std::int64_t{wide} * high);
+}
+
+void newIndex(benchmark::State& state, ColourDistance distance) {
+    const int wide = static_cast<int>(state.range(0));
+    const int high = static_cast<int>(state.range(1));
+    const dib& grid24 = cachedPhoto(wide, high);
+    OwnedDib beads;
+    *beads.out() = beadGridOf(grid24);
+    for (auto _ : state) {
+        PerceptualNearestIndex nearest(beads.get().pal.rgb0, distance);
+        for (int y = 0; y < high; ++y)
+            nearest.findRow(DibRow(grid24, y), wide, DibRow(beads.get(), y));
+        benchmark::ClobberMemory();
+    }
+    countBeads(state, std::int64_t{wide} * high);
+}
+
+void BM_Nearest_Oklab(benchmark::State& state) {
+    reduceKept(state, ColourDistance::Oklab);
+}
+void BM_Nearest_Ciede2000(benchmark::State& state) {
+    reduceKept(state, ColourDistance::Ciede2000);
+}
+void BM_Nearest_Oklab_NewIndex(benchmark::State& state) {
+    newIndex(state, ColourDistance::Oklab);
+}
+void BM_Nearest_Ciede2000_NewIndex(benchmark::State& state) {
+    newIndex(state, ColourDistance::Ciede2000);
+}
+BENCHMARK(BM_Nearest_Oklab)->Apply(beadSizes);
+BENCHMARK(BM_Nearest_Ciede2000)->Apply(beadSizes);
+BENCHMARK(BM_Nearest_Oklab_NewIndex)->Apply(beadSizes);
+BENCHMARK(BM_Nearest_Ciede2000_NewIndex)->Apply(beadSizes);
+
+}  // namespace
+}  // namespace tessora::bench

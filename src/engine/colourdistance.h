@@ -1,0 +1,34 @@
+#pragma once
+// The colour distances a bead colour can be chosen by: the sum of squared red, green and blue
+// differences, the CIE colour difference of 2000 and the Euclidean distance in OKLab.
+
+#include <cstdint>
+
+#include "engine/nearest.h"
+
+namespace tessora {
+
+enum class ColourDistance { Rgb, Ciede2000, Oklab };
+
+struct LabColour {
+    double l, a, b;
+};
+
+// sRGB (D65) to CIELAB; the reference white is sRGB white, so greys have a = b = 0.
+LabColour cielabOf(int red, int green, int blue);
+
+// sRGB to OKLab.
+LabColour oklabOf(int red, int green, int blue);
+
+// Where `distance` measures in: CIELAB for CIEDE2000, OKLab for OKLab.
+LabColour perceptualColourOf(ColourDistance distance, int red, int green, int blue);
+
+// ΔE00 with kL = kC = kH = 1, and its square, which orders colours alike and saves the root.
+double ciede2000(const LabColour& first, const LabColour& second);
+double ciede2000Squared(const LabColour& first, const LabColour& second);
+
+// The number the searches compare for a perceptual distance: ΔE00 squared or the squared
+// Euclidean distance in OKLab. `query` is the bead's colour, `entry` the palette colour.
+double perceptualKey(ColourDistance distance, const LabColour& query, const LabColour& entry);
+
+}  // namespace tessora

@@ -1,0 +1,205 @@
+#include "engine/perceptualnearest.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <iterator>
+#include <limits>
+#include <memory>
+#include <new>
+
+namespace tessora {
+namespace {
+
+constexpr std::size_t kColours = std::size_t{1} << 24;
+
+// A bound is a true lower bound of the distance, but both are rounded: a candidate is skipped
+// only when its bound is clearly above the best, so an equally near one is still compared.
+bool clearlyAbove(double bound, double best) {
+    return bound > best * (1 + 1e-9) + 1e-12;
+}
+
+constexpr double k25To7 = 6103515625.0;
+
+double pow7(double x) {
+    const double x2 = x * x;
+    return x2 * x2 * x2 * x;
+}
+
+// ΔE00 never falls below the lightness term ΔL / SL.
+double lightnessWeight(double meanL) {
+    const double offCentre = (meanL - 50) * (meanL - 50);
+    return 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
+}
+
+}  // namespace
+
+ZeroedBlock::ZeroedBlock(std::size_t bytes) : handle_(GlobalAllocZeroed(bytes)) {
+    if (handle_ == 0) throw std::bad_alloc();
+}
+
+PerceptualNearestIndex::PerceptualNearestIndex(const PalEntry (&entries)[kPaletteEntries],
+                                               ColourDistance distance)
+    : distance_(distance), known_(kColours / 8), answers_(kColours) {
+    std::vector<const PalEntry*> seen;
+    for (int i = 0; i < kPaletteEntries; ++i) {
+        const PalEntry& e = entries[i];
+        // A repeated colour never wins over its first occurrence.
+        if (std::any_of(seen.begin(), seen.end(), [&](const PalEntry* s) {
+                return s->peRed == e.peRed && s->peGreen == e.peGreen && s->peBlue == e.peBlue;
+            }))
+            continue;
+        seen.push_back(&e);
+        const LabColour lab = cielabOf(e.peRed, e.peGreen, e.peBlue);
+        byLightness_.push_back({perceptualColourOf(distance, e.peRed, e.peGreen, e.peBlue),
+                                std::sqrt(lab.a * lab.a + lab.b * lab.b),
+                                static_cast<std::uint8_t>(i)});
+    }
+    std::stable_sort(byLightness_.begin(), byLightness_.end(),
+                     [](const Entry& x, const Entry& y) { return x.colour.l < y.colour.l; });
+    if (distance == ColourDistance::Oklab) findNeighbours();
+}
+
+void PerceptualNearestIndex::findNeighbours() {
+    neighbours_.resize(byLightness_.size());
+    for (std::size_t p = 0; p < byLightness_.size(); ++p) {
+        for (std::size_t q = 0; q < byLightness_.size(); ++q) {
+            if (q == p) continue;
+            const double d =
+                std::sqrt(perceptualKey(distance_, byLightness_[p].colour, byLightness_[q].colour));
+            neighbours_[p].push_back({d, q});
+        }
+        std::sort(neighbours_[p].begin(), neighbours_[p].end(),
+                  [](const Neighbour& x, const Neighbour& y) { return x.distance < y.distance; });
+    }
+}
+
+void PerceptualNearestIndex::findRow(const std::uint8_t* bgr, int width, std::uint8_t* indices) {
+    for (int x = 0; x < width; ++x, bgr += 3)
+        indices[x] = find(bgr[2], bgr[1], bgr[0]);
+}
+
+void PerceptualNearestIndex::consider(const LabColour& query, std::size_t position,
+                                      Best& best) const {
+    const Entry& e = byLightness_[position];
+    const double key = perceptualKey(distance_, query, e.colour);
+    if (key < best.key || (key == best.key && e.index < best.index))
+        best = {key, e.index, position};
+}
+
+// ΔE00² = (ΔL/SL)² + c² + h² + RT c h with c = ΔC'/SC and h = ΔH'/SH. L, a', C' and so
+// ΔL, ΔC', SL and SC cost a few roots; the hue angles, T and RT are what make ΔE00 dear. The
+// bound keeps everything exact but: ΔH'² = |Δ(a', b)|² - ΔC'², SH <= 1 + 0.015 C̄' 1.93 (T is
+// at most 1 + 0.17 + 0.24 + 0.32 + 0.20) and |RT| <= RC sin 60° (Δθ is at most 30°), and
+// takes the smallest c² + h² + RT c h over what h can then be.
+bool PerceptualNearestIndex::cannotWin(const LabColour& query, double queryChroma,
+                                       const Entry& entry, const Best& best) const {
+    if (distance_ != ColourDistance::Ciede2000) return false;  // its distance costs no more
+    const double dl = (query.l - entry.colour.l) / lightnessWeight((query.l + entry.colour.l) / 2);
+    const double lightness = dl * dl;
+    if (clearlyAbove(lightness, best.key)) return true;
+    const double meanChroma = (queryChroma + entry.chroma) / 2;
+    const double g = 0.5 * (1 - std::sqrt(pow7(meanChroma) / (pow7(meanChroma) + k25To7)));
+    const double a1 = (1 + g) * query.a, a2 = (1 + g) * entry.colour.a;
+    const double c1 = std::sqrt(a1 * a1 + query.b * query.b);
+    const double c2 = std::sqrt(a2 * a2 + entry.colour.b * entry.colour.b);
+    const double meanC = (c1 + c2) / 2;
+    const double sc = 1 + 0.045 * meanC;
+    const double c = std::abs(c2 - c1) / sc;
+    const double da = a1 - a2, db = query.b - entry.colour.b;
+    const double hueSquared = std::max(0.0, da * da + db * db - (c2 - c1) * (c2 - c1));
+    const double h = std::sqrt(hueSquared) / (1 + 0.015 * 1.93 * meanC);
+    const double rt = 2 * std::sqrt(pow7(meanC) / (pow7(meanC) + k25To7)) * std::sqrt(3.0) / 2;
+    // c² + x² - rt c x over x >= h is smallest at x = max(h, rt c / 2).
+    const double x = std::max(h, rt * c / 2);
+    const double rest = std::max(0.0, c * c + x * x - rt * c * x);
+    return clearlyAbove(lightness + rest, best.key);
+}
+
+// Entries in the order of their lightness, outwards from the bead's.
+void PerceptualNearestIndex::walkByLightness(const LabColour& query, double queryChroma,
+                                             std::size_t hinted, Best& best) const {
+    const auto n = static_cast<std::ptrdiff_t>(byLightness_.size());
+    std::ptrdiff_t above =
+        std::partition_point(byLightness_.begin(), byLightness_.end(),
+                             [&](const Entry& e) { return e.colour.l < query.l; }) -
+        byLightness_.begin();
+    std::ptrdiff_t below = above - 1;
+    while (below >= 0 || above < n) {
+        const double downGap = below >= 0 ? query.l - byLightness_[below].colour.l : HUGE_VAL;
+        const double upGap = above < n ? byLightness_[above].colour.l - query.l : HUGE_VAL;
+        const bool goDown = downGap <= upGap;
+        // The entries left on this side have their mean lightness between this one's and the
+        // end of the scale, and SL is largest at one of the two ends.
+        const double rawGap = goDown ? downGap : upGap;
+        const double meanHere = query.l + (goDown ? -rawGap : rawGap) / 2;
+        const double meanEnd = (query.l + (goDown ? 0.0 : 100.0)) / 2;
+        const double gap =
+            rawGap / (std::max(lightnessWeight(meanHere), lightnessWeight(meanEnd)) * (1 + 1e-9));
+        if (clearlyAbove(gap * gap, best.key)) {  // this side is done
+            (goDown ? below : above) = goDown ? -1 : n;
+            continue;
+        }
+        const auto position = static_cast<std::size_t>(goDown ? below-- : above++);
+        if (position == hinted) continue;
+        if (!cannotWin(query, queryChroma, byLightness_[position], best))
+            consider(query, position, best);
+    }
+}
+
+// OKLab distances obey the triangle inequality: an entry q can only be as near to the bead x
+// as the best if d(hint, q) <= d(x, hint) + best, so the hint's neighbours are walked nearest
+// first and the walk ends there.
+void PerceptualNearestIndex::walkByNeighbours(const LabColour& query, std::size_t hinted,
+                                              Best& best) const {
+    const double fromHint = std::sqrt(best.key);
+    for (const Neighbour& q : neighbours_[hinted]) {
+        if (clearlyAbove(q.distance, fromHint + std::sqrt(best.key))) break;
+        consider(query, q.position, best);
+    }
+}
+
+std::uint8_t PerceptualNearestIndex::search(int red, int green, int blue, std::uint32_t key) {
+    const LabColour query = perceptualColourOf(distance_, red, green, blue);
+    double queryChroma = 0;
+    if (distance_ == ColourDistance::Ciede2000)
+        queryChroma = std::sqrt(query.a * query.a + query.b * query.b);
+    Best best{std::numeric_limits<double>::infinity(), kPaletteEntries, 0};
+    const std::size_t hinted = hint_;
+    consider(query, hinted, best);
+    if (distance_ == ColourDistance::Ciede2000) {
+        walkByLightness(query, queryChroma, hinted, best);
+    } else {
+        walkByNeighbours(query, hinted, best);
+    }
+    hint_ = best.position;
+    known_.as<std::uint64_t>()[key >> 6] |= std::uint64_t{1} << (key & 63);
+    const auto answer = static_cast<std::uint8_t>(best.index);
+    answers_.as<std::uint8_t>()[key] = answer;
+    return answer;
+}
+
+PerceptualNearestIndex& perceptualIndexFor(const PalEntry (&entries)[kPaletteEntries],
+                                           ColourDistance distance) {
+    struct Kept {
+        std::array<PalEntry, kPaletteEntries> colours{};
+        ColourDistance distance = ColourDistance::Rgb;
+        std::unique_ptr<PerceptualNearestIndex> index;
+    };
+    thread_local Kept kept;
+    const bool same =
+        kept.index && kept.distance == distance &&
+        std::equal(kept.colours.begin(), kept.colours.end(), std::begin(entries),
+                   [](const PalEntry& a, const PalEntry& b) {
+                       return a.peRed == b.peRed && a.peGreen == b.peGreen && a.peBlue == b.peBlue;
+                   });
+    if (!same) {
+        kept.index.reset();  // the old tables go before the new ones are taken
+        kept.index = std::make_unique<PerceptualNearestIndex>(entries, distance);
+        std::copy(std::begin(entries), std::end(entries), kept.colours.begin());
+        kept.distance = distance;
+    }
+    return *kept.index;
+}
+
+}  // namespace tessora

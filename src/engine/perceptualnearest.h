@@ -1,0 +1,89 @@
+#pragma once
+// The nearest palette entry of a colour under a perceptual distance (CIEDE2000 or OKLab):
+// smallest distance over all 256 entries, the lowest index among equally near entries, always
+// the answer of the plain search. Each colour is searched once and its answer kept, since a
+// photograph repeats its colours and the calculate command runs again and again.
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "engine/colourdistance.h"
+#include "imagelib/memory.h"
+
+namespace tessora {
+
+// A block that starts as zeros and costs no memory page until it is written.
+class ZeroedBlock {
+  public:
+    explicit ZeroedBlock(std::size_t bytes);
+    ~ZeroedBlock() { GlobalFree(handle_); }
+    ZeroedBlock(const ZeroedBlock&) = delete;
+    ZeroedBlock& operator=(const ZeroedBlock&) = delete;
+    template <class T>
+    T* as() const {
+        return reinterpret_cast<T*>(handle_);
+    }
+
+  private:
+    std::uintptr_t handle_;
+};
+
+class PerceptualNearestIndex {
+  public:
+    // `distance` is CIEDE2000 or OKLab. Takes a copy of the colours.
+    PerceptualNearestIndex(const PalEntry (&entries)[kPaletteEntries], ColourDistance distance);
+
+    std::uint8_t find(int red, int green, int blue) {
+        const auto key = static_cast<std::uint32_t>(red << 16 | green << 8 | blue);
+        if ((known_.as<std::uint64_t>()[key >> 6] >> (key & 63) & 1) != 0)
+            return answers_.as<std::uint8_t>()[key];
+        return search(red, green, blue, key);
+    }
+
+    // find() for `width` pixels of blue, green and red bytes.
+    void findRow(const std::uint8_t* bgr, int width, std::uint8_t* indices);
+
+  private:
+    struct Entry {
+        LabColour colour;
+        double chroma;  // of CIELAB, for the bound of ΔE00
+        std::uint8_t index;
+    };
+    struct Best {
+        double key;
+        int index;
+        std::size_t position;
+    };
+
+    struct Neighbour {
+        double distance;
+        std::size_t position;
+    };
+
+    void findNeighbours();
+    std::uint8_t search(int red, int green, int blue, std::uint32_t key);
+    void walkByLightness(const LabColour& query, double queryChroma, std::size_t hinted,
+                         Best& best) const;
+    void walkByNeighbours(const LabColour& query, std::size_t hinted, Best& best) const;
+    void consider(const LabColour& query, std::size_t position, Best& best) const;
+    bool cannotWin(const LabColour& query, double queryChroma, const Entry& entry,
+                   const Best& best) const;
+
+    ColourDistance distance_;
+    // The first occurrence of every colour, by lightness: a search walks outwards from the
+    // bead's lightness and stops where the lightness difference alone exceeds the best.
+    std::vector<Entry> byLightness_;
+    // OKLab: per entry, the other entries by their distance from it, nearest first.
+    std::vector<std::vector<Neighbour>> neighbours_;
+    std::size_t hint_ = 0;  // where the last answer stood: neighbouring beads are alike
+    ZeroedBlock known_;     // one bit per colour
+    ZeroedBlock answers_;   // one palette index per colour
+};
+
+// The index of `entries` under `distance` (CIEDE2000 or OKLab), kept on this thread while the
+// colours and the distance stay the same.
+PerceptualNearestIndex& perceptualIndexFor(const PalEntry (&entries)[kPaletteEntries],
+                                           ColourDistance distance);
+
+}  // namespace tessora
