@@ -17,7 +17,7 @@ ProjectState largestProject() {
     state.picture = cachedPhoto(4000, 3000);
     state.grid = grid.get();
     state.pal = StartPalette();
-    state.ticks = allTicked();
+    state.ticks.fill(true);
     state.beadsWide = 1000;
     state.beadsHigh = 1000;
     return state;

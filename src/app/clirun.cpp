@@ -139,7 +139,7 @@ class CliSession {
             return fail(QStringLiteral("Fehler: ") + projectErrorText(error, options.projectFile));
         takeProject(state);
         if (!chooseRange(options)) return false;
-        choices_.maxColors = options.maxColors;
+        if (options.maxColors > 0) choices_.maxColors = options.maxColors;
         applyMatching(options);
         if (choices_.aspectLock) {
             applySizes(options);
@@ -158,6 +158,8 @@ class CliSession {
         choices_.reihened = state.beadsHigh;
         choices_.aspectLock = state.aspectLock;
         choices_.dithering = state.rolmod == 1;
+        choices_.colorCount = doc_.range.size();
+        choices_.maxColors = state.maxColors;
         std::copy(state.ticks.begin(), state.ticks.end(), choices_.ticks.begin());
         choices_.zoom = state.zoom;
         choices_.page = state.page;
@@ -170,6 +172,7 @@ class CliSession {
         state.beadsHigh = choices_.reihened;
         state.aspectLock = choices_.aspectLock;
         state.rolmod = choices_.dithering ? 1 : 0;
+        state.maxColors = choices_.maxColors;
         state.zoom = choices_.zoom;
         state.page = choices_.page;
         const ProjectError error = saveProject(state, fileName);

@@ -5,7 +5,6 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "ui/loadpage.h"
 #include "ui/mainwindow.h"
 
 namespace {
@@ -35,8 +34,10 @@ int main(int argc, char* argv[]) {
 
     tessora::MainWindow window;
     window.show();
-    // A picture named on the command line is loaded as if double-clicked.
+    // Work left behind by a window that did not close comes first.
+    window.offerRecovery();
+    // A picture or project named on the command line is opened as if double-clicked.
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) window.loadPage->openPicture(arguments.at(1));
+    if (arguments.size() > 1) window.openAnyFile(arguments.at(1));
     return QApplication::exec();
 }

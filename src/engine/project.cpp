@@ -66,6 +66,7 @@ ProjectState projectStateOf(const Document& doc) {
     state.picture = doc.di;
     state.grid = doc.di3;
     state.pal = doc.pal;
+    state.range = doc.range;
     state.notfoundis = doc.notfoundis;
     state.colornr = doc.colornr;
     return state;
@@ -77,6 +78,9 @@ void installProject(Document& doc, ProjectState& state) {
     FreeDib(doc.di3);
     doc.di3 = std::exchange(state.grid, dib{});
     doc.pal = state.pal;
+    doc.range = std::move(state.range);
+    state.range = standardRange();
+    doc.chosenColors.clear();
     doc.notfoundis = state.notfoundis;
     doc.colornr = state.colornr;
 }

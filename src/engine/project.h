@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <span>
 
+#include "engine/beadrange.h"
 #include "engine/catalogue.h"
 #include "engine/document.h"
 
@@ -24,8 +25,10 @@ QString projectFileFilter();  // "Tessora-Projekt (*.tessora)"
 struct ProjectState {
     dib picture{};  // the source picture `di`, exactly as loaded
     dib grid{};     // the bead grid `di3`, hand edits included
-    LPAL pal{};     // the bead palette as edited (64 entries)
-    std::array<bool, kBeadColorCount> ticks{};
+    LPAL pal{};     // the bead palette as edited, one entry per colour of `range`
+    BeadRange range = standardRange();
+    std::array<bool, kMaxRangeColors> ticks{};  // the first range.size() count
+    int maxColors = 0;                          // "Höchstens N Farben", 0 is off
     std::int32_t notfoundis = 0;
     std::int32_t colornr = 0;  // the colour picked for bead editing
     int beadsWide = 30;        // the size fields, as they stand (1..1000)
@@ -75,7 +78,7 @@ ProjectError openProjectFromBytes(std::span<const std::uint8_t> bytes, ProjectSt
 
 void FreeProjectImages(ProjectState& state);
 
-// The document's part of a state: its two images borrowed, palette and numbers copied. The
+// The document's part of a state: its two images borrowed, palette, range and numbers copied. The
 // caller adds what lives in its controls.
 ProjectState projectStateOf(const Document& doc);
 

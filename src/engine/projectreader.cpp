@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/project.h"
 #include "engine/projectschema.h"
@@ -106,17 +107,24 @@ std::int64_t setting(const Settings& settings, const char* key, std::int64_t low
     return found->second;
 }
 
+std::int64_t optionalSetting(const Settings& settings, const char* key, std::int64_t low,
+                             std::int64_t high) {
+    return settings.contains(key) ? setting(settings, key, low, high) : low;
+}
+
 void applySettings(const Settings& settings, ProjectState& state) {
+    const int lastColour = state.range.size() - 1;
     state.beadsWide = static_cast<int>(setting(settings, schema::kBeadsWide, kMinBeads, kMaxBeads));
     state.beadsHigh = static_cast<int>(setting(settings, schema::kBeadsHigh, kMinBeads, kMaxBeads));
     state.aspectLock = setting(settings, schema::kAspectLock, 0, 1) == 1;
     state.rolmod = static_cast<int>(setting(settings, schema::kMethod, 0, 1));
     state.notfoundis =
-        static_cast<std::int32_t>(setting(settings, schema::kNotFoundIs, 0, kBeadColorCount - 1));
-    state.colornr =
-        static_cast<std::int32_t>(setting(settings, schema::kColorNr, 0, kBeadColorCount - 1));
+        static_cast<std::int32_t>(setting(settings, schema::kNotFoundIs, 0, lastColour));
+    state.colornr = static_cast<std::int32_t>(setting(settings, schema::kColorNr, 0, lastColour));
     state.zoom = static_cast<int>(setting(settings, schema::kZoom, kMinZoom, kMaxZoom));
     state.page = static_cast<int>(setting(settings, schema::kPage, 0, kProjectPageCount - 1));
+    state.maxColors =
+        static_cast<int>(optionalSetting(settings, schema::kMaxColors, 0, kMaxRangeColors));
 }
 
 std::uint8_t colourByte(SqliteStatement& row, int column) {
@@ -126,16 +134,81 @@ std::uint8_t colourByte(SqliteStatement& row, int column) {
     return static_cast<std::uint8_t>(value);
 }
 
+// Positions 0 .. count - 1, each once.
+class PositionCheck {
+  public:
+    explicit PositionCheck(int count) : seen_(static_cast<std::size_t>(count)) {}
+    std::size_t take(SqliteStatement& row) {
+        require(row.columnType(0) == SQLITE_INTEGER);
+        const std::int64_t position = row.integer(0);
+        require(position >= 0 && position < static_cast<std::int64_t>(seen_.size()));
+        const auto i = static_cast<std::size_t>(position);
+        require(!seen_[i]);
+        seen_[i] = true;
+        return i;
+    }
+    void requireAll() const {
+        for (const bool found : seen_)
+            require(found);
+    }
+
+  private:
+    std::vector<bool> seen_;
+};
+
+// Numbers and names are short; a long one is damage, not something to show.
+constexpr std::size_t kMaxRangeText = 1000;
+
+std::string rangeText(SqliteStatement& row, int column) {
+    require(row.columnType(column) == SQLITE_TEXT);
+    std::string text = row.text(column);
+    require(text.size() <= kMaxRangeText);
+    return text;
+}
+
+bool hasRangeTables(SqliteDatabase& db) {
+    SqliteStatement count = prepareOrFail(db, schema::kHasRangeTable);
+    require(count.nextRow());
+    return count.integer(0) > 0;
+}
+
+std::string readRangeName(SqliteDatabase& db) {
+    SqliteStatement select = prepareOrFail(db, schema::kSelectRangeName);
+    require(select.nextRow());
+    std::string name = rangeText(select, 0);
+    require(!select.nextRow() && !select.failed());
+    return name;
+}
+
+void readRange(SqliteDatabase& db, ProjectState& state) {
+    if (!hasRangeTables(db)) return;  // written before ranges: the standard range
+    BeadRange range;
+    range.name = readRangeName(db);
+    SqliteStatement select = prepareOrFail(db, schema::kSelectRangeColours);
+    std::vector<std::optional<BeadColor>> colours(kMaxRangeColors);
+    PositionCheck positions(kMaxRangeColors);
+    int count = 0;
+    while (select.nextRow()) {
+        colours[positions.take(select)] =
+            BeadColor{rangeText(select, 1), rangeText(select, 2),
+                      BeadRgb{colourByte(select, 3), colourByte(select, 4), colourByte(select, 5)}};
+        ++count;
+    }
+    require(!select.failed() && count >= 1);
+    for (int i = 0; i < count; ++i) {
+        auto& colour = colours[static_cast<std::size_t>(i)];
+        require(colour.has_value());  // the positions have no gaps
+        range.colors.push_back(std::move(*colour));
+    }
+    state.range = std::move(range);
+}
+
 void readColours(SqliteDatabase& db, ProjectState& state) {
     SqliteStatement select = prepareOrFail(db, schema::kSelectColours);
-    state.pal = StartPalette();
-    std::array<bool, kBeadColorCount> seen{};
+    state.pal = rangePalette(state.range);
+    PositionCheck positions(state.range.size());
     while (select.nextRow()) {
-        const std::int64_t position = select.integer(0);
-        require(position >= 0 && position < kBeadColorCount);
-        const auto i = static_cast<std::size_t>(position);
-        require(!seen[i]);
-        seen[i] = true;
+        const std::size_t i = positions.take(select);
         state.pal.rgb0[i] =
             PalEntry{colourByte(select, 1), colourByte(select, 2), colourByte(select, 3), 0};
         const std::uint8_t ticked = colourByte(select, 4);
@@ -143,8 +216,7 @@ void readColours(SqliteDatabase& db, ProjectState& state) {
         state.ticks[i] = ticked == 1;
     }
     require(!select.failed());
-    for (const bool found : seen)
-        require(found);
+    positions.requireAll();
 }
 
 std::int64_t integerColumn(SqliteStatement& row, int column) {
@@ -212,6 +284,7 @@ class ImagesInProgress {
 ProjectState readState(SqliteDatabase& db) {
     ImagesInProgress reading;
     ProjectState& state = reading.state();
+    readRange(db, state);
     applySettings(readSettings(db), state);
     readColours(db, state);
     state.grid = readImage(db, schema::kGridRole);

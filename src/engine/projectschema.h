@@ -19,6 +19,11 @@ inline constexpr const char* kCreateTables[] = {
     "y_pels_per_meter INTEGER NOT NULL, colours_used INTEGER NOT NULL, "
     "colours_important INTEGER NOT NULL, colour_table BLOB, palette BLOB, "
     "encoding TEXT NOT NULL, pixels BLOB NOT NULL)",
+    // The bead range: its name in one row, and the number, name and start colour of each of
+    // its colours. A file without them was made with the standard range.
+    "CREATE TABLE bead_range (name TEXT NOT NULL)",
+    "CREATE TABLE range_colours (position INTEGER PRIMARY KEY, number TEXT NOT NULL, "
+    "name TEXT NOT NULL, red INTEGER NOT NULL, green INTEGER NOT NULL, blue INTEGER NOT NULL)",
 };
 
 inline constexpr char kInsertSetting[] = "INSERT INTO settings (key, value) VALUES (?, ?)";
@@ -29,9 +34,19 @@ inline constexpr char kInsertImage[] =
     "colours_used, colours_important, colour_table, palette, encoding, pixels) "
     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
 
+inline constexpr char kInsertRangeName[] = "INSERT INTO bead_range (name) VALUES (?)";
+inline constexpr char kInsertRangeColour[] =
+    "INSERT INTO range_colours (position, number, name, red, green, blue) "
+    "VALUES (?, ?, ?, ?, ?, ?)";
+
 inline constexpr char kSelectSettings[] = "SELECT key, value FROM settings";
 inline constexpr char kSelectColours[] =
     "SELECT position, red, green, blue, ticked FROM bead_colours";
+inline constexpr char kHasRangeTable[] =
+    "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'bead_range'";
+inline constexpr char kSelectRangeName[] = "SELECT name FROM bead_range";
+inline constexpr char kSelectRangeColours[] =
+    "SELECT position, number, name, red, green, blue FROM range_colours";
 inline constexpr char kSelectImage[] =
     "SELECT width, height, bits, x_pels_per_meter, y_pels_per_meter, colours_used, "
     "colours_important, colour_table, palette, encoding, pixels FROM images WHERE role = ?";
@@ -49,5 +64,7 @@ inline constexpr char kNotFoundIs[] = "notfoundis";
 inline constexpr char kColorNr[] = "colornr";
 inline constexpr char kZoom[] = "zoom";
 inline constexpr char kPage[] = "page";
+// Added with bead ranges; absent means off.
+inline constexpr char kMaxColors[] = "max_colors";  // "Höchstens N Farben", 0 off
 
 }  // namespace tessora::projectschema

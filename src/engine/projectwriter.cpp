@@ -20,7 +20,8 @@ namespace schema = projectschema;
 constexpr char kPageSize[] = "PRAGMA page_size = 4096";
 
 bool hasPictureAndGrid(const ProjectState& state) {
-    return state.picture.poi != nullptr && state.grid.poi != nullptr && DibBits(state.grid) == 8;
+    return state.picture.poi != nullptr && state.grid.poi != nullptr && DibBits(state.grid) == 8 &&
+           state.range.size() >= 1 && state.range.size() <= kMaxRangeColors;
 }
 
 bool writeHeader(SqliteDatabase& db) {
@@ -50,6 +51,7 @@ bool writeSettings(SqliteDatabase& db, const ProjectState& state) {
         {schema::kColorNr, state.colornr},
         {schema::kZoom, state.zoom},
         {schema::kPage, state.page},
+        {schema::kMaxColors, state.maxColors},
     };
     for (const auto& [key, value] : settings) {
         if (!insert->bind(1, std::string(key)) || !insert->bind(2, value) || !insert->run())
@@ -61,11 +63,28 @@ bool writeSettings(SqliteDatabase& db, const ProjectState& state) {
 bool writeColours(SqliteDatabase& db, const ProjectState& state) {
     auto insert = db.prepare(schema::kInsertColour);
     if (!insert) return false;
-    for (int i = 0; i < kBeadColorCount; ++i) {
+    for (int i = 0; i < state.range.size(); ++i) {
         const PalEntry& entry = state.pal.rgb0[i];
         if (!insert->bind(1, i) || !insert->bind(2, entry.peRed) ||
             !insert->bind(3, entry.peGreen) || !insert->bind(4, entry.peBlue) ||
             !insert->bind(5, state.ticks[static_cast<std::size_t>(i)] ? 1 : 0) || !insert->run()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool writeRange(SqliteDatabase& db, const BeadRange& range) {
+    auto name = db.prepare(schema::kInsertRangeName);
+    if (!name || !name->bind(1, range.name) || !name->run()) return false;
+    auto insert = db.prepare(schema::kInsertRangeColour);
+    if (!insert) return false;
+    for (int i = 0; i < range.size(); ++i) {
+        const BeadColor& colour = range.colors[static_cast<std::size_t>(i)];
+        if (!insert->bind(1, i) || !insert->bind(2, colour.number) ||
+            !insert->bind(3, colour.name) || !insert->bind(4, colour.rgb.red) ||
+            !insert->bind(5, colour.rgb.green) || !insert->bind(6, colour.rgb.blue) ||
+            !insert->run()) {
             return false;
         }
     }
@@ -90,7 +109,8 @@ bool writeImage(SqliteDatabase& db, const char* role, const dib& image) {
 
 bool fillDatabase(SqliteDatabase& db, const ProjectState& state) {
     return writeHeader(db) && db.execute("BEGIN") && createTables(db) && writeSettings(db, state) &&
-           writeColours(db, state) && writeImage(db, schema::kPictureRole, state.picture) &&
+           writeColours(db, state) && writeRange(db, state.range) &&
+           writeImage(db, schema::kPictureRole, state.picture) &&
            writeImage(db, schema::kGridRole, state.grid) && db.execute("COMMIT");
 }
 

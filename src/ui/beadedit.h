@@ -1,11 +1,10 @@
 #pragma once
-// Editing single beads of the grid, with an undo history back to the last calculation. One
-// press-and-drag stroke is one step; each edit keeps only its bead and the two values.
+// Editing single beads of the grid. Each edit keeps only its bead and the two values, so a
+// stroke's undo step stays small.
 
 #include <QPoint>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "imagelib/dib.h"
 
@@ -19,29 +18,6 @@ struct BeadEdit {
     QPoint bead;
     std::uint8_t before;
     std::uint8_t after;
-};
-
-class BeadEditHistory {
-  public:
-    // Closes any open stroke so that the next edits form a step of their own.
-    void beginStroke();
-    // Adds an edit to the open stroke and forgets what was undone.
-    void record(const BeadEdit& edit);
-    // Closes the open stroke; a stroke that changed nothing leaves no step.
-    void endStroke();
-
-    bool canUndo() const { return !done_.empty() || !open_.empty(); }
-    bool canRedo() const { return !undone_.empty(); }
-    // Each takes back or repeats one step on `grid`; false when there is none.
-    bool undo(const dib& grid);
-    bool redo(const dib& grid);
-    void clear();
-
-  private:
-    using Stroke = std::vector<BeadEdit>;
-    std::vector<Stroke> done_;
-    std::vector<Stroke> undone_;
-    Stroke open_;
 };
 
 }  // namespace tessora

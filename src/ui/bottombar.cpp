@@ -43,6 +43,16 @@ BottomBar::BottomBar(QWidget* parent) : QWidget(parent) {
     layout->addWidget(pictures);
 }
 
+QToolButton* BottomBar::addCommand(QAction* action) {
+    auto* layout = static_cast<QHBoxLayout*>(this->layout());
+    auto* button = new QToolButton;
+    button->setDefaultAction(action);
+    button->setAutoRaise(true);
+    // After the web button and the commands added before.
+    layout->insertWidget(layout->count() - 2, button);
+    return button;
+}
+
 void BottomBar::openHomePage() {
     QDesktopServices::openUrl(QUrl(HomePageAddress()));
 }

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QToolButton;
 
 namespace tessora {
@@ -16,6 +17,8 @@ class BottomBar : public QWidget {
 
     void openHomePage();
     void showAbout();
+    // A button for a window command, placed after the web button.
+    QToolButton* addCommand(QAction* action);
 
     QToolButton* homePageButton = nullptr;
     ImageButton* aboutButton = nullptr;

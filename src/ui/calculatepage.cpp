@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "ui/colourpicker.h"
@@ -40,7 +41,6 @@ CalculatePage::CalculatePage(Document& document, QWidget* parent) : QWidget(pare
     connect(editModeCheck, &QCheckBox::toggled, this, &CalculatePage::onEditModeToggled);
 
     editView = new EditView(document);
-    connect(editView, &EditView::beadHistoryChanged, this, &CalculatePage::updateUndoActions);
     buildEditToolbar(document);
 
     layout->addLayout(top);
@@ -88,6 +88,12 @@ void CalculatePage::setSizePageBeads(int wide, int high) {
 void CalculatePage::showNewGrid() {
     editView->forgetBeadEdits();
     editView->refresh();
+}
+
+void CalculatePage::setUndoStack(QUndoStack* stack) {
+    editView->setUndoStack(stack);
+    connect(stack, &QUndoStack::indexChanged, this, &CalculatePage::updateUndoActions);
+    updateUndoActions();
 }
 
 void CalculatePage::onEditModeToggled(bool editing) {

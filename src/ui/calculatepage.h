@@ -10,6 +10,7 @@
 class QAction;
 class QCheckBox;
 class QPushButton;
+class QUndoStack;
 
 namespace tessora {
 
@@ -27,6 +28,8 @@ class CalculatePage : public QWidget {
     void setSizePageBeads(int wide, int high);
     // A new grid replaced the old one.
     void showNewGrid();
+    // The window's undo stack: strokes go onto it, and undo and redo work through it.
+    void setUndoStack(QUndoStack* stack);
 
     QPushButton* calculateButton = nullptr;
     QCheckBox* editModeCheck = nullptr;

@@ -80,6 +80,7 @@ QWidget* ColourPage::buildMethodGroup() {
     nearestColourRadio->setChecked(true);
     ditheringRadio = new QRadioButton(QStringLiteral("Dithering"));
     ditheringRadio->setObjectName(QStringLiteral("ditheringRadio"));
+    connect(ditheringRadio, &QRadioButton::toggled, this, &ColourPage::coloursChanged);
     methodLayout->addWidget(nearestColourRadio);
     methodLayout->addWidget(ditheringRadio);
     methodLayout->addStretch(1);
@@ -108,6 +109,7 @@ QWidget* ColourPage::buildSelectionGroup() {
     colourList->setUniformItemSizes(true);
     connect(colourList, &QListWidget::itemChanged, this,
             [this] { swatchGrid->setTicked(selectedColours()); });
+    connect(colourList, &QListWidget::itemChanged, this, &ColourPage::coloursChanged);
     selectionLayout->addLayout(buttons);
     selectionLayout->addWidget(colourList, 1);
     return selection;
@@ -138,6 +140,12 @@ void ColourPage::setTicks(const std::array<bool, 64>& ticks) {
     for (int i = 0; i < colourList->count() && i < kBeadColorCount; ++i) {
         colourList->item(i)->setCheckState(ticks[i] ? Qt::Checked : Qt::Unchecked);
     }
+}
+
+void ColourPage::setColourChoices(const std::array<bool, 64>& ticks, bool dithering) {
+    setTicks(ticks);
+    (dithering ? ditheringRadio : nearestColourRadio)->setChecked(true);
+    swatchGrid->repaint();
 }
 
 void ColourPage::selectNoColours() {
@@ -198,6 +206,7 @@ void ColourPage::openColourSettings(const QString& file) {
     if (error == ColorSettingsError::None) {
         setTicks(ticks);
         swatchGrid->repaint();
+        emit coloursChanged();
         return;
     }
     showSettingsError(QStringLiteral("Farbeinstellungen öffnen"),

@@ -26,6 +26,8 @@ class ColourPage : public QWidget {
     // Ticked catalogue colours.
     std::array<bool, 64> selectedColours() const;
     bool ditheringChosen() const;
+    // Sets the ticks and the method, as a project or an undo step has them.
+    void setColourChoices(const std::array<bool, 64>& ticks, bool dithering);
     void selectNoColours();
     void selectAllColours();
     // A file that cannot be written or read is reported in a message box; nothing changes then.
@@ -41,6 +43,10 @@ class ColourPage : public QWidget {
     QPushButton* selectNoneButton = nullptr;
     QPushButton* selectAllButton = nullptr;
     QListWidget* colourList = nullptr;
+
+  signals:
+    // A tick, the method or the palette changed.
+    void coloursChanged();
 
   private:
     QWidget* buildColourGroup();

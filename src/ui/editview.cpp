@@ -1,7 +1,11 @@
 #include "ui/editview.h"
 
+#include <QUndoStack>
+#include <utility>
+
 #include "engine/catalogue.h"
 #include "ui/beadstroke.h"
+#include "ui/documentcommands.h"
 
 namespace tessora {
 
@@ -53,7 +57,7 @@ void EditView::onBeadPressed(QPoint point) {
         dragStart_ = point;
         return;
     }
-    history_.beginStroke();
+    endBeadStroke();
     strokePointer_ = point;
     const std::optional<QPoint> bead = beadAt(point, currentLayout());
     if (bead && paintBead(*bead)) showBeadEdits();
@@ -85,36 +89,44 @@ bool EditView::paintBead(QPoint bead) {
     const auto value = static_cast<std::uint8_t>(document_.colornr + PaletteSlotBase);
     const std::optional<std::uint8_t> before = setBead(document_.di3, bead, value);
     if (!before || *before == value) return false;
-    history_.record({bead, *before, value});
+    stroke_.push_back({bead, *before, value});
     return true;
 }
 
 void EditView::showBeadEdits() {
-    emit beadHistoryChanged();
     refresh();  // the chart and the statistics wait for the page "Ergebnis verarbeiten"
 }
 
+// A stroke that changed nothing leaves no step.
 void EditView::endBeadStroke() {
     strokePointer_.reset();
-    history_.endStroke();
+    if (stroke_.empty()) return;
+    std::vector<BeadEdit> stroke = std::exchange(stroke_, {});
+    if (undoStack_ == nullptr) return;
+    undoStack_->push(new BeadStrokeCommand(document_, std::move(stroke), [this] { refresh(); }));
 }
 
 void EditView::undoBeadEdit() {
     endBeadStroke();
-    if (history_.undo(document_.di3)) refresh();
-    emit beadHistoryChanged();
+    if (undoStack_ != nullptr) undoStack_->undo();
 }
 
 void EditView::redoBeadEdit() {
     endBeadStroke();
-    if (history_.redo(document_.di3)) refresh();
-    emit beadHistoryChanged();
+    if (undoStack_ != nullptr) undoStack_->redo();
+}
+
+bool EditView::canUndo() const {
+    return !stroke_.empty() || (undoStack_ != nullptr && undoStack_->canUndo());
+}
+
+bool EditView::canRedo() const {
+    return undoStack_ != nullptr && undoStack_->canRedo();
 }
 
 void EditView::forgetBeadEdits() {
-    endBeadStroke();
-    history_.clear();
-    emit beadHistoryChanged();
+    strokePointer_.reset();
+    stroke_.clear();
 }
 
 }  // namespace tessora

@@ -1,17 +1,20 @@
 #pragma once
 // The edit view of the page "Berechnen": the bead grid at one pixel per bead and enlarged below.
-// In edit mode a click or a stroke paints beads in the picked colour, each stroke one step of
-// an undo history back to the last calculation; otherwise dragging scrolls. Mouse positions are
+// In edit mode a click or a stroke paints beads in the picked colour, each stroke one step on
+// the window's undo stack; otherwise dragging scrolls. Mouse positions are
 // view coordinates (viewport position plus scroll position).
 
 #include <QPoint>
 #include <QSize>
 #include <optional>
+#include <vector>
 
 #include "engine/document.h"
 #include "ui/beadedit.h"
 #include "ui/beadviews.h"
 #include "ui/viewscrollbox.h"
+
+class QUndoStack;
 
 namespace tessora {
 
@@ -34,15 +37,14 @@ class EditView : public ViewScrollBox {
     void onPointerReleased(QPoint point);
     bool isDragScrolling() const { return dragStart_.has_value(); }
 
+    // The stack that takes each finished stroke; without one, strokes cannot be undone.
+    void setUndoStack(QUndoStack* stack) { undoStack_ = stack; }
     void undoBeadEdit();
     void redoBeadEdit();
-    bool canUndo() const { return history_.canUndo(); }
-    bool canRedo() const { return history_.canRedo(); }
-    // The grid was replaced: its edits are gone from the history.
+    bool canUndo() const;
+    bool canRedo() const;
+    // The grid was replaced: a stroke in progress ends here.
     void forgetBeadEdits();
-
-  signals:
-    void beadHistoryChanged();
 
   private:
     void paintBeadsAlong(QPoint from, QPoint to);
@@ -56,7 +58,8 @@ class EditView : public ViewScrollBox {
     QSize sizePageBeads_;
     std::optional<QPoint> dragStart_;      // where a drag-scroll began
     std::optional<QPoint> strokePointer_;  // last pointer position of a painting stroke
-    BeadEditHistory history_;
+    std::vector<BeadEdit> stroke_;         // the edits of the stroke in progress
+    QUndoStack* undoStack_ = nullptr;
 };
 
 }  // namespace tessora

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "engine/calculate.h"
+#include "engine/project.h"
 #include "imagelib/imagelib.h"
 #include "imagelib/painterdevice.h"
 #include "imagelib/stretchdrawdib.h"
@@ -156,6 +158,11 @@ QWidget* LoadPage::buildPreview() {
 void LoadPage::setFileTypes(const QString& filter) {
     fileTypeBox->clear();
     fillFilterBox(fileTypeBox, filter);
+    // Projects are listed beside the pictures of the first (every picture) entry.
+    if (fileTypeBox->count() > 0) {
+        fileTypeBox->setItemData(0, fileTypeBox->itemData(0).toString() + QStringLiteral(";*.") +
+                                        QLatin1String(kProjectSuffix));
+    }
     fileTypeBox->setCurrentIndex(fileTypeBox->count() > 0 ? 0 : -1);
     onFileTypeChanged();
 }
@@ -206,7 +213,12 @@ void LoadPage::openCurrentEntry() {
         selectFolder(folder);
         return;
     }
-    openPicture(fileModel->filePath(current));
+    const QString path = fileModel->filePath(current);
+    if (QFileInfo(path).suffix().compare(QLatin1String(kProjectSuffix), Qt::CaseInsensitive) == 0) {
+        emit projectChosen(path);
+        return;
+    }
+    openPicture(path);
 }
 
 void LoadPage::openPicture(const QString& path) {

@@ -46,6 +46,8 @@ class LoadPage : public QWidget {
     void progressed(int percent);
     // What the page is busy with, for the status bar; empty when it is done.
     void taskChanged(const QString& text);
+    // A project file was double-clicked; the window opens it.
+    void projectChosen(const QString& path);
 
   private:
     QWidget* buildBrowser();

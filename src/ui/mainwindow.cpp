@@ -4,11 +4,16 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QToolButton>
+#include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -27,6 +32,8 @@
 #include "ui/filedialogfolders.h"
 #include "ui/loadpage.h"
 #include "ui/progressbar.h"
+#include "ui/recentprojects.h"
+#include "ui/recoveryfile.h"
 #include "ui/resultpage.h"
 #include "ui/sizepage.h"
 #include "ui/statisticspage.h"
@@ -53,10 +60,17 @@ bool anyTicked(const std::array<bool, 64>& selection) {
     return std::find(selection.begin(), selection.end(), true) != selection.end();
 }
 
+// A finished change reaches the recovery file within this time.
+constexpr int kAutosaveDelayMs = 5000;
+
+bool isProjectFile(const QString& fileName) {
+    return QFileInfo(fileName).suffix().compare(QLatin1String(kProjectSuffix),
+                                                Qt::CaseInsensitive) == 0;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("Kelvara Tessora 1.0"));
     setWindowIcon(ProgramIcon());
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
@@ -67,8 +81,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok);
         box.exec();
     });
+    undoStack = new QUndoStack(this);
+    recovery_ = std::make_unique<RecoveryFile>();
+    autosaveTimer.setSingleShot(true);
+    autosaveTimer.setInterval(kAutosaveDelayMs);
+    connect(&autosaveTimer, &QTimer::timeout, this, &MainWindow::autosave);
     buildPages();
     connectPages();
+    buildProjectActions();
     resize(764, 541);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -77,6 +97,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 }
 
 MainWindow::~MainWindow() {
+    // The commands refer to the document; they go first.
+    delete undoStack;
+    undoStack = nullptr;
+    recovery_->discard();
     FreeDocument(document);
 }
 
@@ -126,6 +150,49 @@ void MainWindow::connectPages() {
     connect(bottomBar, &BottomBar::exitRequested, this, &QWidget::close);
     resultPage->currentPattern = [this] { return currentPattern(); };
     connect(resultPage, &ResultPage::templateChoicesChanged, this, &MainWindow::showBoardCounts);
+    connect(loadPage, &LoadPage::projectChosen, this, &MainWindow::openProjectFile);
+    calculatePage->setUndoStack(undoStack);
+    connect(undoStack, &QUndoStack::indexChanged, this, &MainWindow::onUndoStackChanged);
+    connect(undoStack, &QUndoStack::cleanChanged, this, &MainWindow::updateTitle);
+    connect(colourPage, &ColourPage::coloursChanged, this, &MainWindow::onColoursChanged);
+}
+
+void MainWindow::buildProjectActions() {
+    openProjectAction = new QAction(QStringLiteral("Projekt öffnen…"), this);
+    openProjectAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    saveProjectAction = new QAction(QStringLiteral("Projekt speichern"), this);
+    saveProjectAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveProjectAsAction = new QAction(QStringLiteral("Projekt speichern unter…"), this);
+    saveProjectAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    for (QAction* action : {openProjectAction, saveProjectAction, saveProjectAsAction}) {
+        action->setToolTip(action->text() + QStringLiteral(" (") +
+                           action->shortcut().toString(QKeySequence::NativeText) + u')');
+        addAction(action);  // the keys work on every page
+    }
+    connect(openProjectAction, &QAction::triggered, this, &MainWindow::chooseProjectToOpen);
+    connect(saveProjectAction, &QAction::triggered, this, &MainWindow::saveProjectFile);
+    connect(saveProjectAsAction, &QAction::triggered, this, &MainWindow::saveProjectAs);
+    QToolButton* openButton = bottomBar->addCommand(openProjectAction);
+    recentProjectsMenu = new QMenu(openButton);
+    openButton->setMenu(recentProjectsMenu);
+    openButton->setPopupMode(QToolButton::MenuButtonPopup);
+    connect(recentProjectsMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentProjectsMenu);
+    bottomBar->addCommand(saveProjectAction);
+    bottomBar->addCommand(saveProjectAsAction);
+}
+
+void MainWindow::fillRecentProjectsMenu() {
+    recentProjectsMenu->clear();
+    const QStringList recent = recentProjects();
+    if (recent.isEmpty()) {
+        recentProjectsMenu->addAction(QStringLiteral("Keine zuletzt geöffneten Projekte"))
+            ->setEnabled(false);
+    }
+    for (const QString& file : recent) {
+        recentProjectsMenu
+            ->addAction(QFileInfo(file).fileName(), this, [this, file] { openProjectFile(file); })
+            ->setToolTip(file);
+    }
 }
 
 void MainWindow::startUp() {
@@ -137,6 +204,11 @@ void MainWindow::startUp() {
     document.pal = StartPalette();
     drawChart();
     calculate();
+    // The start-up grid is where the work begins, not a change to it.
+    undoStack->clear();
+    autosaveTimer.stop();
+    lastColours_ = currentColourChoices();
+    updateTitle();
 }
 
 void MainWindow::calculate() {
@@ -144,6 +216,8 @@ void MainWindow::calculate() {
     const std::array<bool, 64> selection = colourPage->selectedColours();
     const CalculateInputs inputs{sizePage->beadsWide(), sizePage->beadsHigh(),
                                  colourPage->ditheringChosen() ? 1 : 0, selection};
+    recordColourChange();  // the colours this calculation uses are a step before it
+    GridSnapshot before(document);
     {
         const BusyCursor busy;
         progressBar->setTask(QStringLiteral("Berechne …"));
@@ -158,11 +232,18 @@ void MainWindow::calculate() {
         drawChart();
         progressBar->setTask(QString());
     }
+    undoStack->push(
+        new CalculationCommand(document, std::move(before), [this] { showRestoredGrid(); }));
     // The engine falls back to the first colour; the result stays, but the user should know.
     if (!anyTicked(selection)) {
         progressBar->showNote(
             QStringLiteral("Keine Farbe ausgewählt: es wurde Farbe 01 verwendet."));
     }
+}
+
+void MainWindow::showRestoredGrid() {
+    emit patternChanged();
+    drawChart();
 }
 
 void MainWindow::drawChart() {
@@ -213,9 +294,17 @@ void MainWindow::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
             event->acceptProposedAction();
-            loadPage->openPicture(url.toLocalFile());
+            openAnyFile(url.toLocalFile());
             return;
         }
+    }
+}
+
+void MainWindow::openAnyFile(const QString& fileName) {
+    if (isProjectFile(fileName)) {
+        openProjectFile(fileName);
+    } else {
+        loadPage->openPicture(fileName);
     }
 }
 
@@ -228,8 +317,31 @@ bool MainWindow::confirmClose() {
     return box.exec() == QMessageBox::Ok;
 }
 
+bool MainWindow::confirmCloseWithChanges(const QString& caption) {
+    QMessageBox box(QMessageBox::Question, caption,
+                    QStringLiteral("Änderungen am Muster speichern?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("Speichern"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("Verwerfen"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Discard:
+            return true;
+        case QMessageBox::Save:
+            return saveProjectFile();
+        default:
+            return false;
+    }
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (confirmClose()) {
+    const bool close = undoStack->isClean()
+                           ? confirmClose()
+                           : confirmCloseWithChanges(QStringLiteral("Programm beenden"));
+    if (close) {
+        autosaveTimer.stop();
+        recovery_->discard();
         event->accept();
     } else {
         event->ignore();

@@ -4,12 +4,19 @@
 // one page's work means for another passes through here.
 
 #include <QMainWindow>
+#include <QTimer>
+#include <memory>
 
 #include "engine/document.h"
 #include "engine/engineerror.h"
 #include "output/beadpattern.h"
+#include "engine/project.h"
+#include "ui/documentcommands.h"
 
+class QAction;
+class QMenu;
 class QTabWidget;
+class QUndoStack;
 
 namespace tessora {
 
@@ -18,6 +25,7 @@ class CalculatePage;
 class ColourPage;
 class LoadPage;
 class ProgressStatusBar;
+class RecoveryFile;
 class ResultPage;
 class SizePage;
 class StatisticsPage;
@@ -40,6 +48,28 @@ class MainWindow : public QMainWindow {
     // The counts of each board on "Statistik", with the template dialog's board size.
     void showBoardCounts();
 
+    // Project commands. Each reports failure in a German message box and leaves the open
+    // document and any existing file as they were.
+    bool openProjectFile(const QString& fileName);
+    bool saveProjectTo(const QString& fileName);
+    bool saveProjectFile();  // to the open project's file, or asks for one
+    bool saveProjectAs();
+    void chooseProjectToOpen();
+    // What a project file of the window's present state holds; its images are borrowed.
+    ProjectState currentProjectState() const;
+    QString projectFile() const { return projectFile_; }
+
+    // Writes the recovery file now (the autosave timer's work).
+    void autosave();
+    // At start: offers the work of a window that did not close ("Letzte Sitzung
+    // wiederherstellen?"); true when it was restored.
+    bool offerRecovery();
+    // A file of either kind: projects open as projects, everything else as a picture.
+    void openAnyFile(const QString& fileName);
+
+    // The recovery file lives in `folder` (tests use their own).
+    void setRecoveryFolder(const QString& folder);
+
     // Declared before the pages, which keep references to it.
     Document document;
 
@@ -52,6 +82,13 @@ class MainWindow : public QMainWindow {
     StatisticsPage* statisticsPage = nullptr;
     BottomBar* bottomBar = nullptr;
     ProgressStatusBar* progressBar = nullptr;
+    // Every change to the document is one step here; its clean state means "saved".
+    QUndoStack* undoStack = nullptr;
+    QAction* openProjectAction = nullptr;
+    QAction* saveProjectAction = nullptr;
+    QAction* saveProjectAsAction = nullptr;
+    QMenu* recentProjectsMenu = nullptr;
+    QTimer autosaveTimer;
 
   signals:
     // A new bead grid replaced the old one; edits of the old grid no longer apply.
@@ -70,6 +107,29 @@ class MainWindow : public QMainWindow {
     // The bead grid at the size page's bead counts, as the chart shows it.
     BeadPattern currentPattern() const;
     bool confirmClose();
+    // "Änderungen am Muster speichern?": true when the window may close.
+    bool confirmCloseWithChanges(const QString& caption);
+    void buildProjectActions();
+    void fillRecentProjectsMenu();
+    void applyProjectState(ProjectState& state);
+    void showProjectError(ProjectError error, const QString& fileName);
+    void updateTitle();
+    void onUndoStackChanged();
+    ColourChoices currentColourChoices() const;
+    void applyColourChoices(const ColourChoices& choices);
+    void onColoursChanged();
+    void recordColourChange();
+    void showRestoredGrid();
+
+    QString projectFile_;
+    std::unique_ptr<RecoveryFile> recovery_;
+    ColourChoices lastColours_;
+    bool applyingColours_ = false;
+    bool colourChangePending_ = false;
+    // What a project holds beyond the window's controls so far, kept for the next save: the
+    // ticks of colours past the colour list's 64 and the colour limit.
+    std::array<bool, kMaxRangeColors> projectTicks_{};
+    int projectMaxColors_ = 0;
     // A German message box for an engine command that could not do all of its work.
     void showEngineError(EngineError error);
 };

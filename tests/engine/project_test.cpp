@@ -45,7 +45,7 @@ ProjectState sampleState(int pictureBits = 24) {
     state.grid = scrambledImage(9, 4, 8, 10);
     state.pal = StartPalette();
     state.pal.rgb0[3] = PalEntry{1, 2, 3, 0};
-    for (std::size_t i = 0; i < state.ticks.size(); i += 3)
+    for (std::size_t i = 0; i < kBeadColorCount; i += 3)
         state.ticks[i] = true;
     state.notfoundis = 3;
     state.colornr = 62;
@@ -161,6 +161,19 @@ TEST(Project, HostileContentIsRefusedWithItsReason) {
          ProjectError::Damaged},
         {"unknown encoding", changed(project, "UPDATE images SET encoding = 'lzma'"),
          ProjectError::Damaged},
+        {"a range colour missing",
+         changed(project, "DELETE FROM range_colours WHERE position = 10"), ProjectError::Damaged},
+        {"a range without a name", changed(project, "DELETE FROM bead_range"),
+         ProjectError::Damaged},
+        {"a range colour number too long",
+         changed(project, "UPDATE range_colours SET number = hex(zeroblob(600))"),
+         ProjectError::Damaged},
+        {"a bead colour beyond the range",
+         changed(project, "INSERT INTO bead_colours VALUES (64, 1, 2, 3, 1)"),
+         ProjectError::Damaged},
+        {"a colour limit beyond 246",
+         changed(project, "UPDATE settings SET value = 247 WHERE key = 'max_colors'"),
+         ProjectError::Damaged},
         {"huge claimed size",
          changed(project, "UPDATE images SET width = 2000000000, height = 2000000000"),
          ProjectError::PictureTooLarge},
@@ -257,5 +270,57 @@ TEST(Project, EveryErrorNamesTheFile) {
         const QString text =
             projectErrorText(static_cast<ProjectError>(e), QStringLiteral("/a/b.tessora"));
         EXPECT_TRUE(text.contains(QStringLiteral("/a/b.tessora"))) << e;
+    }
+}
+
+// A range other than the standard one, larger than it: numbers, names, start colours, edited
+// colours, ticks up to the last colour and the colour limit must all come back, or the project
+// reopens with the wrong colours.
+TEST(Project, RangesAndColourLimitsComeBack) {
+    BeadRange wide{"Eigene Palette", {}};
+    for (int i = 0; i < kMaxRangeColors; ++i) {
+        const auto byte = static_cast<std::uint8_t>(i);
+        wide.colors.push_back({"N" + std::to_string(i), "Farbe " + std::to_string(i) + " ä",
+                               BeadRgb{byte, static_cast<std::uint8_t>(255 - i), 7}});
+    }
+    const struct {
+        const char* name;
+        BeadRange range;
+        const char* sql;  // makes the file one of an older program
+    } cases[] = {
+        {"standard range", standardRange(), nullptr},
+        {"246 colours", wide, nullptr},
+        {"a file from before ranges", standardRange(),
+         "DROP TABLE bead_range; DROP TABLE range_colours; DELETE FROM settings WHERE key = "
+         "'max_colors'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProjectState saved = sampleState();
+        saved.range = c.range;
+        saved.pal = rangePalette(c.range);
+        saved.pal.rgb0[c.range.size() - 1] = PalEntry{9, 8, 7, 0};
+        saved.ticks[static_cast<std::size_t>(c.range.size() - 1)] = true;
+        saved.colornr = c.range.size() - 1;
+        saved.maxColors = c.sql ? 0 : 12;
+        QByteArray bytes = bytesOf(saved);
+        if (c.sql) bytes = changed(bytes, c.sql);
+        ProjectState opened;
+        ASSERT_EQ(openBytes(bytes, opened), ProjectError::None);
+        EXPECT_EQ(opened.range.name, c.range.name);
+        ASSERT_EQ(opened.range.size(), c.range.size());
+        for (int i = 0; i < c.range.size(); ++i) {
+            const BeadColor& want = c.range.colors[static_cast<std::size_t>(i)];
+            const BeadColor& got = opened.range.colors[static_cast<std::size_t>(i)];
+            EXPECT_EQ(std::tie(got.number, got.name, got.rgb.red, got.rgb.green, got.rgb.blue),
+                      std::tie(want.number, want.name, want.rgb.red, want.rgb.green, want.rgb.blue))
+                << i;
+        }
+        EXPECT_EQ(std::memcmp(&saved.pal, &opened.pal, sizeof(LPAL)), 0);
+        EXPECT_EQ(saved.ticks, opened.ticks);
+        EXPECT_EQ(opened.colornr, saved.colornr);
+        EXPECT_EQ(opened.maxColors, saved.maxColors);
+        FreeProjectImages(saved);
+        FreeProjectImages(opened);
     }
 }

@@ -1,0 +1,211 @@
+// The main window's project commands, its title, the recovery file and the colour steps of the
+// undo stack.
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QUndoStack>
+#include <algorithm>
+
+#include "ui/colourpage.h"
+#include "ui/loadpage.h"
+#include "ui/mainwindow.h"
+#include "ui/recentprojects.h"
+#include "ui/recoveryfile.h"
+#include "ui/resultpage.h"
+#include "ui/sizepage.h"
+
+namespace tessora {
+namespace {
+
+const QString kCaption = QStringLiteral("Kelvara Tessora 1.0");
+
+}  // namespace
+
+ProjectState MainWindow::currentProjectState() const {
+    ProjectState state = projectStateOf(document);
+    state.ticks = projectTicks_;
+    const std::array<bool, 64> listed = colourPage->selectedColours();
+    std::copy(listed.begin(), listed.end(), state.ticks.begin());
+    state.maxColors = projectMaxColors_;
+    state.beadsWide = sizePage->beadsWide();
+    state.beadsHigh = sizePage->beadsHigh();
+    state.aspectLock = sizePage->keepAspectCheck->isChecked();
+    state.rolmod = colourPage->ditheringChosen() ? 1 : 0;
+    state.zoom = resultPage->zoomSpin->value();
+    state.page = pageTabs->currentIndex();
+    return state;
+}
+
+void MainWindow::applyProjectState(ProjectState& state) {
+    installProject(document, state);
+    projectTicks_ = state.ticks;
+    projectMaxColors_ = state.maxColors;
+    std::array<bool, 64> listed{};
+    std::copy_n(state.ticks.begin(), listed.size(), listed.begin());
+    applyingColours_ = true;
+    colourPage->setColourChoices(listed, state.rolmod == 1);
+    applyingColours_ = false;
+    // The lock goes on only after both counts, or the second would move the first.
+    sizePage->keepAspectCheck->setChecked(false);
+    sizePage->beadsWideSpin->setValue(state.beadsWide);
+    sizePage->beadsHighSpin->setValue(state.beadsHigh);
+    sizePage->keepAspectCheck->setChecked(state.aspectLock);
+    sizePage->showPictureInfo();
+    loadPage->update();
+    resultPage->zoomSpin->setValue(state.zoom);
+    showRestoredGrid();
+    pageTabs->setCurrentIndex(state.page);
+    undoStack->clear();
+    lastColours_ = currentColourChoices();
+}
+
+bool MainWindow::openProjectFile(const QString& fileName) {
+    recordColourChange();
+    if (!undoStack->isClean() && !confirmCloseWithChanges(QStringLiteral("Projekt öffnen")))
+        return false;
+    ProjectState state;
+    const ProjectError error = openProject(fileName, state);
+    if (error != ProjectError::None) {
+        showProjectError(error, fileName);
+        return false;
+    }
+    applyProjectState(state);
+    projectFile_ = QFileInfo(fileName).absoluteFilePath();
+    rememberProject(projectFile_);
+    undoStack->setClean();
+    autosaveTimer.stop();
+    recovery_->discard();
+    updateTitle();
+    return true;
+}
+
+bool MainWindow::saveProjectTo(const QString& fileName) {
+    recordColourChange();
+    const ProjectError error = saveProject(currentProjectState(), fileName);
+    if (error != ProjectError::None) {
+        showProjectError(error, fileName);
+        return false;
+    }
+    projectFile_ = QFileInfo(fileName).absoluteFilePath();
+    rememberProject(projectFile_);
+    undoStack->setClean();
+    autosaveTimer.stop();
+    recovery_->discard();
+    updateTitle();
+    return true;
+}
+
+bool MainWindow::saveProjectFile() {
+    return projectFile_.isEmpty() ? saveProjectAs() : saveProjectTo(projectFile_);
+}
+
+bool MainWindow::saveProjectAs() {
+    QFileDialog dialog(this, QStringLiteral("Projekt speichern unter"),
+                       projectFile_.isEmpty() ? document.progpath : projectFile_,
+                       projectFileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QLatin1String(kProjectSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    return saveProjectTo(dialog.selectedFiles().constFirst());
+}
+
+void MainWindow::chooseProjectToOpen() {
+    const QString folder =
+        projectFile_.isEmpty() ? document.progpath : QFileInfo(projectFile_).absolutePath();
+    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Projekt öffnen"),
+                                                      folder, projectFileFilter());
+    if (!file.isEmpty()) openProjectFile(file);
+}
+
+void MainWindow::showProjectError(ProjectError error, const QString& fileName) {
+    QMessageBox::warning(this, QStringLiteral("Fehler"), projectErrorText(error, fileName));
+}
+
+void MainWindow::updateTitle() {
+    if (projectFile_.isEmpty()) {
+        setWindowTitle(kCaption);
+        return;
+    }
+    const QString modified = undoStack->isClean() ? QString() : QStringLiteral("*");
+    setWindowTitle(QFileInfo(projectFile_).completeBaseName() + modified + QStringLiteral(" - ") +
+                   kCaption);
+}
+
+void MainWindow::onUndoStackChanged() {
+    updateTitle();
+    // Started once, not restarted, so a steady stream of edits is saved every few seconds.
+    if (!autosaveTimer.isActive()) autosaveTimer.start();
+}
+
+void MainWindow::autosave() {
+    recordColourChange();
+    if (undoStack->isClean()) {
+        recovery_->discard();
+        return;
+    }
+    recovery_->write(currentProjectState());
+}
+
+void MainWindow::setRecoveryFolder(const QString& folder) {
+    recovery_->discard();
+    recovery_ = std::make_unique<RecoveryFile>(folder);
+}
+
+bool MainWindow::offerRecovery() {
+    const QStringList orphans = recovery_->takeOrphans();
+    if (orphans.isEmpty()) return false;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Wiederherstellen"),
+                    QStringLiteral("Letzte Sitzung wiederherstellen?"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    bool restored = false;
+    if (box.exec() == QMessageBox::Yes) {
+        ProjectState state;
+        const ProjectError error = openProject(orphans.constFirst(), state);
+        if (error == ProjectError::None) {
+            applyProjectState(state);
+            // The work is back but saved nowhere yet.
+            undoStack->resetClean();
+            updateTitle();
+            restored = true;
+        } else {
+            showProjectError(error, orphans.constFirst());
+        }
+    }
+    for (const QString& orphan : orphans)
+        RecoveryFile::removeOrphan(orphan);
+    return restored;
+}
+
+ColourChoices MainWindow::currentColourChoices() const {
+    return {colourPage->selectedColours(), colourPage->ditheringChosen(), document.pal};
+}
+
+void MainWindow::applyColourChoices(const ColourChoices& choices) {
+    applyingColours_ = true;
+    document.pal = choices.pal;
+    colourPage->setColourChoices(choices.ticks, choices.dithering);
+    applyingColours_ = false;
+    lastColours_ = choices;
+}
+
+void MainWindow::onColoursChanged() {
+    if (applyingColours_ || colourChangePending_) return;
+    // "Alles auswählen" ticks 64 items: they become one step once the clicks are done.
+    colourChangePending_ = true;
+    QTimer::singleShot(0, this, &MainWindow::recordColourChange);
+}
+
+void MainWindow::recordColourChange() {
+    colourChangePending_ = false;
+    const ColourChoices now = currentColourChoices();
+    if (now == lastColours_) return;
+    undoStack->push(new ColourChangeCommand(
+        lastColours_, now, [this](const ColourChoices& choices) { applyColourChoices(choices); }));
+    lastColours_ = now;
+}
+
+}  // namespace tessora
