@@ -4,26 +4,14 @@
 #include <QImage>
 #include <QProcess>
 
+#include "clirunner.h"
 #include "tempdir.h"
 
+using tessora::test::CliRun;
+using tessora::test::runCli;
 using tessora::test::TempDir;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TESSORA_BINARY_DIR "/tessora-cli"), arguments);
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // Four colour bands, so that boards differ in their counts.
 QString writeBands(const TempDir& dir) {

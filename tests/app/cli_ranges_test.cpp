@@ -3,27 +3,15 @@
 #include <QImage>
 #include <QProcess>
 
+#include "clirunner.h"
 #include "engine/gplpalette.h"
 #include "tempdir.h"
 
+using tessora::test::CliRun;
+using tessora::test::runCli;
 using tessora::test::TempDir;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TESSORA_BINARY_DIR "/tessora-cli"), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // 8 x 4: four black beads at the top left, one red at the bottom right, white elsewhere.
 QString writePicture(const TempDir& dir) {

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QProcess>
 
+#include "clirunner.h"
 #include "engine/catalogue.h"
 #include "engine/chart.h"
 #include "engine/colorsettings.h"
@@ -15,28 +16,11 @@
 #include "imagelib/imagelib.h"
 #include "tempdir.h"
 
+using tessora::test::CliRun;
+using tessora::test::runCli;
 using tessora::test::TempDir;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& arguments) {
-    QProcess process;
-    // Where Qt would note the missing runtime folder: a headless tool must not.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TESSORA_BINARY_DIR "/tessora-cli"), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // 8 x 4: a black run at the top left, one "Rot" pixel at the bottom right, white elsewhere.
 QString writeDesignedPicture(const TempDir& dir, const QString& name) {
