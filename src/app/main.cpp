@@ -29,7 +29,7 @@ void installGermanTranslations(QApplication& app) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tessora 1.0"));
+    // No display name: Qt would append it to every dialog caption ("Info — Tessora 1.0").
     QGuiApplication::setDesktopFileName(QStringLiteral("tessora"));
     installGermanTranslations(app);
 

@@ -1,6 +1,7 @@
 #include "output/printdialog.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -55,6 +56,10 @@ PrintDialog::PrintDialog(QWidget* owner, QPrinter* printer) : QDialog(owner), pr
     setObjectName(QStringLiteral("printDialog"));
     setWindowTitle(QStringLiteral("Bild drucken..."));
     setFixedSize(427, 328);
+    // The fixed layout is measured in the window's font; a larger desktop font would clip it.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    setFont(font);
     pageSize = [this] { return PrintablePageSize(*printer_); };
     build();
 }
@@ -90,10 +95,10 @@ void PrintDialog::build() {
     auto* options = new QGroupBox(QStringLiteral("Druckoptionen"), this);
     options->setGeometry(212, 144, 207, 74);
     keepAspectCheck = new QCheckBox(QStringLiteral("Seitenverhältnis beibehalten"), options);
-    keepAspectCheck->setGeometry(10, 22, 190, 20);
+    keepAspectCheck->setGeometry(10, 22, 193, 20);
     keepAspectCheck->setChecked(true);
     centreCheck = new QCheckBox(QStringLiteral("Zentrierte Ausgabe"), options);
-    centreCheck->setGeometry(10, 46, 190, 20);
+    centreCheck->setGeometry(10, 46, 193, 20);
     centreCheck->setChecked(true);
 
     printerSetupButton = new QPushButton(QStringLiteral("Drucker &einrichten..."), this);
@@ -213,6 +218,11 @@ void PrintDialog::onHeightPercentChanged() {
 void PrintDialog::onPrinterSetupClicked() {
     QPrintDialog setup(printer_, this);
     setup.setWindowTitle(QStringLiteral("Drucker einrichten"));
+    // The dialog only chooses the printer; printing starts from this dialog's OK.
+    if (auto* buttons = setup.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
     setup.exec();
     repaintPreview();
 }

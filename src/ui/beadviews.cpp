@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QRegion>
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -58,6 +59,32 @@ void paintFrame(QPainter& painter, const QRect& exposed, QPoint origin, QSize vi
         painter.fillRect(r, background);
 }
 
+const QColor kBeadLineColour(128, 128, 128);
+
+// The lines run on the first pixel column and row of every bead but the first, so a bead keeps
+// 29 x 29 pixels of its colour and the one-pixel image above stays untouched.
+void paintBeadLines(QPainter& painter, const QRect& exposed, QPoint origin,
+                    const EditViewLayout& layout) {
+    const IntRect enlarged{0, layout.gridHeight, layout.enlarged.width(), layout.enlarged.height()};
+    const IntRect shown = intersected(toViewCoordinates(exposed, origin), enlarged);
+    if (shown.isEmpty()) return;
+    const QRect onPainter = toPainterCoordinates(shown, origin);
+    const int firstColumn = std::max(1, shown.x / kEditBeadPixels);
+    const int lastColumn =
+        std::min(layout.gridWidth - 1, (shown.x + shown.width) / kEditBeadPixels);
+    for (int column = firstColumn; column <= lastColumn; ++column) {
+        const int x = column * kEditBeadPixels - origin.x();
+        painter.fillRect(QRect(x, onPainter.top(), 1, onPainter.height()), kBeadLineColour);
+    }
+    const int firstRow = std::max(1, (shown.y - layout.gridHeight) / kEditBeadPixels);
+    const int lastRow = std::min(layout.gridHeight - 1,
+                                 (shown.y + shown.height - layout.gridHeight) / kEditBeadPixels);
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int y = layout.gridHeight + row * kEditBeadPixels - origin.y();
+        painter.fillRect(QRect(onPainter.left(), y, onPainter.width(), 1), kBeadLineColour);
+    }
+}
+
 }  // namespace
 
 EditViewLayout makeEditViewLayout(const dib& grid, bool editMode, int beadsWide, int beadsHigh) {
@@ -67,6 +94,7 @@ EditViewLayout makeEditViewLayout(const dib& grid, bool editMode, int beadsWide,
     layout.enlarged =
         editMode ? QSize(layout.gridWidth * kEditBeadPixels, layout.gridHeight * kEditBeadPixels)
                  : QSize(beadsWide * kViewBeadPixels, beadsHigh * kViewBeadPixels);
+    layout.beadLines = editMode;
     return layout;
 }
 
@@ -88,6 +116,7 @@ void paintEditView(QPainter& painter, const QRect& exposed, QPoint origin, const
                   &grid,
                   false}};
     paintFrame(painter, exposed, origin, layout.viewSize(), placements, background);
+    if (layout.beadLines && grid.poi != nullptr) paintBeadLines(painter, exposed, origin, layout);
 }
 
 QSize resultViewSize(const dib& chart, int zoom) {

@@ -24,11 +24,12 @@ struct EditViewLayout {
     int gridWidth = 0;   // beads of the grid
     int gridHeight = 0;  // also where the enlarged grid starts
     QSize enlarged;
+    bool beadLines = false;  // thin lines between the beads of the enlarged grid
     QSize viewSize() const { return QSize(enlarged.width(), gridHeight + enlarged.height()); }
 };
 
-// Enlarged at 30 pixels per bead of `grid` when editing, else at 25 pixels per bead of the size
-// page's counts, whatever size the grid has.
+// Enlarged at 30 pixels per bead of `grid` when editing, with lines between the beads, else at
+// 25 pixels per bead of the size page's counts, whatever size the grid has.
 EditViewLayout makeEditViewLayout(const dib& grid, bool editMode, int beadsWide, int beadsHigh);
 
 // The bead (column, row from the top) under a view point of the enlarged grid while editing;

@@ -1,17 +1,20 @@
 #include "ui/colourpage.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "engine/catalogue.h"
 #include "engine/colorsettings.h"
+#include "ui/filedialogfolders.h"
 #include "ui/pageframe.h"
 #include "ui/swatchgrid.h"
 
@@ -44,6 +47,7 @@ ColourPage::ColourPage(Document& document, QWidget* parent) : QWidget(parent), d
     layout->addWidget(buildMethodGroup());
     layout->addWidget(buildSelectionGroup(), 1);
     fillColourList();
+    openSettingsFolder_ = saveSettingsFolder_ = DialogStartFolder(document_.progpath);
 }
 
 QWidget* ColourPage::buildColourGroup() {
@@ -97,6 +101,13 @@ QWidget* ColourPage::buildSelectionGroup() {
     buttons->addStretch(1);
     colourList = new QListWidget;
     colourList->setObjectName(QStringLiteral("colourList"));
+    // Column after column, so the page's height shows several dozen of the 64 colours at once.
+    colourList->setFlow(QListView::TopToBottom);
+    colourList->setWrapping(true);
+    colourList->setResizeMode(QListView::Adjust);
+    colourList->setUniformItemSizes(true);
+    connect(colourList, &QListWidget::itemChanged, this,
+            [this] { swatchGrid->setTicked(selectedColours()); });
     selectionLayout->addLayout(buttons);
     selectionLayout->addWidget(colourList, 1);
     return selection;
@@ -149,35 +160,52 @@ void ColourPage::showSwatchInfo(int i) {
 }
 
 void ColourPage::onSaveSettingsClicked() {
-    QFileDialog dialog(this, QStringLiteral("Farbeinstellungen speichern"), document_.progpath,
+    QFileDialog dialog(this, QStringLiteral("Farbeinstellungen speichern"), saveSettingsFolder_,
                        kColorFileFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("frb"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        saveSettingsFolder_ = dialog.directory().absolutePath();
         saveColourSettings(dialog.selectedFiles().constFirst());
     }
 }
 
 void ColourPage::onOpenSettingsClicked() {
-    QFileDialog dialog(this, QStringLiteral("Farbeinstellungen öffnen"), document_.progpath,
+    QFileDialog dialog(this, QStringLiteral("Farbeinstellungen öffnen"), openSettingsFolder_,
                        kColorFileFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);  // names of files that do not exist are accepted
     dialog.setDefaultSuffix(QStringLiteral("frb"));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        openSettingsFolder_ = dialog.directory().absolutePath();
         openColourSettings(dialog.selectedFiles().constFirst());
     }
 }
 
 void ColourPage::saveColourSettings(const QString& file) {
-    saveColorSettings(file, selectedColours(), document_.pal);
+    if (saveColorSettings(file, selectedColours(), document_.pal)) return;
+    showSettingsError(QStringLiteral("Farbeinstellungen speichern"),
+                      QStringLiteral("Die Farbeinstellungen konnten nicht in der Datei %1 "
+                                     "gespeichert werden. Eine vorhandene Datei ist unverändert.")
+                          .arg(QDir::toNativeSeparators(file)));
 }
 
 void ColourPage::openColourSettings(const QString& file) {
     std::array<bool, 64> ticks = selectedColours();
-    if (openColorSettings(file, ticks, document_.pal)) setTicks(ticks);
-    swatchGrid->repaint();
+    if (openColorSettings(file, ticks, document_.pal)) {
+        setTicks(ticks);
+        swatchGrid->repaint();
+        return;
+    }
+    showSettingsError(QStringLiteral("Farbeinstellungen öffnen"),
+                      QStringLiteral("Die Datei %1 konnte nicht als Farbeinstellungen gelesen "
+                                     "werden. Die Farben bleiben, wie sie sind.")
+                          .arg(QDir::toNativeSeparators(file)));
+}
+
+void ColourPage::showSettingsError(const QString& caption, const QString& text) {
+    QMessageBox::warning(this, caption, text);
 }
 
 }  // namespace tessora

@@ -28,7 +28,7 @@ class ColourPage : public QWidget {
     bool ditheringChosen() const;
     void selectNoColours();
     void selectAllColours();
-    // A file that cannot be written is passed over in silence, like the reading side.
+    // A file that cannot be written or read is reported in a message box; nothing changes then.
     void saveColourSettings(const QString& file);
     void openColourSettings(const QString& file);
 
@@ -52,7 +52,12 @@ class ColourPage : public QWidget {
     void onOpenSettingsClicked();
     void onSaveSettingsClicked();
 
+    void showSettingsError(const QString& caption, const QString& text);
+
     Document& document_;
+    // Each colour settings dialog starts where it was last used.
+    QString openSettingsFolder_;
+    QString saveSettingsFolder_;
 };
 
 }  // namespace tessora

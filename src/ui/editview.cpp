@@ -22,6 +22,9 @@ void EditView::setEditMode(bool editing) {
     endBeadStroke();
     editMode_ = editing;
     refresh();
+    // Only the enlarged grid takes clicks; a large pattern's one-pixel image would push it
+    // out of sight.
+    if (editing) setVertPosition(currentLayout().gridHeight);
 }
 
 void EditView::setSizePageBeads(int wide, int high) {

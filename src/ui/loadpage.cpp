@@ -18,6 +18,7 @@
 #include "imagelib/imagelib.h"
 #include "imagelib/painterdevice.h"
 #include "imagelib/stretchdrawdib.h"
+#include "ui/busycursor.h"
 #include "ui/pageframe.h"
 #include "ui/paintbox.h"
 
@@ -179,6 +180,11 @@ void LoadPage::selectFolder(const QString& folder) {
 void LoadPage::showFolderInFileList(const QString& folder) {
     // An unreadable folder simply shows as empty.
     fileList->setRootIndex(fileModel->setRootPath(folder));
+    // The model keeps the folder left behind, and with it the old current item: type-ahead,
+    // Enter and double-click would act on a folder no longer shown.
+    fileList->setCurrentIndex(QModelIndex());
+    fileList->selectionModel()->clearSelection();
+    fileList->scrollToTop();
 }
 
 QString LoadPage::fileListFolder() const {
@@ -205,8 +211,13 @@ void LoadPage::openCurrentEntry() {
 
 void LoadPage::openPicture(const QString& path) {
     dib picture{};
-    const ImageError error =
-        OpenDib(&picture, path, 0, [this](int percent) { emit progressed(percent); });
+    ImageError error = ImageError::None;
+    {
+        const BusyCursor busy;
+        emit taskChanged(QStringLiteral("Lade Bild …"));
+        error = OpenDib(&picture, path, 0, [this](int percent) { emit progressed(percent); });
+        emit taskChanged(QString());
+    }
     if (error == ImageError::None && picture.poi != nullptr) {
         acceptLoadedPicture(picture);
         return;

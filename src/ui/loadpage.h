@@ -44,6 +44,8 @@ class LoadPage : public QWidget {
     // The document holds a new source picture.
     void pictureLoaded();
     void progressed(int percent);
+    // What the page is busy with, for the status bar; empty when it is done.
+    void taskChanged(const QString& text);
 
   private:
     QWidget* buildBrowser();

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "engine/calculate.h"
 #include "engine/catalogue.h"
@@ -19,8 +20,10 @@
 #include "imagelib/imagelib.h"
 #include "ui/artwork.h"
 #include "ui/bottombar.h"
+#include "ui/busycursor.h"
 #include "ui/calculatepage.h"
 #include "ui/colourpage.h"
+#include "ui/filedialogfolders.h"
 #include "ui/loadpage.h"
 #include "ui/progressbar.h"
 #include "ui/resultpage.h"
@@ -43,6 +46,10 @@ QString engineErrorMessage(EngineError error) {
                 "Versuchen Sie es mit weniger Perlen.");
     }
     return QString();
+}
+
+bool anyTicked(const std::array<bool, 64>& selection) {
+    return std::find(selection.begin(), selection.end(), true) != selection.end();
 }
 
 }  // namespace
@@ -85,7 +92,7 @@ void MainWindow::buildPages() {
     colourPage = new ColourPage(document);
     calculatePage = new CalculatePage(document);
     resultPage = new ResultPage(document);
-    statisticsPage = new StatisticsPage;
+    statisticsPage = new StatisticsPage(document.pal);
     const std::pair<QWidget*, int> pages[] = {{loadPage, 0},   {sizePage, 1},
                                               {colourPage, 2}, {calculatePage, 4},
                                               {resultPage, 3}, {statisticsPage, 5}};
@@ -106,6 +113,8 @@ void MainWindow::connectPages() {
     connect(pageTabs, &QTabWidget::currentChanged, this, &MainWindow::onPageChanged);
     connect(loadPage, &LoadPage::progressed, progressBar, &ProgressStatusBar::setPercent);
     connect(resultPage, &ResultPage::progressed, progressBar, &ProgressStatusBar::setPercent);
+    connect(loadPage, &LoadPage::taskChanged, progressBar, &ProgressStatusBar::setTask);
+    connect(resultPage, &ResultPage::taskChanged, progressBar, &ProgressStatusBar::setTask);
     connect(loadPage, &LoadPage::pictureLoaded, sizePage, &SizePage::onPictureChanged);
     // Out of edit mode the edit view's size follows the size page.
     connect(sizePage, &SizePage::beadCountsChanged, calculatePage,
@@ -119,7 +128,7 @@ void MainWindow::connectPages() {
 void MainWindow::startUp() {
     document.progpath = QCoreApplication::applicationDirPath();
     if (!document.progpath.endsWith(u'/')) document.progpath += u'/';
-    loadPage->selectFolder(document.progpath);
+    loadPage->selectFolder(DialogStartFolder(document.progpath));
     showEngineError(createStartImages(document));
     sizePage->onPictureChanged();
     document.pal = StartPalette();
@@ -132,14 +141,25 @@ void MainWindow::calculate() {
     const std::array<bool, 64> selection = colourPage->selectedColours();
     const CalculateInputs inputs{sizePage->beadsWide(), sizePage->beadsHigh(),
                                  colourPage->ditheringChosen() ? 1 : 0, selection};
-    const EngineError error =
-        calculatePattern(document, inputs, [this](int pro) { progressBar->setPercent(pro); });
-    if (error != EngineError::None) {
-        showEngineError(error);
-        return;
+    {
+        const BusyCursor busy;
+        progressBar->setTask(QStringLiteral("Berechne …"));
+        const EngineError error =
+            calculatePattern(document, inputs, [this](int pro) { progressBar->setPercent(pro); });
+        if (error != EngineError::None) {
+            progressBar->setTask(QString());
+            showEngineError(error);
+            return;
+        }
+        emit patternChanged();
+        drawChart();
+        progressBar->setTask(QString());
     }
-    emit patternChanged();
-    drawChart();
+    // The engine falls back to the first colour; the result stays, but the user should know.
+    if (!anyTicked(selection)) {
+        progressBar->showNote(
+            QStringLiteral("Keine Farbe ausgewählt: es wurde Farbe 01 verwendet."));
+    }
 }
 
 void MainWindow::drawChart() {

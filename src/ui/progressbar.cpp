@@ -1,5 +1,7 @@
 #include "ui/progressbar.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
 #include <algorithm>
 
@@ -27,12 +29,38 @@ ProgressStatusBar::ProgressStatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("progressBar"));
     setFixedHeight(19);
     setSizeGripEnabled(false);
-    auto* messagePanel = new QWidget;
-    messagePanel->setFixedWidth(250);
+    statusLabel_ = new QLabel;
+    statusLabel_->setObjectName(QStringLiteral("statusText"));
+    statusLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusLabel_->setFixedWidth(250);
+    statusLabel_->setContentsMargins(3, 0, 3, 0);
+    // The panel sits in a sunken frame of its own, so an empty bar still shows where it is.
+    auto* panelFrame = new QFrame;
+    panelFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panelFrame->setLineWidth(1);
+    auto* frameLayout = new QHBoxLayout(panelFrame);
+    frameLayout->setContentsMargins(1, 1, 1, 1);
     panel_ = new ProgressPanel(*this);
-    panel_->setFixedWidth(50);
-    addWidget(messagePanel);
-    addWidget(panel_);
+    panel_->setFixedWidth(150);
+    frameLayout->addWidget(panel_);
+    addWidget(statusLabel_);
+    addWidget(panelFrame);
+}
+
+void ProgressStatusBar::setTask(const QString& text) {
+    statusLabel_->setText(text);
+    percent_ = 0;
+    // Work runs right after this without the event loop: paint now, or nothing shows.
+    repaint();
+}
+
+void ProgressStatusBar::showNote(const QString& text) {
+    statusLabel_->setText(text);
+    statusLabel_->repaint();
+}
+
+QString ProgressStatusBar::statusText() const {
+    return statusLabel_->text();
 }
 
 void ProgressStatusBar::setPercent(int percent) {

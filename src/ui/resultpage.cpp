@@ -6,6 +6,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "ui/clampingspinbox.h"
+#include "ui/filedialogfolders.h"
 #include "ui/pageframe.h"
 #include "ui/resultview.h"
 
@@ -18,7 +20,7 @@ ResultPage::ResultPage(const Document& document, QWidget* parent)
         QStringLiteral("Ergebnis verarbeiten..."), 1);
     auto* layout = new QVBoxLayout(body);
     auto* top = new QHBoxLayout;
-    zoomSpin = new QSpinBox;
+    zoomSpin = new ClampingSpinBox;
     zoomSpin->setObjectName(QStringLiteral("zoomSpin"));
     zoomSpin->setRange(1, 10000);
     zoomSpin->setSingleStep(10);
@@ -36,6 +38,8 @@ ResultPage::ResultPage(const Document& document, QWidget* parent)
 
     resultView = new ResultView(document);
     connect(zoomSpin, &QSpinBox::valueChanged, resultView, &ResultView::setZoom);
+    connect(resultView, &ResultView::zoomStepsRequested, zoomSpin, &QSpinBox::stepBy);
+    saveCommand_.onTask = [this](const QString& text) { emit taskChanged(text); };
     connect(printButton, &QPushButton::clicked, this, &ResultPage::printChart);
     connect(saveButton, &QPushButton::clicked, this, &ResultPage::saveChart);
     layout->addLayout(top);
@@ -47,7 +51,7 @@ void ResultPage::showNewChart() {
 }
 
 void ResultPage::saveChart() {
-    saveCommand_.run(this, document_.rdi, document_.progpath,
+    saveCommand_.run(this, document_.rdi, DialogStartFolder(document_.progpath),
                      [this](int percent) { emit progressed(percent); });
 }
 

@@ -5,11 +5,11 @@
 #include <QWidget>
 
 #include "engine/document.h"
+#include "ui/clampingspinbox.h"
 #include "ui/printcommand.h"
 #include "ui/savecommand.h"
 
 class QPushButton;
-class QSpinBox;
 
 namespace tessora {
 
@@ -25,13 +25,15 @@ class ResultPage : public QWidget {
     void saveChart();
     void printChart();
 
-    QSpinBox* zoomSpin = nullptr;
+    ClampingSpinBox* zoomSpin = nullptr;
     QPushButton* saveButton = nullptr;
     QPushButton* printButton = nullptr;
     ResultView* resultView = nullptr;
 
   signals:
     void progressed(int percent);
+    // What the page is busy with, for the status bar; empty when it is done.
+    void taskChanged(const QString& text);
 
   private:
     const Document& document_;

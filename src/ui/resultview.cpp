@@ -1,5 +1,7 @@
 #include "ui/resultview.h"
 
+#include <QWheelEvent>
+
 #include "ui/beadviews.h"
 
 namespace tessora {
@@ -17,6 +19,19 @@ ResultView::ResultView(const Document& document, QWidget* parent)
         if (dragStart_) dragScroll(*dragStart_, point);
     };
     surface->onMouseUp = [this](QPoint) { dragStart_.reset(); };
+}
+
+void ResultView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        ViewScrollBox::wheelEvent(event);
+        return;
+    }
+    // One notch is 120 eighths of a degree; a touchpad's smaller deltas add up across events.
+    wheelEighths_ += event->angleDelta().y();
+    const int steps = wheelEighths_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelEighths_ -= steps * QWheelEvent::DefaultDeltasPerStep;
+    if (steps != 0) emit zoomStepsRequested(steps);
+    event->accept();
 }
 
 void ResultView::setZoom(int percent) {

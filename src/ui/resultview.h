@@ -21,10 +21,18 @@ class ResultView : public ViewScrollBox {
     void draw(QPainter& canvas, const QRect& exposed, QPoint origin);
     bool isDragScrolling() const { return dragStart_.has_value(); }
 
+  signals:
+    // Ctrl + mouse wheel: zoom in (positive) or out by this many steps of the zoom field.
+    void zoomStepsRequested(int steps);
+
+  protected:
+    void wheelEvent(QWheelEvent* event) override;
+
   private:
     const Document& document_;
     int zoom_ = 100;
     std::optional<QPoint> dragStart_;  // where a drag-scroll began
+    int wheelEighths_ = 0;             // Ctrl + wheel turned less than one notch so far
 };
 
 }  // namespace tessora

@@ -1,10 +1,12 @@
 #include "ui/savecommand.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 
 #include "imagelib/imagelib.h"
+#include "ui/busycursor.h"
 
 namespace tessora {
 
@@ -25,6 +27,43 @@ QStringList DialogNameFilters(const QString& filterText) {
     return filters;
 }
 
+bool ConfirmOverwrite(QWidget* owner, const QString& file) {
+    if (!QFileInfo::exists(file)) return true;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bild speichern unter"),
+                    QStringLiteral("Die Datei %1 ist schon vorhanden.\nMöchten Sie sie ersetzen?")
+                        .arg(QDir::toNativeSeparators(file)),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+namespace {
+
+// Paints what waits to be painted (the place the dialog left, the growing bar) without taking
+// any input.
+void paintPendingWindows() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace
+
+ImageError SaveCommand::write(const dib& chart, const QString& file, int format,
+                              const std::function<void(int)>& progress) {
+    const BusyCursor busy;
+    if (onTask) onTask(QStringLiteral("Speichere …"));
+    paintPendingWindows();
+    int shownPercent = -1;
+    const ImageError error = SaveDib(chart, file, format, [&](int percent) {
+        progress(percent);
+        // Rows come far more often than the bar can change.
+        if (percent == shownPercent) return;
+        shownPercent = percent;
+        paintPendingWindows();
+    });
+    if (onTask) onTask(QString());
+    return error;
+}
+
 void SaveCommand::run(QWidget* owner, const dib& chart, const QString& startFolder,
                       const std::function<void(int)>& progress) {
     if (dialog_ == nullptr) {
@@ -41,7 +80,8 @@ void SaveCommand::run(QWidget* owner, const dib& chart, const QString& startFold
 
     const int position = static_cast<int>(filters.indexOf(dialog_->selectedNameFilter())) + 1;
     const QString file = CompleteSaveName(dialog_->selectedFiles().constFirst(), position);
-    const ImageError error = SaveDib(chart, file, position + 2, progress);
+    if (!ConfirmOverwrite(owner, file)) return;
+    const ImageError error = write(chart, file, position + 2, progress);
     if (error != ImageError::None) {
         QMessageBox::warning(owner, QStringLiteral("Bild speichern"),
                              QStringLiteral("Die Datei %1 konnte nicht gespeichert werden.\n%2")

@@ -11,6 +11,7 @@
 #include "engine/sizecoupling.h"
 #include "imagelib/imagelib.h"
 #include "ui/artwork.h"
+#include "ui/clampingspinbox.h"
 #include "ui/pageframe.h"
 
 namespace tessora {
@@ -29,7 +30,7 @@ QLineEdit* makeInfoField(const QString& name, const QString& hint) {
 }
 
 QSpinBox* makeBeadSpin(const QString& name, int value) {
-    auto* spin = new QSpinBox;
+    auto* spin = new ClampingSpinBox;
     spin->setObjectName(name);
     spin->setRange(1, 1000);
     spin->setValue(value);

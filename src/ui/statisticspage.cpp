@@ -1,25 +1,103 @@
 #include "ui/statisticspage.h"
 
-#include <QPlainTextEdit>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "engine/catalogue.h"
 #include "ui/pageframe.h"
 
 namespace tessora {
+namespace {
 
-StatisticsPage::StatisticsPage(QWidget* parent) : QWidget(parent) {
+enum Column { kSwatch, kNumber, kName, kCount, kColumnCount };
+
+QIcon swatchIcon(const PalEntry& entry) {
+    QPixmap swatch(16, 16);
+    swatch.fill(QColor(entry.peRed, entry.peGreen, entry.peBlue));
+    QPainter painter(&swatch);
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, 15, 15);
+    return QIcon(swatch);
+}
+
+QTableWidgetItem* readOnlyItem(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+QTableWidget* makeCountsTable() {
+    auto* table = new QTableWidget(0, kColumnCount);
+    table->setObjectName(QStringLiteral("countsTable"));
+    table->setHorizontalHeaderLabels({QStringLiteral("Farbe"), QStringLiteral("Nr."),
+                                      QStringLiteral("Name"), QStringLiteral("Anzahl")});
+    table->verticalHeader()->setVisible(false);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->horizontalHeader()->setSectionResizeMode(kName, QHeaderView::Stretch);
+    return table;
+}
+
+}  // namespace
+
+StatisticsPage::StatisticsPage(const LPAL& palette, QWidget* parent)
+    : QWidget(parent), palette_(palette) {
     QWidget* body = MakePageFrame(
         this, QStringLiteral("Statistik - Wie viele Perlen von welcher Sorte werden benötigt?"),
         QString(), 0);
     auto* layout = new QVBoxLayout(body);
-    beadCountsText = new QPlainTextEdit;
-    beadCountsText->setObjectName(QStringLiteral("beadCountsText"));
-    beadCountsText->setReadOnly(true);
-    layout->addWidget(beadCountsText);
+    countsTable = makeCountsTable();
+    totalsLabel = new QLabel;
+    totalsLabel->setObjectName(QStringLiteral("totalsLabel"));
+    copyButton = new QPushButton(QStringLiteral("Kopieren"));
+    copyButton->setObjectName(QStringLiteral("copyButton"));
+    copyButton->setToolTip(QStringLiteral("Kopiert die Anzahlen als Text in die Zwischenablage"));
+    connect(copyButton, &QPushButton::clicked, this, &StatisticsPage::copyCounts);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(totalsLabel, 1);
+    bottom->addWidget(copyButton);
+    layout->addWidget(countsTable, 1);
+    layout->addLayout(bottom);
 }
 
 void StatisticsPage::showCounts(const BeadCounts& counts) {
-    beadCountsText->setPlainText(statisticsLines(counts).join(u'\n'));
+    countsText_ = statisticsLines(counts).join(u'\n');
+    countsTable->setRowCount(0);
+    std::int64_t beads = 0;
+    int colours = 0;
+    for (int i = 0; i < kBeadColorCount; ++i) {
+        if (counts[i] == 0) continue;
+        addCountsRow(i, counts[i]);
+        beads += counts[i];
+        ++colours;
+    }
+    totalsLabel->setText(QStringLiteral("Perlen insgesamt: %1    Farben: %2")
+                             .arg(QString::number(beads), QString::number(colours)));
+}
+
+void StatisticsPage::addCountsRow(int colour, int count) {
+    const int row = countsTable->rowCount();
+    countsTable->insertRow(row);
+    auto* swatch = readOnlyItem(QString());
+    if (colour < palette_.num) swatch->setIcon(swatchIcon(palette_.rgb0[colour]));
+    countsTable->setItem(row, kSwatch, swatch);
+    countsTable->setItem(row, kNumber, readOnlyItem(QString::fromLatin1(BeadNumbers[colour])));
+    countsTable->setItem(row, kName, readOnlyItem(QString::fromUtf8(BeadNames[colour])));
+    auto* number = readOnlyItem(QString::number(count));
+    number->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    countsTable->setItem(row, kCount, number);
+}
+
+void StatisticsPage::copyCounts() {
+    QGuiApplication::clipboard()->setText(countsText_);
 }
 
 }  // namespace tessora

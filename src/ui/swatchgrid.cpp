@@ -15,9 +15,17 @@ QColor paletteColor(const LPAL& pal, int i) {
     return QColor(pal.rgb0[i].peRed, pal.rgb0[i].peGreen, pal.rgb0[i].peBlue);
 }
 
+void markUnticked(QPainter& canvas, const QRect& square) {
+    canvas.fillRect(square, QColor(255, 255, 255, 170));
+    canvas.setPen(QPen(QColor(90, 90, 90), 1));
+    canvas.drawLine(square.topLeft(), square.bottomRight());
+    canvas.drawLine(square.topRight(), square.bottomLeft());
+}
+
 }  // namespace
 
 SwatchGrid::SwatchGrid(LPAL& palette, QWidget* parent) : QWidget(parent), palette_(palette) {
+    ticked_.fill(true);
     setObjectName(QStringLiteral("swatchGrid"));
     setFixedSize(337, 81);
     setMouseTracking(true);
@@ -40,7 +48,14 @@ void SwatchGrid::paintSwatches(QPainter& canvas) const {
         PaintSwatch(canvas, square, fill, Qt::black);
         PaintCellText(canvas, square.topLeft(), QString::fromLatin1(BeadNumbers[i]), 13, 13,
                       ContrastTextColor(fill));
+        if (!ticked_[i]) markUnticked(canvas, square);
     }
+}
+
+void SwatchGrid::setTicked(const std::array<bool, 64>& ticked) {
+    if (ticked == ticked_) return;
+    ticked_ = ticked;
+    update();
 }
 
 void SwatchGrid::onPointerMoved(QPoint point) {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -17,6 +18,9 @@ class SwatchGrid : public QWidget {
     explicit SwatchGrid(LPAL& palette, QWidget* parent = nullptr);
 
     void paintSwatches(QPainter& canvas) const;
+    // Unticked colours are drawn dimmed and crossed out, so the grid shows what a calculation
+    // may use.
+    void setTicked(const std::array<bool, 64>& ticked);
     void onPointerMoved(QPoint point);
     void onSwatchPressed(QPoint point);
 
@@ -36,6 +40,7 @@ class SwatchGrid : public QWidget {
     int swatchAt(QPoint point) const;
 
     LPAL& palette_;
+    std::array<bool, 64> ticked_;
 };
 
 }  // namespace tessora

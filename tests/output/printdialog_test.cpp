@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -8,6 +10,7 @@
 #include <QSpinBox>
 
 #include "imagelib/imagelib.h"
+#include "modal.h"
 #include "output/printdialog.h"
 #include "tempdir.h"
 
@@ -113,4 +116,18 @@ TEST_F(PrintFormTest, EmptyChartDisablesOk) {
     EXPECT_TRUE(dialog->Preview().chart.isEmpty());
     dialog->widthPercentSpin->setValue(90);  // no division by zero anywhere
     dialog->previewBox->repaint();
+}
+
+TEST_F(PrintFormTest, OptionsFitAndThePrinterSetUpDoesNotOfferToPrint) {
+    auto dialog = openDialog();
+    for (const QCheckBox* check : {dialog->keepAspectCheck, dialog->centreCheck})
+        EXPECT_LE(check->sizeHint().width(), check->width()) << check->text().toStdString();
+    QString okText = QStringLiteral("not shown");
+    tessora::test::OnNextModal<QPrintDialog>([&](QPrintDialog* setup) {
+        const auto* buttons = setup->findChild<QDialogButtonBox*>();
+        okText = buttons != nullptr ? buttons->button(QDialogButtonBox::Ok)->text() : QString();
+        setup->reject();
+    });
+    dialog->printerSetupButton->click();
+    EXPECT_EQ(okText, QStringLiteral("OK"));
 }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -10,8 +12,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTimer>
 
+#include "engine/catalogue.h"
 #include "imagelib/imagelib.h"
 #include "imagelib/imagesize.h"
 #include "ui/calculatepage.h"
@@ -53,7 +57,7 @@ TEST(CalculateInWindow, StartUpShowsTheWhitePattern) {
     EXPECT_EQ(DibHeight(window.document.di3), 19);
     EXPECT_EQ(DibWidth(window.document.rdi), 570);
     EXPECT_EQ(DibHeight(window.document.rdi), 19 * 23 + 20);
-    EXPECT_EQ(window.statisticsPage->beadCountsText->toPlainText(), QStringLiteral("01: 570"));
+    EXPECT_EQ(window.statisticsPage->countsText(), QStringLiteral("01: 570"));
     EXPECT_EQ(window.progressBar->percent(), 0) << "every stage ends at 0";
 }
 
@@ -68,10 +72,10 @@ TEST(CalculateInWindow, ButtonRunsTheCommandWithTheChosenMethodAndColours) {
     EXPECT_EQ(getpixel(window.document.di3, 0, 0), 0u);
     EXPECT_EQ(getpixel(window.document.di3, 1, 0), 27u);
     EXPECT_EQ(getpixel(window.document.di3, 0, 1), 27u);
-    EXPECT_EQ(window.statisticsPage->beadCountsText->toPlainText(), QStringLiteral("01: 9\n18: 9"));
+    EXPECT_EQ(window.statisticsPage->countsText(), QStringLiteral("01: 9\n18: 9"));
     window.colourPage->nearestColourRadio->setChecked(true);
     window.calculatePage->calculateButton->click();
-    EXPECT_EQ(window.statisticsPage->beadCountsText->toPlainText(), QStringLiteral("01: 18"));
+    EXPECT_EQ(window.statisticsPage->countsText(), QStringLiteral("01: 18"));
 }
 
 TEST(CalculateInWindow, LackOfMemoryKeepsTheGridAndSaysSoInGerman) {
@@ -92,7 +96,7 @@ TEST(CalculateInWindow, LackOfMemoryKeepsTheGridAndSaysSoInGerman) {
     EXPECT_TRUE(shown.contains(QStringLiteral("Nicht genügend Arbeitsspeicher")))
         << shown.toStdString();
     EXPECT_EQ(window.document.di3.poi, oldGrid.poi);
-    EXPECT_EQ(window.statisticsPage->beadCountsText->toPlainText(), QStringLiteral("01: 570"));
+    EXPECT_EQ(window.statisticsPage->countsText(), QStringLiteral("01: 570"));
 }
 
 TEST(ProgressBar, PanelShowsTheDonePartInNavy) {
@@ -112,12 +116,14 @@ TEST(ProgressBar, PanelShowsTheDonePartInNavy) {
 
 TEST(ProgressBar, GrowsFallsAndWaitsForItsFirstPaint) {
     MainWindow window;
+    // Shown but not yet painted: a repaint now would paint at once, so only the bar's own wait
+    // keeps it from drawing.
+    window.show();
     EXPECT_TRUE(window.progressBar->paintedRect().isNull());
     EXPECT_EQ(window.progressBar->paintedDoneRight(), -1);
     window.progressBar->setPercent(40);
     EXPECT_EQ(window.progressBar->percent(), 40);
     EXPECT_EQ(window.progressBar->paintedDoneRight(), -1) << "not painted before the first paint";
-    window.show();
     QApplication::processEvents();
     window.progressBar->repaint();
     const int width = window.progressBar->paintedRect().width();
@@ -129,4 +135,45 @@ TEST(ProgressBar, GrowsFallsAndWaitsForItsFirstPaint) {
                   window.progressBar->paintedRect().left() + width * pro / 100)
             << pro;
     }
+}
+
+TEST(Statistics, TableOfUsedColoursWithTotalsAndTheLinesToCopy) {
+    MainWindow window;
+    useGreyPicture(window, 6, 3);
+    window.sizePage->beadsWideSpin->setValue(6);
+    window.sizePage->beadsHighSpin->setValue(3);
+    tickOnly(window, {0, 17});
+    window.colourPage->ditheringRadio->setChecked(true);
+    window.calculate();
+    const QTableWidget* table = window.statisticsPage->countsTable;
+    ASSERT_EQ(table->rowCount(), 2);
+    const QStringList expected[] = {
+        {QStringLiteral("01"), QString::fromUtf8(BeadNames[0]), QStringLiteral("9")},
+        {QStringLiteral("18"), QString::fromUtf8(BeadNames[17]), QStringLiteral("9")}};
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 1; column < 4; ++column)
+            EXPECT_EQ(table->item(row, column)->text(), expected[row][column - 1]) << row;
+        EXPECT_FALSE(table->item(row, 0)->icon().isNull()) << "swatch of row " << row;
+    }
+    EXPECT_EQ(window.statisticsPage->totalsLabel->text(),
+              QStringLiteral("Perlen insgesamt: 18    Farben: 2"));
+    QGuiApplication::clipboard()->clear();
+    window.statisticsPage->copyButton->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("01: 9\n18: 9"));
+}
+
+TEST(StatusArea, NoColourTickedKeepsTheResultAndSaysSoOnce) {
+    MainWindow window;
+    QString during;
+    QObject::connect(&window, &MainWindow::patternChanged, window.progressBar,
+                     [&] { during = window.progressBar->statusText(); });
+    tickOnly(window, {});
+    window.calculatePage->calculateButton->click();
+    EXPECT_EQ(window.statisticsPage->countsText(), QStringLiteral("01: 570"));
+    EXPECT_EQ(during, QStringLiteral("Berechne …"));
+    EXPECT_EQ(window.progressBar->statusText(),
+              QStringLiteral("Keine Farbe ausgewählt: es wurde Farbe 01 verwendet."));
+    tickOnly(window, {0});
+    window.calculatePage->calculateButton->click();
+    EXPECT_TRUE(window.progressBar->statusText().isEmpty());
 }

@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QStandardPaths>
+#include <QTabWidget>
 #include <QTest>
 
 #include "engine/catalogue.h"
+#include "modal.h"
 #include "tempdir.h"
 #include "ui/colourpage.h"
+#include "ui/filedialogfolders.h"
 #include "ui/mainwindow.h"
 #include "ui/swatchgrid.h"
 #include "ui/swatchlayout.h"
@@ -134,7 +140,58 @@ TEST(ColorSettingsFiles, SavedRightAfterStartUpAndReadBackIntoTheList) {
     EXPECT_EQ(window.document.pal.rgb0[0].peGreen, 0);
     EXPECT_EQ(window.document.pal.num, 64);
 
-    // A file that cannot be opened changes nothing.
+    // A file that cannot be opened changes nothing, and says so.
+    const auto seen = tessora::test::AnswerNextMessageBox(QMessageBox::Ok);
     window.colourPage->openColourSettings(dir.path(QStringLiteral("fehlt.frb")));
     EXPECT_EQ(window.colourPage->selectedColours(), ticks);
+    ASSERT_TRUE(seen->seen);
+    EXPECT_EQ(seen->title, QStringLiteral("Farbeinstellungen öffnen"));
+    EXPECT_TRUE(seen->text.contains(QStringLiteral("fehlt.frb")));
+}
+
+TEST(ColorPage, ListShowsManyColoursAtTheStartSize) {
+    MainWindow window;
+    window.show();
+    window.pageTabs->setCurrentWidget(window.colourPage);
+    QApplication::processEvents();
+    const QListWidget* list = window.colourPage->colourList;
+    int visible = 0;
+    for (int i = 0; i < list->count(); ++i)
+        visible += list->viewport()->rect().contains(list->visualItemRect(list->item(i)));
+    EXPECT_GE(visible, 18);
+}
+
+TEST(ColorPage, UntickedSwatchesAreDimmedAndCrossed) {
+    MainWindow window;
+    window.colourPage->colourList->item(3)->setCheckState(Qt::Unchecked);
+    const QImage swatches = window.colourPage->swatchGrid->grab().toImage();
+    const QRgb orange = qRgb(209, 93, 34);
+    const QRect ticked = SwatchRect(2, SwatchColumns(337)).adjusted(2, 2, -2, -2);
+    const QRect unticked = SwatchRect(3, SwatchColumns(337)).adjusted(2, 2, -2, -2);
+    EXPECT_LT(countPixels(swatches, unticked, orange), unticked.width() * unticked.height() / 4);
+    const PalEntry& third = window.document.pal.rgb0[2];
+    EXPECT_GT(countPixels(swatches, ticked, qRgb(third.peRed, third.peGreen, third.peBlue)),
+              ticked.width() * ticked.height() / 2);
+    window.colourPage->selectAllColours();
+    EXPECT_GT(countPixels(window.colourPage->swatchGrid->grab().toImage(), unticked, orange),
+              unticked.width() * unticked.height() / 2);
+}
+
+TEST(ColorSettingsFiles, AFailedSaveIsReported) {
+    MainWindow window;
+    const auto seen = tessora::test::AnswerNextMessageBox(QMessageBox::Ok);
+    window.colourPage->saveColourSettings(QStringLiteral("/nicht/vorhanden/farben.frb"));
+    ASSERT_TRUE(seen->seen);
+    EXPECT_EQ(seen->title, QStringLiteral("Farbeinstellungen speichern"));
+    EXPECT_TRUE(seen->text.contains(QStringLiteral("/nicht/vorhanden/farben.frb")));
+}
+
+TEST(DialogFolders, StartInTheProgramFolderOnlyWhereItIsWritable) {
+    tessora::test::TempDir dir;
+    const QString writable = dir.path(QString());
+    EXPECT_EQ(DialogStartFolder(writable), writable);
+    const QString elsewhere = DialogStartFolder(QStringLiteral("/nicht/vorhanden/"));
+    EXPECT_TRUE(elsewhere == QDir::homePath() ||
+                elsewhere == QStandardPaths::writableLocation(QStandardPaths::PicturesLocation))
+        << elsewhere.toStdString();
 }

@@ -181,8 +181,7 @@ TEST(EditView, BeadOfAnUnselectedColourShowsTheFirstSelectedButCountsAsItself) {
     EXPECT_EQ(beadValue(window.document.di3, 1, 1), 27);
     EXPECT_EQ(drawEditView(window, QSize(900, 930)).pixel(45, 75), catalogueRgb(window, 3));
     window.pageTabs->setCurrentIndex(kResultPage);
-    EXPECT_EQ(window.statisticsPage->beadCountsText->toPlainText(),
-              QStringLiteral("04: 899\n18: 1"));
+    EXPECT_EQ(window.statisticsPage->countsText(), QStringLiteral("04: 899\n18: 1"));
 }
 
 TEST(EditView, EditsReachChartAndStatisticsOnlyOnEnteringTheResultPage) {
@@ -196,13 +195,11 @@ TEST(EditView, EditsReachChartAndStatisticsOnlyOnEnteringTheResultPage) {
     window.document.colornr = 5;
     clickView(window, QPoint(45, 75));
     window.pageTabs->setCurrentIndex(kStatisticsPage);
-    EXPECT_EQ(window.statisticsPage->beadCountsText->toPlainText(), QStringLiteral("01: 900"))
-        << "old counts";
+    EXPECT_EQ(window.statisticsPage->countsText(), QStringLiteral("01: 900")) << "old counts";
     EXPECT_EQ(cellOfBead11(), white);
 
     window.pageTabs->setCurrentIndex(kResultPage);
-    EXPECT_EQ(window.statisticsPage->beadCountsText->toPlainText(),
-              QStringLiteral("01: 899\n06: 1"));
+    EXPECT_EQ(window.statisticsPage->countsText(), QStringLiteral("01: 899\n06: 1"));
     const QRgb red = catalogueRgb(window, 5);
     EXPECT_EQ(cellOfBead11(),
               static_cast<std::uint32_t>(qRed(red) | qGreen(red) << 8 | qBlue(red) << 16));
@@ -326,4 +323,29 @@ TEST(EditView, ImagesWithoutPixelsShowTheBackgroundAndTakeNoEdits) {
     window.resultPage->resultView->draw(painter, QRect(100, 0, 100, 100), QPoint(0, 0));
     EXPECT_EQ(frame.pixel(0, 0), window.calculatePage->editView->background().rgb());
     EXPECT_EQ(frame.pixel(150, 50), window.resultPage->resultView->background().rgb());
+}
+
+TEST(EditView, EditModeShowsTheEnlargedGridWithLinesBetweenItsBeads) {
+    MainWindow window;
+    window.show();
+    calculateGrid(window, 200, 200);
+    window.pageTabs->setCurrentIndex(kRenderPage);
+    QApplication::processEvents();
+    EditView& view = *window.calculatePage->editView;
+    window.calculatePage->editModeCheck->setChecked(true);
+    EXPECT_EQ(view.vertPosition(), 200) << "the enlarged grid starts at the viewport's top";
+
+    const QImage frame = drawEditView(window, QSize(200, 300));
+    const QRgb white = catalogueRgb(window, 0);
+    const QRgb line = qRgb(128, 128, 128);
+    const struct {
+        QPoint at;
+        QRgb colour;
+    } pixels[] = {{{15, 215}, white}, {{30, 215}, line}, {{15, 230}, line},
+                  {{0, 215}, white},  {{29, 229}, white}, {{31, 231}, white},
+                  {{30, 100}, white} /* the one-pixel image has no lines */};
+    for (const auto& p : pixels)
+        EXPECT_EQ(frame.pixel(p.at), p.colour) << p.at.x() << "," << p.at.y();
+    window.calculatePage->editModeCheck->setChecked(false);
+    EXPECT_EQ(drawEditView(window, QSize(200, 300)).pixel(30, 215), white) << "no lines outside";
 }

@@ -3,17 +3,21 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileSystemModel>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 
+#include "engine/sizecoupling.h"
 #include "imagelib/imagelib.h"
 #include "modal.h"
 #include "tempdir.h"
 #include "ui/loadpage.h"
 #include "ui/mainwindow.h"
+#include "ui/progressbar.h"
 #include "ui/sizepage.h"
 
 using namespace tessora;
@@ -204,4 +208,62 @@ TEST(Closing, CancelKeepsTheWindowAndOkCloses) {
     seen = AnswerNextMessageBox(QMessageBox::Ok);
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST(Loading, FileListForgetsTheFolderItLeft) {
+    TempDir dir;
+    for (const char* folder : {"apfel", "birne"})
+        QDir(dir.path(QString())).mkdir(QString::fromLatin1(folder));
+    MainWindow window;
+    window.show();
+    LoadPage& page = *window.loadPage;
+    page.selectFolder(dir.path(QString()));
+    const auto entry = [&](const QString& name) { return page.fileModel->index(dir.path(name)); };
+    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("apfel")).isValid(); }));
+    page.fileList->setCurrentIndex(entry(QStringLiteral("apfel")));
+    page.openCurrentEntry();
+    ASSERT_EQ(page.fileListFolder(), QDir(dir.path(QStringLiteral("apfel"))).absolutePath());
+    EXPECT_FALSE(page.fileList->currentIndex().isValid());
+    EXPECT_TRUE(page.fileList->selectionModel()->selectedIndexes().isEmpty());
+    EXPECT_EQ(page.fileList->verticalScrollBar()->value(), 0);
+    // "b" names nothing in the shown folder; the folder left behind holds "birne".
+    page.fileList->keyboardSearch(QStringLiteral("b"));
+    const QModelIndex current = page.fileList->currentIndex();
+    EXPECT_TRUE(!current.isValid() || current.parent() == page.fileList->rootIndex());
+    EXPECT_NE(current, entry(QStringLiteral("birne")));
+}
+
+TEST(SizeFields, TypedNumbersOutsideTheRangeAreClampedAndCoupled) {
+    struct Case {
+        const char* name;
+        const char* typed;
+        int wide;
+    };
+    const Case cases[] = {{"zero", "0", 1}, {"too many", "99999", 1000}, {"in range", "64", 64}};
+    for (const Case& c : cases) {
+        MainWindow window;
+        givePicture(window, 200, 100);
+        QSpinBox* wide = window.sizePage->beadsWideSpin;
+        wide->setFocus();
+        wide->selectAll();
+        QTest::keyClicks(wide, QString::fromLatin1(c.typed));
+        QTest::keyClick(wide, Qt::Key_Return);
+        EXPECT_EQ(wide->value(), c.wide) << c.name;
+        EXPECT_EQ(window.sizePage->beadsHighSpin->value(), coupledBeadCount(100, 200, c.wide))
+            << c.name;
+    }
+}
+
+TEST(StatusArea, SaysWhatIsLoadingFromTheFirstProgress) {
+    TempDir dir;
+    const QString picture = writePng(dir, QStringLiteral("bild.png"), QSize(64, 32));
+    MainWindow window;
+    QStringList seen;
+    QObject::connect(window.loadPage, &LoadPage::progressed, window.progressBar,
+                     [&] { seen << window.progressBar->statusText(); });
+    window.loadPage->openPicture(picture);
+    ASSERT_FALSE(seen.isEmpty());
+    EXPECT_EQ(seen.constFirst(), QStringLiteral("Lade Bild …"));
+    EXPECT_TRUE(window.progressBar->statusText().isEmpty());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
+#include <QWheelEvent>
 
 #include "imagelib/imagelib.h"
 #include "ui/beadviews.h"
@@ -189,11 +191,48 @@ TEST(EditView, FrameFarOutEqualsTheBeadsOfTheSmallImage) {
     for (int y = 0; y < frame.height(); ++y) {
         for (int x = 0; x < frame.width(); ++x) {
             const QPoint view = QPoint(x, y) + origin;
-            const QRgb expected = exposed.contains(x, y)
-                                      ? reference.pixel(view.x() / 30, (view.y() - 1000) / 30)
-                                      : QColor(Qt::magenta).rgb();
+            // Lines between the beads run on the first pixel of every bead but the first.
+            const bool onLine = view.x() % 30 == 0 || (view.y() - 1000) % 30 == 0;
+            const QRgb expected = !exposed.contains(x, y) ? QColor(Qt::magenta).rgb()
+                                  : onLine                ? qRgb(128, 128, 128)
+                                           : reference.pixel(view.x() / 30, (view.y() - 1000) / 30);
             mismatches += frame.pixel(x, y) != expected;
         }
     }
     EXPECT_EQ(mismatches, 0);
+}
+
+TEST(ResultView, ControlWheelZoomsInTheZoomFieldsSteps) {
+    MainWindow window;
+    window.show();
+    window.pageTabs->setCurrentIndex(MainWindow::kResultPage);
+    QApplication::processEvents();
+    ResultView* view = window.resultPage->resultView;
+    const auto turn = [&](int eighths, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(10, 10);
+        QWheelEvent wheel(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, eighths),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &wheel);
+        return window.resultPage->zoomSpin->value();
+    };
+    const struct {
+        int eighths;
+        Qt::KeyboardModifiers modifiers;
+        int zoom;
+    } turns[] = {{120, Qt::ControlModifier, 110},  {240, Qt::ControlModifier, 130},
+                 {-120, Qt::ControlModifier, 120}, {60, Qt::ControlModifier, 120},
+                 {60, Qt::ControlModifier, 130},   {120, Qt::NoModifier, 130}};
+    for (const auto& t : turns)
+        EXPECT_EQ(turn(t.eighths, t.modifiers), t.zoom) << t.eighths;
+}
+
+TEST(ResultView, ZoomFieldClampsTypedNumbers) {
+    MainWindow window;
+    QSpinBox* zoom = window.resultPage->zoomSpin;
+    for (const auto& [typed, expected] : {std::pair{"0", 1}, std::pair{"99999", 10000}}) {
+        zoom->selectAll();
+        QTest::keyClicks(zoom, QString::fromLatin1(typed));
+        QTest::keyClick(zoom, Qt::Key_Return);
+        EXPECT_EQ(zoom->value(), expected) << typed;
+    }
 }

@@ -2,12 +2,14 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 
 #include "imagelib/imagelib.h"
 #include "modal.h"
 #include "tempdir.h"
 #include "ui/mainwindow.h"
+#include "ui/progressbar.h"
 #include "ui/resultpage.h"
 #include "ui/savecommand.h"
 
@@ -93,4 +95,43 @@ TEST(SaveCommand, FailureNamesTheFile) {
     ASSERT_TRUE(seen->seen);
     EXPECT_TRUE(seen->text.contains(file));
     EXPECT_TRUE(seen->text.contains(ImageErrorText(ImageError::CannotWrite)));
+}
+
+TEST(SaveCommand, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
+    TempDir dir;
+    const QString file = dir.write(QStringLiteral("Muster.bmp"), "alt");
+    MainWindow window;
+    window.show();
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        answerSaveDialog(file, 1);
+        const auto asked = AnswerNextMessageBox(answer);
+        window.resultPage->saveChart();
+        ASSERT_TRUE(asked->seen) << answer;
+        EXPECT_TRUE(asked->text.contains(QStringLiteral("Muster.bmp")));
+        EXPECT_EQ(head(file, 2), answer == QMessageBox::Yes ? QByteArray("BM") : QByteArray("al"));
+    }
+}
+
+TEST(SaveCommand, WritesWithTheDialogGoneABusyCursorAndAWordInTheStatusArea) {
+    TempDir dir;
+    MainWindow window;
+    window.show();
+    const auto seenDialog = answerSaveDialog(dir.path(QStringLiteral("Muster.png")), 12);
+    bool dialogShown = true;
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    QString status;
+    QObject::connect(window.resultPage, &ResultPage::progressed, window.progressBar, [&] {
+        const auto dialogs = window.resultPage->findChildren<QFileDialog*>();
+        dialogShown = !dialogs.isEmpty() && dialogs.constFirst()->isVisible();
+        const QCursor* busy = QGuiApplication::overrideCursor();
+        cursor = busy != nullptr ? busy->shape() : Qt::ArrowCursor;
+        status = window.progressBar->statusText();
+    });
+    window.resultPage->saveChart();
+    EXPECT_EQ(head(dir.path(QStringLiteral("Muster.png")), 4), QByteArray("\x89PNG"));
+    EXPECT_FALSE(dialogShown);
+    EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_EQ(status, QStringLiteral("Speichere …"));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the cursor is back afterwards";
+    EXPECT_TRUE(window.progressBar->statusText().isEmpty());
 }
