@@ -25,6 +25,7 @@
 #include "ui/colourpage.h"
 #include "ui/filedialogfolders.h"
 #include "ui/loadpage.h"
+#include "ui/matchingoptions.h"
 #include "ui/progressbar.h"
 #include "ui/resultpage.h"
 #include "ui/sizepage.h"
@@ -48,7 +49,7 @@ QString engineErrorMessage(EngineError error) {
     return QString();
 }
 
-bool anyTicked(const std::array<bool, 64>& selection) {
+bool anyTicked(const QList<bool>& selection) {
     return std::find(selection.begin(), selection.end(), true) != selection.end();
 }
 
@@ -92,7 +93,7 @@ void MainWindow::buildPages() {
     colourPage = new ColourPage(document);
     calculatePage = new CalculatePage(document);
     resultPage = new ResultPage(document);
-    statisticsPage = new StatisticsPage(document.pal);
+    statisticsPage = new StatisticsPage(document.pal, document.range);
     const std::pair<QWidget*, int> pages[] = {{loadPage, 0},   {sizePage, 1},
                                               {colourPage, 2}, {calculatePage, 4},
                                               {resultPage, 3}, {statisticsPage, 5}};
@@ -122,6 +123,8 @@ void MainWindow::connectPages() {
     calculatePage->setSizePageBeads(sizePage->beadsWide(), sizePage->beadsHigh());
     connect(calculatePage, &CalculatePage::calculateRequested, this, &MainWindow::calculate);
     connect(this, &MainWindow::patternChanged, calculatePage, &CalculatePage::showNewGrid);
+    // Another range: the grid is made again in its colours, the counts follow.
+    connect(colourPage, &ColourPage::rangeChanged, this, &MainWindow::calculate);
     connect(bottomBar, &BottomBar::exitRequested, this, &QWidget::close);
 }
 
@@ -138,9 +141,12 @@ void MainWindow::startUp() {
 
 void MainWindow::calculate() {
     // The inputs only borrow the ticks, so they need a home of their own.
-    const std::array<bool, 64> selection = colourPage->selectedColours();
-    const CalculateInputs inputs{sizePage->beadsWide(), sizePage->beadsHigh(),
-                                 colourPage->ditheringChosen() ? 1 : 0, selection};
+    const QList<bool> selection = colourPage->rangeTicks();
+    CalculateInputs inputs{
+        sizePage->beadsWide(), sizePage->beadsHigh(), colourPage->ditheringChosen() ? 1 : 0,
+        std::span<const bool>(selection.constData(), static_cast<std::size_t>(selection.size()))};
+    colourPage->matchingOptions->applyTo(inputs);
+    inputs.alpha = &pictureAlpha;
     {
         const BusyCursor busy;
         progressBar->setTask(QStringLiteral("Berechne …"));
@@ -153,12 +159,14 @@ void MainWindow::calculate() {
         }
         emit patternChanged();
         drawChart();
+        colourPage->showChosenColours();
         progressBar->setTask(QString());
     }
     // The engine falls back to the first colour; the result stays, but the user should know.
     if (!anyTicked(selection)) {
         progressBar->showNote(
-            QStringLiteral("Keine Farbe ausgewählt: es wurde Farbe 01 verwendet."));
+            QStringLiteral("Keine Farbe ausgewählt: es wurde Farbe %1 verwendet.")
+                .arg(QString::fromStdString(document.range.colors.front().number)));
     }
 }
 
@@ -166,7 +174,7 @@ void MainWindow::drawChart() {
     BeadCounts counts{};
     const EngineError error =
         tessora::drawChart(document.di3, sizePage->beadsWide(), sizePage->beadsHigh(),
-                           document.notfoundis, document.rdi, counts);
+                           document.notfoundis, document.rdi, counts, document.range);
     statisticsPage->showCounts(counts);
     resultPage->showNewChart();
     showEngineError(error);

@@ -7,6 +7,7 @@
 
 #include "engine/document.h"
 #include "engine/engineerror.h"
+#include "imagelib/alphaplane.h"
 
 class QTabWidget;
 
@@ -39,6 +40,9 @@ class MainWindow : public QMainWindow {
 
     // Declared before the pages, which keep references to it.
     Document document;
+    // The opacity of the loaded picture, empty for a picture without alpha; the calculation
+    // leaves its transparent beads empty.
+    AlphaPlane pictureAlpha;
 
     QTabWidget* pageTabs = nullptr;
     LoadPage* loadPage = nullptr;

@@ -48,8 +48,8 @@ QTableWidget* makeCountsTable() {
 
 }  // namespace
 
-StatisticsPage::StatisticsPage(const LPAL& palette, QWidget* parent)
-    : QWidget(parent), palette_(palette) {
+StatisticsPage::StatisticsPage(const LPAL& palette, const BeadRange& range, QWidget* parent)
+    : QWidget(parent), palette_(palette), range_(range) {
     QWidget* body = MakePageFrame(
         this, QStringLiteral("Statistik - Wie viele Perlen von welcher Sorte werden benötigt?"),
         QString(), 0);
@@ -69,12 +69,12 @@ StatisticsPage::StatisticsPage(const LPAL& palette, QWidget* parent)
 }
 
 void StatisticsPage::showCounts(const BeadCounts& counts) {
-    countsText_ = statisticsLines(counts).join(u'\n');
+    countsText_ = statisticsLines(counts, range_).join(u'\n');
     countsTable->setRowCount(0);
     std::int64_t beads = 0;
     int colours = 0;
-    for (int i = 0; i < kBeadColorCount; ++i) {
-        if (counts[i] == 0) continue;
+    for (int i = 0; i < range_.size(); ++i) {
+        if (counts[static_cast<std::size_t>(i)] == 0) continue;
         addCountsRow(i, counts[i]);
         beads += counts[i];
         ++colours;
@@ -89,8 +89,9 @@ void StatisticsPage::addCountsRow(int colour, int count) {
     auto* swatch = readOnlyItem(QString());
     if (colour < palette_.num) swatch->setIcon(swatchIcon(palette_.rgb0[colour]));
     countsTable->setItem(row, kSwatch, swatch);
-    countsTable->setItem(row, kNumber, readOnlyItem(QString::fromLatin1(BeadNumbers[colour])));
-    countsTable->setItem(row, kName, readOnlyItem(QString::fromUtf8(BeadNames[colour])));
+    const BeadColor& bead = range_.colors[static_cast<std::size_t>(colour)];
+    countsTable->setItem(row, kNumber, readOnlyItem(QString::fromStdString(bead.number)));
+    countsTable->setItem(row, kName, readOnlyItem(QString::fromStdString(bead.name)));
     auto* number = readOnlyItem(QString::number(count));
     number->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     countsTable->setItem(row, kCount, number);

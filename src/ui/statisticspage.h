@@ -19,7 +19,8 @@ class StatisticsPage : public QWidget {
     Q_OBJECT
   public:
     // The swatches show the colours of `palette` as they are when the counts arrive.
-    explicit StatisticsPage(const LPAL& palette, QWidget* parent = nullptr);
+    // The rows name the colours of `range`, as it is when the counts arrive.
+    StatisticsPage(const LPAL& palette, const BeadRange& range, QWidget* parent = nullptr);
 
     void showCounts(const BeadCounts& counts);
     // One line per used colour, as copied.
@@ -34,6 +35,7 @@ class StatisticsPage : public QWidget {
     void addCountsRow(int colour, int count);
 
     const LPAL& palette_;
+    const BeadRange& range_;
     QString countsText_;
 };
 

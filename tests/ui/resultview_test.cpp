@@ -42,8 +42,11 @@ dib patternGrid(int width, int height) {
         DibColorTable(grid)[slot] = {blue, green, red, 0};
     }
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            setpixel(grid, x, y, static_cast<std::uint32_t>((3 * x + 7 * y) % 256));
+        for (int x = 0; x < width; ++x) {
+            // Value 1 is an empty peg, drawn as a ring rather than in its palette colour.
+            const int value = (3 * x + 7 * y) % 256;
+            setpixel(grid, x, y, static_cast<std::uint32_t>(value == 1 ? 2 : value));
+        }
     return grid;
 }
 
