@@ -1,6 +1,6 @@
 // Any bytes as a colour settings file, compared with a plain reading of the layout: counts,
-// tick bytes and colours, whatever the file lacks left as it was, never more than 64 ticks or
-// 256 colours.
+// tick bytes and colours, never more than 64 ticks or 256 colours; a file whose length is not
+// exactly what its counts say changes nothing.
 
 #include <QByteArrayView>
 #include <array>
@@ -20,6 +20,7 @@ class PlainReading {
     explicit PlainReading(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
     void apply(Ticks& ticks, tessora::LPAL& pal) {
+        if (!wellFormed()) return;
         const auto n = int32();
         if (!n) return;
         for (std::int64_t i = 0; i < *n && at_ < bytes_.size(); ++i, ++at_) {
@@ -35,6 +36,17 @@ class PlainReading {
     }
 
   private:
+    bool wellFormed() const {
+        PlainReading probe(bytes_);
+        const auto n = probe.int32();
+        if (!n || *n < 0 || probe.bytes_.size() - probe.at_ < static_cast<std::uint64_t>(*n))
+            return false;
+        probe.at_ += static_cast<std::size_t>(*n);
+        const auto m = probe.int32();
+        return m && *m >= 0 &&
+               probe.bytes_.size() - probe.at_ == 3 * static_cast<std::uint64_t>(*m);
+    }
+
     std::optional<std::int32_t> int32() {
         if (bytes_.size() - at_ < 4) return std::nullopt;
         std::uint32_t v = 0;

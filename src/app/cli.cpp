@@ -8,15 +8,30 @@
 
 #include "app/cliargs.h"
 #include "app/clirun.h"
+#include "imagelib/librarymessages.h"
+#include "imagelib/nativefilename.h"
+
+namespace {
+
+// The arguments byte for byte: a file name that is not UTF-8 still names its file.
+QStringList argumentsOf(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << tessora::fileNameFromNative(QByteArray(argv[i]));
+    return arguments;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     // Fonts for the chart need a GUI application, but never a display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A headless tool prints its results and its own errors only, never Qt's start-up notes.
+    tessora::RouteLibraryMessages();
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const tessora::CliParse parsed =
-        tessora::parseCliArguments(QCoreApplication::arguments().mid(1));
+    const tessora::CliParse parsed = tessora::parseCliArguments(argumentsOf(argc, argv));
     if (std::holds_alternative<tessora::CliHelp>(parsed)) {
         out << tessora::cliUsageText();
         return tessora::kExitOk;

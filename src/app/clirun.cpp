@@ -120,7 +120,7 @@ class CliSession {
         choices_.dithering = options.dither;
         choices_.maxColors = options.maxColors;
         applyMatching(options);
-        if (!options.colorsFile.isEmpty()) loadColors(options.colorsFile);
+        if (!options.colorsFile.isEmpty() && !loadColors(options.colorsFile)) return false;
         return true;
     }
 
@@ -148,7 +148,7 @@ class CliSession {
             if (options.height) choices_.reihened = *options.height;
         }
         choices_.dithering = choices_.dithering || options.dither;
-        if (!options.colorsFile.isEmpty()) loadColors(options.colorsFile);
+        if (!options.colorsFile.isEmpty() && !loadColors(options.colorsFile)) return false;
         return true;
     }
 
@@ -250,7 +250,8 @@ class CliSession {
 
     bool loadPicture(const QString& fileName) {
         dib picture{};
-        OpenDib(&picture, fileName, 0, progress());
+        AlphaPlane alpha;
+        OpenDibWithAlpha(&picture, &alpha, fileName, progress());
         endProgress();
         if (picture.poi == nullptr) {
             QString message =
@@ -260,6 +261,7 @@ class CliSession {
             return fail(message);
         }
         replaceSourcePicture(doc_, picture);
+        alpha_ = std::move(alpha);
         coupleHeightToWidth();
         return true;
     }
@@ -276,21 +278,21 @@ class CliSession {
         }
     }
 
-    void loadColors(const QString& fileName) {
-        // The window ignores a colour settings file it cannot open; so does this, with a note.
-        if (!openColorSettings(fileName, choices_.selection(), doc_.pal)) {
-            err_ << QStringLiteral(
-                        "Warnung: Die Farbeinstellungen %1 konnten nicht geöffnet werden.")
-                        .arg(fileName)
-                 << '\n';
-            err_.flush();
-        }
+    bool loadColors(const QString& fileName) {
+        const ColorSettingsError error =
+            readColorSettingsFile(fileName, choices_.selection(), doc_.pal);
+        if (error == ColorSettingsError::None) return true;
+        return fail(
+            QStringLiteral("Fehler: Die Farbeinstellungen %1 konnten nicht geöffnet werden.\n%2")
+                .arg(fileName, colorSettingsErrorText(error)));
     }
 
     bool saveColors(const QString& fileName) {
-        if (saveColorSettings(fileName, choices_.selection(), doc_.pal)) return true;
-        return fail(
-            QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!").arg(fileName));
+        const ColorSettingsError error =
+            writeColorSettingsFile(fileName, choices_.selection(), doc_.pal);
+        if (error == ColorSettingsError::None) return true;
+        return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
+                        .arg(fileName, colorSettingsErrorText(error)));
     }
 
     bool calculate() {
@@ -422,7 +424,7 @@ class CliSession {
     bool showProgress_;
     bool progressShown_ = false;
     Document doc_;
-    AlphaPlane alpha_;  // the picture's opacity; stays empty until the loader hands it over
+    AlphaPlane alpha_;  // the picture's opacity; empty for a picture without alpha
     Choices choices_;
     BeadCounts counts_{};
     EngineError chartError_ = EngineError::None;

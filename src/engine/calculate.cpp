@@ -41,11 +41,13 @@ class TemporaryImage {
     dib image_;
 };
 
+// Sampling picks whole source pixels, so sampling first and expanding the few sampled ones to
+// 24 bits gives the same grid as expanding first, without a 24-bit copy of a large picture.
 dib gridImage(const Document& doc, int breit, int hoch, const ProgressFn& progress) {
     if (DibBits(doc.di) == 24) return Resize(doc.di, breit, hoch, progress);
-    const TemporaryImage expanded(DepthUpTo(doc.di, 24, progress));
-    if (expanded.empty()) return dib{};
-    return Resize(expanded.get(), breit, hoch, progress);
+    const TemporaryImage sampled(Resize(doc.di, breit, hoch, progress));
+    if (sampled.empty()) return dib{};
+    return DepthUpTo(sampled.get(), 24, progress);
 }
 
 // The colours the limit keeps, or nothing when it is off or there are no more ticked colours

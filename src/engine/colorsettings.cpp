@@ -1,17 +1,20 @@
 #include "engine/colorsettings.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "engine/nearest.h"
+#include "imagelib/regularfile.h"
+#include "imagelib/replacingfile.h"
 
 namespace tessora {
 namespace {
 
-constexpr qint64 kUnmappedReadLimit = qint64{1} << 20;
+constexpr std::int64_t kCountBytes = 4;
+constexpr std::int64_t kColourBytes = 3;
 
 void appendInt32(QByteArray& bytes, std::int32_t value) {
     char le[4];
@@ -19,52 +22,127 @@ void appendInt32(QByteArray& bytes, std::int32_t value) {
     bytes.append(le, 4);
 }
 
-// Reads the file front to back; a read past the end yields nothing and moves nowhere.
-class ByteReader {
-  public:
-    explicit ByteReader(QByteArrayView bytes) : bytes_(bytes) {}
-
-    std::optional<std::int32_t> int32() {
-        if (remaining() < 4) return std::nullopt;
-        const auto value = qFromLittleEndian<std::int32_t>(bytes_.data() + position_);
-        position_ += 4;
-        return value;
-    }
-    std::int64_t remaining() const { return bytes_.size() - position_; }
-    std::uint8_t byteAt(std::int64_t offset) const {
-        return static_cast<std::uint8_t>(bytes_[position_ + offset]);
-    }
-    // Moves on by `count` bytes, or to the end when fewer remain.
-    void skip(std::int64_t count) { position_ += std::min(count, remaining()); }
-
-  private:
-    QByteArrayView bytes_;
-    std::int64_t position_ = 0;
-};
-
-void applyTicks(ByteReader& reader, std::int32_t count, std::span<bool> ticks) {
-    if (count <= 0) return;
-    const std::int64_t present = std::min<std::int64_t>(count, reader.remaining());
-    const std::int64_t applied =
-        std::min<std::int64_t>(present, static_cast<std::int64_t>(ticks.size()));
-    for (std::int64_t i = 0; i < applied; ++i)
-        ticks[i] = reader.byteAt(i) != 0;
-    reader.skip(count);
+std::int32_t int32At(const char* bytes) {
+    return qFromLittleEndian<std::int32_t>(bytes);
 }
 
-void applyColours(ByteReader& reader, std::int32_t count, LPAL& pal) {
-    if (count <= 0) return;
-    const std::int64_t complete = reader.remaining() / 3;
-    const std::int64_t applied = std::min<std::int64_t>({count, complete, kPaletteEntries});
-    for (std::int64_t i = 0; i < applied; ++i) {
-        PalEntry& entry = pal.rgb0[i];
-        entry.peRed = reader.byteAt(3 * i);
-        entry.peGreen = reader.byteAt(3 * i + 1);
-        entry.peBlue = reader.byteAt(3 * i + 2);
+// Where the parts of a well-formed file lie.
+struct Layout {
+    std::int64_t flags = 0;
+    std::int64_t colours = 0;
+    std::int64_t flagsAt() const { return kCountBytes; }
+    std::int64_t coloursAt() const { return 2 * kCountBytes + flags; }
+    std::int64_t fileSize() const { return coloursAt() + kColourBytes * colours; }
+};
+
+// The second count's position for `flags`, when a file of `size` bytes can hold it.
+std::optional<std::int64_t> colourCountAt(std::int32_t flags, std::int64_t size) {
+    if (flags < 0 || kCountBytes + flags + kCountBytes > size) return std::nullopt;
+    return kCountBytes + flags;
+}
+
+std::optional<Layout> layoutFor(std::int32_t flags, std::int32_t colours, std::int64_t size) {
+    const Layout layout{flags, colours};
+    if (colours < 0 || layout.fileSize() != size) return std::nullopt;
+    return layout;
+}
+
+std::int64_t appliedTicks(const Layout& layout, std::span<bool> ticks) {
+    return std::min<std::int64_t>(layout.flags, static_cast<std::int64_t>(ticks.size()));
+}
+
+std::int64_t appliedColours(const Layout& layout) {
+    return std::min<std::int64_t>(layout.colours, kPaletteEntries);
+}
+
+// Applies ticks and colours read from `flagBytes` (the first flags) and `colourBytes` (the
+// first colours) of a well-formed file.
+void applyParts(const Layout& layout, const char* flagBytes, const char* colourBytes,
+                std::span<bool> ticks, LPAL& pal) {
+    const std::int64_t tickCount = appliedTicks(layout, ticks);
+    for (std::int64_t i = 0; i < tickCount; ++i)
+        ticks[i] = flagBytes[i] != 0;
+    const std::int64_t colourCount = appliedColours(layout);
+    for (std::int64_t i = 0; i < colourCount; ++i) {
+        const char* rgb = colourBytes + kColourBytes * i;
+        pal.rgb0[i].peRed = static_cast<std::uint8_t>(rgb[0]);
+        pal.rgb0[i].peGreen = static_cast<std::uint8_t>(rgb[1]);
+        pal.rgb0[i].peBlue = static_cast<std::uint8_t>(rgb[2]);
     }
+}
+
+ColorSettingsError openError(FileOpenError error) {
+    switch (error) {
+        case FileOpenError::None:
+            return ColorSettingsError::None;
+        case FileOpenError::NotFound:
+            return ColorSettingsError::NotFound;
+        case FileOpenError::NotRegular:
+            return ColorSettingsError::NotRegularFile;
+        case FileOpenError::CannotOpen:
+            break;
+    }
+    return ColorSettingsError::CannotOpen;
+}
+
+// `count` bytes at `offset`, or nothing when the file cannot give them all.
+std::optional<QByteArray> bytesAt(QFile& file, std::int64_t offset, std::int64_t count) {
+    QByteArray bytes(static_cast<qsizetype>(count), Qt::Uninitialized);
+    if (readAt(file, static_cast<std::uint64_t>(offset), bytes.data(),
+               static_cast<std::size_t>(count)) != count) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<std::int32_t> countAt(QFile& file, std::int64_t offset) {
+    const auto bytes = bytesAt(file, offset, kCountBytes);
+    if (!bytes) return std::nullopt;
+    return int32At(bytes->constData());
+}
+
+ColorSettingsError readOpenFile(QFile& file, std::span<bool> ticks, LPAL& pal) {
+    const std::int64_t size = file.size();
+    const auto flags = countAt(file, 0);
+    const auto colourCountOffset = flags ? colourCountAt(*flags, size) : std::nullopt;
+    const auto colours =
+        colourCountOffset ? countAt(file, *colourCountOffset) : std::optional<std::int32_t>();
+    const auto layout = colours ? layoutFor(*flags, *colours, size) : std::nullopt;
+    if (!layout) return ColorSettingsError::NotColorSettings;
+    const auto flagBytes = bytesAt(file, layout->flagsAt(), appliedTicks(*layout, ticks));
+    const auto colourBytes =
+        bytesAt(file, layout->coloursAt(), kColourBytes * appliedColours(*layout));
+    if (!flagBytes || !colourBytes) return ColorSettingsError::NotColorSettings;
+    applyParts(*layout, flagBytes->constData(), colourBytes->constData(), ticks, pal);
+    return ColorSettingsError::None;
 }
 
 }  // namespace
+
+QString colorSettingsErrorText(ColorSettingsError error) {
+    switch (error) {
+        case ColorSettingsError::None:
+            return QString();
+        case ColorSettingsError::NotFound:
+            return QStringLiteral("Die Datei wurde nicht gefunden.");
+        case ColorSettingsError::NotRegularFile:
+            return QStringLiteral("Das ist keine gewöhnliche Datei.");
+        case ColorSettingsError::CannotOpen:
+            return QStringLiteral("Die Datei kann nicht geöffnet werden (fehlende Leserechte?).");
+        case ColorSettingsError::NotColorSettings:
+            return QStringLiteral(
+                "Die Datei ist keine Farbeinstellungsdatei oder unvollständig. Es wurde nichts "
+                "geändert.");
+        case ColorSettingsError::CannotWrite:
+            return QStringLiteral(
+                "Die Datei konnte nicht vollständig geschrieben werden. Eine vorhandene Datei "
+                "bleibt unverändert.");
+        case ColorSettingsError::NotRegularTarget:
+            return QStringLiteral(
+                "Das Ziel ist keine gewöhnliche Datei und wird nicht überschrieben.");
+    }
+    return QString();
+}
 
 QByteArray colorSettingsBytes(std::span<const bool> ticks, const LPAL& pal) {
     const int entries = std::min<int>(pal.num, kPaletteEntries);
@@ -82,42 +160,50 @@ QByteArray colorSettingsBytes(std::span<const bool> ticks, const LPAL& pal) {
     return bytes;
 }
 
-void applyColorSettings(QByteArrayView bytes, std::span<bool> ticks, LPAL& pal) {
-    ByteReader reader(bytes);
-    const auto itemCount = reader.int32();
-    if (!itemCount) return;
-    applyTicks(reader, *itemCount, ticks);
-    const auto entryCount = reader.int32();
-    if (!entryCount) return;
-    applyColours(reader, *entryCount, pal);
+bool applyColorSettings(QByteArrayView bytes, std::span<bool> ticks, LPAL& pal) {
+    const std::int64_t size = bytes.size();
+    if (size < kCountBytes) return false;
+    const std::int32_t flags = int32At(bytes.data());
+    const auto colourCountOffset = colourCountAt(flags, size);
+    if (!colourCountOffset) return false;
+    const auto layout = layoutFor(flags, int32At(bytes.data() + *colourCountOffset), size);
+    if (!layout) return false;
+    applyParts(*layout, bytes.data() + layout->flagsAt(), bytes.data() + layout->coloursAt(), ticks,
+               pal);
+    return true;
+}
+
+ColorSettingsError writeColorSettingsFile(const QString& fileName, std::span<const bool> ticks,
+                                          const LPAL& pal) {
+    ReplacingFile file(fileName);
+    switch (file.open()) {
+        case ReplaceError::None:
+            break;
+        case ReplaceError::NotRegularTarget:
+            return ColorSettingsError::NotRegularTarget;
+        default:
+            return ColorSettingsError::CannotWrite;
+    }
+    const QByteArray bytes = colorSettingsBytes(ticks, pal);
+    if (file.device().write(bytes) != bytes.size()) return ColorSettingsError::CannotWrite;
+    return file.commit() == ReplaceError::None ? ColorSettingsError::None
+                                               : ColorSettingsError::CannotWrite;
+}
+
+ColorSettingsError readColorSettingsFile(const QString& fileName, std::span<bool> ticks,
+                                         LPAL& pal) {
+    QFile file;
+    if (const FileOpenError error = openRegularFile(fileName, file); error != FileOpenError::None)
+        return openError(error);
+    return readOpenFile(file, ticks, pal);
 }
 
 bool saveColorSettings(const QString& fileName, std::span<const bool> ticks, const LPAL& pal) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = colorSettingsBytes(ticks, pal);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeColorSettingsFile(fileName, ticks, pal) == ColorSettingsError::None;
 }
 
 bool openColorSettings(const QString& fileName, std::span<bool> ticks, LPAL& pal) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    // Only the counts, the first ticks and up to 256 colours are ever read; mapping the file
-    // instead of reading it keeps a huge file or count cheap. Files that cannot be mapped
-    // (pipes, devices) are read up to a limit.
-    const qint64 size = file.size();
-    const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
-    if (mapped == nullptr) {
-        applyColorSettings(file.read(kUnmappedReadLimit), ticks, pal);
-        return true;
-    }
-    applyColorSettings(QByteArrayView(mapped, size), ticks, pal);
-    file.unmap(const_cast<uchar*>(mapped));
-    return true;
+    return readColorSettingsFile(fileName, ticks, pal) == ColorSettingsError::None;
 }
 
 }  // namespace tessora

@@ -1,13 +1,12 @@
 #pragma once
-// The opacity of a loaded picture, kept beside the 24-bit record, which stays as it is.
+// The transparency of a loaded picture, kept beside the record (which holds the picture as it
+// looks on white): one byte per pixel, rows top-down, 255 opaque, 0 fully transparent.
 
 #include <cstdint>
 #include <vector>
 
 namespace tessora {
 
-// One byte per pixel, rows from the top, 255 opaque. Empty (width 0) for a picture without
-// alpha.
 struct AlphaPlane {
     int width = 0, height = 0;
     std::vector<std::uint8_t> alpha;

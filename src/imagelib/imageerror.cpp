@@ -20,6 +20,10 @@ QString ImageErrorText(ImageError error) {
             return QStringLiteral(
                 "Das Bild ist für dieses Dateiformat zu groß. Bitte ein anderes Format wählen, "
                 "etwa PNG.");
+        case ImageError::TooLargeForMemory:
+            return QStringLiteral("Das Bild ist zu groß für den verfügbaren Arbeitsspeicher.");
+        case ImageError::NotRegularFile:
+            return QStringLiteral("Das ist keine gewöhnliche Datei.");
         case ImageError::OutOfMemory:
             return QStringLiteral("Nicht genügend Arbeitsspeicher für dieses Bild.");
         case ImageError::UnsupportedDepth:

@@ -14,11 +14,13 @@ enum class ImageError {
     Damaged,
     TooLarge,
     TooLargeForFormat,  // fine for us, but wider or taller than the file format can record
+    TooLargeForMemory,  // within the pixel limit, but decoding it would need too much memory
     OutOfMemory,
     UnsupportedDepth,
     CannotWrite,
     Empty,
     EmptyFile,
+    NotRegularFile,  // a folder, FIFO, device node or socket
 };
 
 QString ImageErrorText(ImageError error);

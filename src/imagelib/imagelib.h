@@ -8,6 +8,7 @@
 #include <functional>
 #include <span>
 
+#include "imagelib/alphaplane.h"
 #include "imagelib/dib.h"
 #include "imagelib/imageerror.h"
 
@@ -26,7 +27,8 @@ void newdib(dib* out, int width, int height, int bitsPerPixel, const BitmapInfoH
 // Releases the image's memory (a copy of the record; the caller's record is not cleared).
 void deldib(dib d);
 
-// Loads a picture file. On failure the record has no pixels and a German, NUL-terminated
+// Loads a picture file: only a regular file, its name taken byte for byte (see
+// nativefilename.h). On failure the record has no pixels and a German, NUL-terminated
 // UTF-16 text at the start of pal.rgb0 says why; the returned code says the same.
 ImageError OpenDib(dib* out, const QString& fileName, int reserved, const ProgressFn& progress);
 
@@ -34,6 +36,16 @@ ImageError OpenDib(dib* out, const QString& fileName, int reserved, const Progre
 // content. The bytes must outlive the call only.
 ImageError openDibFromBytes(dib* out, std::span<const std::uint8_t> bytes,
                             const ProgressFn& progress);
+
+// OpenDib and openDibFromBytes that also keep the transparency: when the picture has an alpha
+// channel (PNG, GIF, TGA, TIFF, WebP), `alpha` receives it, one byte per pixel and rows
+// top-down; otherwise, and on failure, `alpha` is left empty (width and height 0). The record
+// is the same as OpenDib's, composited on white. `alpha` may be nullptr.
+ImageError OpenDibWithAlpha(dib* out, AlphaPlane* alpha, const QString& fileName,
+                            const ProgressFn& progress);
+ImageError openDibFromBytesWithAlpha(dib* out, AlphaPlane* alpha,
+                                     std::span<const std::uint8_t> bytes,
+                                     const ProgressFn& progress);
 
 // Colour index (indexed images) or colour value red | green << 8 | blue << 16 (24 bits) of
 // pixel (x, y), y counted from the top. 0 outside the image.

@@ -16,6 +16,15 @@ std::uint8_t overWhite(int channel, int alpha) {
     return static_cast<std::uint8_t>((channel * alpha + 255 * (255 - alpha) + 127) / 255);
 }
 
+// A plane of the image's size, all opaque, when the caller wants one and the image has alpha.
+std::uint8_t* startAlpha(AlphaPlane* alpha, const QImage& image) {
+    if (alpha == nullptr || !image.hasAlphaChannel()) return nullptr;
+    alpha->width = image.width();
+    alpha->height = image.height();
+    alpha->alpha.assign(static_cast<std::size_t>(image.width()) * image.height(), 255);
+    return alpha->alpha.data();
+}
+
 int indexedDepth(const QImage& image, int fileBits) {
     const auto colors = image.colorCount();
     if (fileBits == 1 && colors <= 2) return 1;
@@ -56,8 +65,8 @@ void packIndexedRow(const uchar* from, int width, int bits, std::uint8_t* to) {
     }
 }
 
-ImageError convertIndexed(const QImage& source, int fileBits, dib* out,
-                          const ProgressFn& progress) {
+ImageError convertIndexed(const QImage& source, int fileBits, dib* out, const ProgressFn& progress,
+                          AlphaPlane* alpha) {
     QImage image = source.format() == QImage::Format_Indexed8
                        ? source
                        : source.convertToFormat(QImage::Format_Indexed8);
@@ -66,10 +75,18 @@ ImageError convertIndexed(const QImage& source, int fileBits, dib* out,
     newdib(out, image.width(), image.height(), bits, nullptr, 0);
     if (out->poi == nullptr) return ImageError::OutOfMemory;
     setTable(*out, image.colorTable());
+    const QList<QRgb> table = image.colorTable();
+    std::uint8_t* plane = startAlpha(alpha, image);
+    const int width = image.width();
     const int height = image.height();
     for (int y = 0; y < height; ++y) {
         reportRow(progress, y, height);
-        packIndexedRow(image.constScanLine(y), image.width(), bits, DibRow(*out, height - 1 - y));
+        const uchar* indices = image.constScanLine(y);
+        packIndexedRow(indices, width, bits, DibRow(*out, height - 1 - y));
+        for (int x = 0; plane != nullptr && x < width; ++x) {
+            const QRgb c = indices[x] < table.size() ? table[indices[x]] : qRgba(0, 0, 0, 255);
+            plane[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(qAlpha(c));
+        }
     }
     return ImageError::None;
 }
@@ -93,21 +110,33 @@ ImageError convertGray(const QImage& source, dib* out, const ProgressFn& progres
     return ImageError::None;
 }
 
-ImageError convertTrueColor(const QImage& source, dib* out, const ProgressFn& progress) {
-    // Premultiplied pixels make "over white" a subtraction: c*a + 255*(1-a) = premultiplied + 255 -
-    // a.
-    const bool alpha = source.hasAlphaChannel();
+// One row of `image` in `wanted`, converted on its own: a whole converted copy of a large
+// picture would cost as much again as Qt's image.
+const QRgb* rowIn(const QImage& image, int y, QImage::Format wanted, QImage& converted) {
+    if (image.format() == wanted) return reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    QImage row(image.constScanLine(y), image.width(), 1, image.bytesPerLine(), image.format());
+    if (image.format() == QImage::Format_Indexed8) row.setColorTable(image.colorTable());
+    converted = row.convertToFormat(wanted);
+    return converted.isNull() ? nullptr : reinterpret_cast<const QRgb*>(converted.constScanLine(0));
+}
+
+ImageError convertTrueColor(const QImage& image, dib* out, const ProgressFn& progress,
+                            AlphaPlane* alphaOut) {
+    // Premultiplied pixels make "over white" a subtraction:
+    // c*a + 255*(1-a) = premultiplied + 255 - a.
+    const bool alpha = image.hasAlphaChannel();
     const QImage::Format wanted =
         alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
-    const QImage image = source.format() == wanted ? source : source.convertToFormat(wanted);
-    if (image.isNull()) return ImageError::OutOfMemory;
     newdib(out, image.width(), image.height(), 24, nullptr, 0);
     if (out->poi == nullptr) return ImageError::OutOfMemory;
+    std::uint8_t* plane = startAlpha(alphaOut, image);
     const int width = image.width();
     const int height = image.height();
+    QImage converted;
     for (int y = 0; y < height; ++y) {
         reportRow(progress, y, height);
-        const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const QRgb* from = rowIn(image, y, wanted, converted);
+        if (from == nullptr) return ImageError::OutOfMemory;
         std::uint8_t* to = DibRow(*out, height - 1 - y);
         for (int x = 0; x < width; ++x, to += 3) {
             const QRgb c = from[x];
@@ -116,13 +145,19 @@ ImageError convertTrueColor(const QImage& source, dib* out, const ProgressFn& pr
             to[1] = static_cast<std::uint8_t>(qGreen(c) + lift);
             to[2] = static_cast<std::uint8_t>(qRed(c) + lift);
         }
+        if (plane != nullptr) {
+            std::uint8_t* alphaRow = plane + static_cast<std::size_t>(y) * width;
+            for (int x = 0; x < width; ++x)
+                alphaRow[x] = static_cast<std::uint8_t>(qAlpha(from[x]));
+        }
     }
     return ImageError::None;
 }
 
 }  // namespace
 
-ImageError DibFromQImage(const QImage& image, int fileBits, dib* out, const ProgressFn& progress) {
+ImageError DibFromQImage(const QImage& image, int fileBits, dib* out, const ProgressFn& progress,
+                         AlphaPlane* alpha) {
     *out = dib{};
     if (image.isNull()) return ImageError::Damaged;
     const SizeCheck check = CheckImageSize(image.width(), image.height(), 24);
@@ -133,17 +168,17 @@ ImageError DibFromQImage(const QImage& image, int fileBits, dib* out, const Prog
     switch (image.format()) {
         case QImage::Format_Mono:
         case QImage::Format_MonoLSB:
-            result = convertIndexed(image, 1, out, progress);
+            result = convertIndexed(image, 1, out, progress, alpha);
             break;
         case QImage::Format_Indexed8:
-            result = convertIndexed(image, fileBits, out, progress);
+            result = convertIndexed(image, fileBits, out, progress, alpha);
             break;
         case QImage::Format_Grayscale8:
         case QImage::Format_Grayscale16:
             result = convertGray(image, out, progress);
             break;
         default:
-            result = convertTrueColor(image, out, progress);
+            result = convertTrueColor(image, out, progress, alpha);
             break;
     }
     if (progress) progress(0);

@@ -1,5 +1,4 @@
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "imagelib/codecs/bmp.h"
 #include "imagelib/codecs/gif.h"
@@ -12,6 +11,7 @@
 #include "imagelib/codecs/tiff.h"
 #include "imagelib/imagelib.h"
 #include "imagelib/imagesize.h"
+#include "imagelib/replacingfile.h"
 
 namespace tessora {
 
@@ -56,16 +56,20 @@ bool isWritableRecord(const dib& d) {
 
 ImageError writeFile(const dib& d, const QString& fileName, Writer write,
                      const ProgressFn& progress) {
-    // The old file stays as it was until the new one is complete: QSaveFile writes a
-    // temporary file in the same folder and renames it over the target on commit.
-    QSaveFile file(fileName);
-    if (fileName.isEmpty() || !file.open(QIODevice::WriteOnly)) return ImageError::CannotWrite;
-    const ImageError error = write(d, file, progress);
-    if (error != ImageError::None) {
-        file.cancelWriting();
-        return error;
+    // The old file stays as it was until the new one is complete; a device node or FIFO is
+    // never replaced by a regular file.
+    ReplacingFile file(fileName);
+    switch (file.open()) {
+        case ReplaceError::None:
+            break;
+        case ReplaceError::NotRegularTarget:
+            return ImageError::NotRegularFile;
+        default:
+            return ImageError::CannotWrite;
     }
-    return file.commit() ? ImageError::None : ImageError::CannotWrite;
+    const ImageError error = write(d, file.device(), progress);
+    if (error != ImageError::None) return error;
+    return file.commit() == ReplaceError::None ? ImageError::None : ImageError::CannotWrite;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QPrinter>
 
 #include "output/chartdrawing.h"
+#include "output/pdffile.h"
 
 namespace tessora {
 
@@ -12,15 +13,39 @@ QSize PrintablePageSize(const QPrinter& printer) {
     return printer.pageLayout().paintRectPixels(printer.resolution()).size();
 }
 
+namespace {
+
+PrintResult printResultFor(PdfWriteResult result) {
+    switch (result) {
+        case PdfWriteResult::Written:
+            return PrintResult::Printed;
+        case PdfWriteResult::CannotStart:
+            return PrintResult::CannotStart;
+        case PdfWriteResult::CannotWrite:
+            return PrintResult::CannotWrite;
+        case PdfWriteResult::NotRegularTarget:
+            break;
+    }
+    return PrintResult::NotRegularTarget;
+}
+
+}  // namespace
+
 PrintResult PrintChart(QPrinter& printer, const dib& chart, const PrintOptions& options) {
     const QSize page = PrintablePageSize(printer);
     const QRect target =
         PrintedChartRect(page.width(), page.height(), DibWidth(chart), DibHeight(chart), options);
     if (target.isEmpty()) return PrintResult::EmptyChart;
     printer.setDocName(kPrintJobTitle);
+    const auto draw = [&](QPainter& painter) {
+        DrawChartOnPrinter(painter, target, chart);
+        return true;
+    };
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return printResultFor(writePdfSafely(printer, draw));
     QPainter painter;
     if (!painter.begin(&printer)) return PrintResult::CannotStart;
-    DrawChartOnPrinter(painter, target, chart);
+    draw(painter);
     painter.end();
     return PrintResult::Printed;
 }
@@ -44,6 +69,13 @@ QString PrintResultText(PrintResult result) {
             return QStringLiteral(
                 "Der Druckauftrag konnte nicht gestartet werden. "
                 "Bitte prüfen Sie den Drucker oder den Namen der Ausgabedatei.");
+        case PrintResult::CannotWrite:
+            return QStringLiteral(
+                "Die PDF-Datei konnte nicht vollständig geschrieben werden (Datenträger voll?). "
+                "Eine vorhandene Datei bleibt unverändert.");
+        case PrintResult::NotRegularTarget:
+            return QStringLiteral(
+                "Das Ziel ist keine gewöhnliche Datei und wird nicht überschrieben.");
     }
     return QString();
 }

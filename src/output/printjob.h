@@ -16,9 +16,16 @@ inline const QString kPrintJobTitle = QStringLiteral("Ondrel Bild");
 // The printable area of the printer's page in device pixels.
 QSize PrintablePageSize(const QPrinter& printer);
 
-enum class PrintResult { Printed, EmptyChart, CannotStart };
+enum class PrintResult {
+    Printed,
+    EmptyChart,
+    CannotStart,
+    CannotWrite,       // PDF output incomplete (a full disk); an old file is as it was
+    NotRegularTarget,  // PDF output onto a device node, FIFO or folder, refused
+};
 
 // Starts a job titled "Ondrel Bild", draws the chart where the options put it and ends the job.
+// PDF output goes through writePdfSafely: the target changes only when the file is complete.
 PrintResult PrintChart(QPrinter& printer, const dib& chart, const PrintOptions& options);
 
 // A PDF file of the chart on an A4 portrait page with the print dialog's start settings.

@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <cstdio>
 
 #include "tempdir.h"
 
@@ -64,5 +68,66 @@ TEST(CliMemory, LargestChartStaysWithinTheMemoryTarget) {
         rusage usage{};
         ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &usage), 0);
         EXPECT_LE(usage.ru_maxrss, kMemoryTargetKb) << "peak of the largest run, in kB";
+    }
+}
+
+namespace {
+
+struct MeasuredRun {
+    int exitCode = -1;
+    long peakKb = 0;
+};
+
+// One run of tessora-cli with its own peak, not the largest of every child so far.
+MeasuredRun runMeasured(const QByteArray& picture) {
+    const QByteArray program = TESSORA_BINARY_DIR "/tessora-cli";
+    const pid_t child = fork();
+    if (child == 0) {
+        std::freopen("/dev/null", "w", stderr);
+        std::freopen("/dev/null", "w", stdout);
+        execl(program.constData(), program.constData(), picture.constData(), "--stats", nullptr);
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    MeasuredRun run;
+    if (child > 0 && wait4(child, &status, 0, &usage) == child && WIFEXITED(status)) {
+        run.exitCode = WEXITSTATUS(status);
+        run.peakKb = usage.ru_maxrss;
+    }
+    return run;
+}
+
+}  // namespace
+
+// Files of a few bytes that announce huge pictures, and a small picture with gigabytes of
+// anything behind it: each is refused or loaded within 1 GB, and quickly.
+TEST(CliMemory, SmallBombsStayWithinOneGigabyte) {
+#ifdef TESSORA_UNDER_ASAN
+    GTEST_SKIP() << "AddressSanitizer's shadow memory and quarantine are not the program's";
+#endif
+    tessora::test::TempDir dir;
+    // 16 x 16 PCX of three uncoded 8-bit planes (no closing palette), then a sparse tail.
+    QByteArray header(128, '\0');
+    header[0] = 10, header[1] = 5, header[3] = 8, header[8] = 15, header[10] = 15;
+    header[65] = 3, header[66] = 16;
+    const QString pcx = dir.write(QStringLiteral("schwanz.pcx"), header + QByteArray(768, '\x40'));
+    ASSERT_EQ(::truncate(QFile::encodeName(pcx).constData(), off_t{2500} << 20), 0);
+    const QByteArray bombs = TESSORA_TEST_DATA "/bombs/";
+    const struct {
+        QByteArray file;
+        int exitCode;
+    } cases[] = {
+        {bombs + "jpeg-16000-frame-little-data.jpg", 1},
+        {bombs + "jpeg-progressive-16000.jpg", 1},
+        {bombs + "gif-16000-screen-small-frame.gif", 1},
+        {bombs + "png-rgba-16000-cut.png", 1},
+        {bombs + "rle8-16000.rle", 0},
+        {QFile::encodeName(pcx), 0},
+    };
+    for (const auto& c : cases) {
+        const MeasuredRun run = runMeasured(c.file);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.file.toStdString();
+        EXPECT_LE(run.peakKb, 1000 * 1000) << c.file.toStdString();
     }
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <random>
 
 #include "engine/catalogue.h"
 #include "engine/colorsettings.h"
+#include "fulldisk.h"
 #include "tempdir.h"
 #include "testimages.h"
 
@@ -62,10 +65,11 @@ TEST(ColorSettings, RoundTripRestoresTicksAndColours) {
     EXPECT_EQ(std::memcmp(&back, &pal, sizeof pal), 0);
 }
 
-TEST(ColorSettings, ReadingKeepsWhatTheFileLacks) {
+TEST(ColorSettings, OnlyFilesWellFormedByTheirOwnCountsAreApplied) {
     struct Case {
         const char* name;
         QByteArray bytes;
+        bool accepted;
         int changedTicks;    // items 0..n-1 unticked by the file
         int changedEntries;  // entries 0..m-1 set to (9, 8, 7) by the file
     };
@@ -77,28 +81,33 @@ TEST(ColorSettings, ReadingKeepsWhatTheFileLacks) {
         return b;
     };
     const Case cases[] = {
-        {"empty file", {}, 0, 0},
-        {"count cut short", QByteArray::fromHex("4000"), 0, 0},
-        {"n = 10 changes items 0 to 9", int32le(10) + flags(10) + int32le(2) + colours(2), 10, 2},
+        {"empty file", {}, false, 0, 0},
+        {"count cut short", QByteArray::fromHex("4000"), false, 0, 0},
+        {"no flags and no colours", int32le(0) + int32le(0), true, 0, 0},
+        {"n = 10 changes items 0 to 9", int32le(10) + flags(10) + int32le(2) + colours(2), true, 10,
+         2},
         {"n = 70 skips the six extra flags", int32le(70) + flags(70) + int32le(64) + colours(64),
-         64, 64},
-        {"flags cut short", int32le(64) + flags(20), 20, 0},
+         true, 64, 64},
+        {"m = 300 stops at entry 255", int32le(0) + int32le(300) + colours(300), true, 0, 256},
+        {"flags cut short", int32le(64) + flags(20), false, 0, 0},
+        {"second count missing", int32le(2) + flags(2), false, 0, 0},
         {"colours cut short mid-entry",
-         int32le(0) + int32le(64) + colours(5) + QByteArray("\x09\x08", 2), 0, 5},
-        {"negative counts read nothing", int32le(-5) + int32le(-1) + colours(3), 0, 0},
-        {"m = 300 stops at entry 255", int32le(0) + int32le(300) + colours(300), 0, 256},
-        {"huge n", int32le(0x7FFFFFFF) + flags(3), 3, 0},
-        {"huge m", int32le(0) + int32le(0x7FFFFFFF) + colours(4), 0, 4},
-        {"n = 0xFFFFFFFF reads no flags", int32le(-1) + int32le(2) + colours(2), 0, 2},
-        {"m = 0xFFFFFFFF reads no colours", int32le(0) + int32le(-1) + colours(2), 0, 0},
-        {"m whose 3 m overflows 32 bits", int32le(0) + int32le(0x55555556) + colours(5), 0, 5},
-        {"n whose 3 n overflows 32 bits", int32le(0x55555556) + flags(70), 64, 0},
+         int32le(0) + int32le(64) + colours(5) + QByteArray("\x09\x08", 2), false, 0, 0},
+        {"one byte beyond the colours", int32le(1) + flags(1) + int32le(1) + colours(1) + "x",
+         false, 0, 0},
+        {"a picture's bytes", QByteArray::fromHex("89504E470D0A1A0A0000000D49484452"), false, 0, 0},
+        {"negative counts", int32le(-5) + int32le(-1) + colours(3), false, 0, 0},
+        {"negative n that the length would fit", int32le(-3) + int32le(0) + flags(1), false, 0, 0},
+        {"huge n", int32le(0x7FFFFFFF) + flags(3), false, 0, 0},
+        {"huge m", int32le(0) + int32le(0x7FFFFFFF) + colours(4), false, 0, 0},
+        {"m whose 3 m overflows 32 bits", int32le(0) + int32le(0x55555556) + colours(5), false, 0,
+         0},
     };
     for (const Case& c : cases) {
         std::array<bool, 64> items = allTicks();
         GuardedPalette guarded;
         const LPAL before = guarded.pal;
-        applyColorSettings(c.bytes, items, guarded.pal);
+        EXPECT_EQ(applyColorSettings(c.bytes, items, guarded.pal), c.accepted) << c.name;
         for (int i = 0; i < 64; ++i)
             EXPECT_EQ(items[i], i >= c.changedTicks) << c.name << " item " << i;
         for (int i = 0; i < 256; ++i) {
@@ -166,4 +175,64 @@ TEST(ColorSettingsFile, SavingOverALongerFileLeavesNothingOfIt) {
 TEST(ColorSettingsFile, UnwritableFolderIsReported) {
     EXPECT_FALSE(
         saveColorSettings(QStringLiteral("/nonexistent-folder/x.frb"), allTicks(), StartPalette()));
+}
+
+TEST(ColorSettingsFile, RefusalsChangeNothingAndSayWhy) {
+    TempDir dir;
+    const QString fifo = dir.path(QStringLiteral("fifo.frb"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);  // no writer: open waits
+    QByteArray shortFile = colorSettingsBytes(ticks({}), StartPalette());
+    shortFile.chop(1);
+    struct Case {
+        const char* name;
+        QString file;
+        ColorSettingsError expected;
+    } const cases[] = {
+        {"missing", dir.path(QStringLiteral("fehlt.frb")), ColorSettingsError::NotFound},
+        {"folder", dir.path(QString()), ColorSettingsError::NotRegularFile},
+        {"FIFO without a writer", fifo, ColorSettingsError::NotRegularFile},
+        {"one byte short", dir.write(QStringLiteral("kurz.frb"), shortFile),
+         ColorSettingsError::NotColorSettings},
+    };
+    for (const Case& c : cases) {
+        std::array<bool, 64> items = allTicks();
+        LPAL pal = StartPalette();
+        EXPECT_EQ(readColorSettingsFile(c.file, items, pal), c.expected) << c.name;
+        EXPECT_EQ(items, allTicks()) << c.name;
+        const LPAL start = StartPalette();
+        EXPECT_EQ(std::memcmp(&pal, &start, sizeof pal), 0) << c.name;
+        EXPECT_FALSE(colorSettingsErrorText(c.expected).isEmpty()) << c.name;
+    }
+}
+
+TEST(ColorSettingsFile, ManyFlagsBeforeTheColours) {
+    TempDir dir;
+    const int flags = 3'000'000;
+    QByteArray bytes = QByteArray::fromHex("C0C62D00") + QByteArray(flags, '\0');
+    bytes += QByteArray::fromHex("01000000") + QByteArray("\x01\x02\x03", 3);
+    std::array<bool, 64> items = allTicks();
+    LPAL pal = StartPalette();
+    ASSERT_EQ(readColorSettingsFile(dir.write(QStringLiteral("viele.frb"), bytes), items, pal),
+              ColorSettingsError::None);
+    EXPECT_EQ(items, ticks({}));
+    EXPECT_EQ(pal.rgb0[0].peBlue, 3);
+}
+
+TEST(ColorSettingsFile, FailedSavesKeepTheOldFile) {
+    FullDisk disk;
+    if (!disk.mounted()) GTEST_SKIP() << disk.skipReason().toStdString();
+    const QByteArray old = colorSettingsBytes(ticks({3}), StartPalette());
+    disk.put(QStringLiteral("alt.frb"), old);
+    const QString fifo = disk.path(QStringLiteral("fifo.frb"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    disk.fill();
+    EXPECT_EQ(
+        writeColorSettingsFile(disk.path(QStringLiteral("alt.frb")), allTicks(), StartPalette()),
+        ColorSettingsError::CannotWrite);
+    QFile file(disk.path(QStringLiteral("alt.frb")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), old);
+    EXPECT_EQ(writeColorSettingsFile(fifo, allTicks(), StartPalette()),
+              ColorSettingsError::NotRegularTarget);
+    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile()) << "the FIFO stays";
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QtEndian>
 
 #include "imagelib/imagelib.h"
+#include "imagelib/nativefilename.h"
 #include "tempdir.h"
 
 using namespace tessora;
@@ -223,6 +226,8 @@ TEST(OpenDib, BadFilesAreRefusedWithAGermanText) {
     qToLittleEndian<qint32>(30000, hugeBmp.data() + 22);
     qToLittleEndian<quint16>(1, hugeBmp.data() + 26);
     qToLittleEndian<quint16>(24, hugeBmp.data() + 28);
+    const QString fifo = dir.path(QStringLiteral("fifo.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     struct Case {
         const char* name;
         QString file;
@@ -238,7 +243,8 @@ TEST(OpenDib, BadFilesAreRefusedWithAGermanText) {
         {"header only", dir.write(QStringLiteral("cut.bmp"), hugeBmp.left(20)),
          ImageError::Damaged},
         {"huge", dir.write(QStringLiteral("huge.bmp"), hugeBmp), ImageError::TooLarge},
-        {"folder", dir.path(QString()), ImageError::CannotOpen},
+        {"folder", dir.path(QString()), ImageError::NotRegularFile},
+        {"FIFO without a writer", fifo, ImageError::NotRegularFile},  // at once, no waiting
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -298,6 +304,30 @@ TEST(OpenDib, FileNamesKeepEveryCharacter) {
     Loaded loaded;
     load(loaded, dir.write(QStringLiteral("Grüße ☃ 猫.png"), encode(picture, "png")));
     EXPECT_EQ(loaded.error, ImageError::None);
+}
+
+// Linux names are bytes: a name that is not UTF-8 is opened, and saved to, byte for byte.
+TEST(OpenDib, FileNamesThatAreNotUtf8) {
+    TempDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path(QString()));
+    for (const QByteArray& name : {QByteArray("latin1_\xe4.png"), QByteArray("cut_\xc3.png"),
+                                   QByteArray("\xff\xfe_\xc3\xa4.png")}) {
+        const QByteArray native = folder + name;
+        const QString fileName = fileNameFromNative(native);
+        ASSERT_EQ(nativeFileName(fileName), native) << name.toHex().toStdString();
+        dib d{};
+        newdib(&d, 2, 2, 24, nullptr, 0);
+        ASSERT_EQ(SaveDib(d, fileName, kSavePng, nullptr), ImageError::None);
+        FreeDib(d);
+        struct stat saved {};
+        EXPECT_EQ(::stat(native.constData(), &saved), 0) << "saved under its exact bytes";
+        Loaded loaded;
+        load(loaded, fileName);
+        EXPECT_EQ(loaded.error, ImageError::None) << name.toHex().toStdString();
+    }
+    EXPECT_EQ(fileNameFromNative("Gr\xc3\xbc\xc3\x9f"
+                                 "e.png"),
+              QStringLiteral("Grüße.png"));
 }
 
 TEST(OpenDib, ReportsProgressRisingToHundredThenZero) {

@@ -13,11 +13,11 @@ namespace {
 
 // TGA last: it has no signature, so the formats that have one are asked first.
 constexpr std::array<OwnReader, 5> kReaders = {{
-    {"BMP RLE", recogniseBmpRle, readBmpRle},
-    {"PCX", recognisePcx, readPcx},
-    {"IFF ILBM", recogniseIlbm, readIlbm},
-    {"IFF PBM", recogniseIffPbm, readIffPbm},
-    {"TGA", recogniseTga, readTga},
+    {"BMP RLE", recogniseBmpRle, readBmpRle, planBmpRle, nullptr},
+    {"PCX", recognisePcx, readPcx, planPcx, nullptr},
+    {"IFF ILBM", recogniseIlbm, readIlbm, planIff, nullptr},
+    {"IFF PBM", recogniseIffPbm, readIffPbm, planIff, nullptr},
+    {"TGA", recogniseTga, readTga, planTga, readTgaWithAlpha},
 }};
 
 }  // namespace

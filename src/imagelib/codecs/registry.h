@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "imagelib/alphaplane.h"
+#include "imagelib/codecs/readplan.h"
 #include "imagelib/imagelib.h"
 
 namespace tessora {
@@ -13,6 +15,11 @@ struct OwnReader {
     const char* name;
     bool (*recognises)(std::span<const std::uint8_t> head);
     ImageError (*read)(std::span<const std::uint8_t> file, dib* out, const ProgressFn& progress);
+    // The bytes of a file that `read` can use, from its first kPlanHeadBytes.
+    ReadPlan (*plan)(std::span<const std::uint8_t> head, std::uint64_t fileSize);
+    // For formats that can carry transparency: `read` that also gives it; nullptr otherwise.
+    ImageError (*readWithAlpha)(std::span<const std::uint8_t> file, dib* out, AlphaPlane* alpha,
+                                const ProgressFn& progress) = nullptr;
 };
 
 // How many leading bytes `recognises` may look at.

@@ -180,7 +180,7 @@ class TgaRowReader {
 };
 
 ImageError storeRow(dib& d, int y, std::vector<std::uint8_t>& row, const TgaHeader& h,
-                    std::vector<std::uint8_t>& pixels) {
+                    std::vector<std::uint8_t>& pixels, AlphaPlane* plane) {
     const int width = h.width;
     const std::size_t pb = h.pixelBytes();
     if ((h.descriptor & kRightToLeft) != 0) {
@@ -208,10 +208,16 @@ ImageError storeRow(dib& d, int y, std::vector<std::uint8_t>& row, const TgaHead
         pixels[3 * x + 2] = c.b;
     }
     writeRgbRow(d, y, pixels.data());
+    if (alpha && plane != nullptr) {
+        std::uint8_t* alphaRow = plane->alpha.data() + static_cast<std::size_t>(y) * width;
+        for (int x = 0; x < width; ++x)
+            alphaRow[x] = row[x * pb + 3];
+    }
     return ImageError::None;
 }
 
-ImageError decodeRows(TgaRowReader& rows, const TgaHeader& h, dib& d, const ProgressFn& progress) {
+ImageError decodeRows(TgaRowReader& rows, const TgaHeader& h, dib& d, const ProgressFn& progress,
+                      AlphaPlane* plane) {
     std::vector<std::uint8_t> row(std::size_t{h.width} * h.pixelBytes());
     std::vector<std::uint8_t> pixels(std::size_t{h.width} * 3);
     const bool topDown = (h.descriptor & kTopToBottom) != 0;
@@ -219,7 +225,7 @@ ImageError decodeRows(TgaRowReader& rows, const TgaHeader& h, dib& d, const Prog
     for (int r = 0; r < h.height; ++r) {
         if (!rows.next(row)) return ImageError::Damaged;
         const int y = topDown ? r : h.height - 1 - r;
-        const ImageError error = storeRow(d, y, row, h, pixels);
+        const ImageError error = storeRow(d, y, row, h, pixels, plane);
         if (error != ImageError::None) return error;
         report.rowDone(r);
     }
@@ -302,6 +308,11 @@ bool recogniseTga(std::span<const std::uint8_t> head) {
 }
 
 ImageError readTga(std::span<const std::uint8_t> file, dib* out, const ProgressFn& progress) {
+    return readTgaWithAlpha(file, out, nullptr, progress);
+}
+
+ImageError readTgaWithAlpha(std::span<const std::uint8_t> file, dib* out, AlphaPlane* alpha,
+                            const ProgressFn& progress) {
     ByteReader in(file);
     const TgaHeader header = readHeader(in);
     if (in.failed()) return ImageError::Damaged;
@@ -317,8 +328,15 @@ ImageError readTga(std::span<const std::uint8_t> file, dib* out, const ProgressF
     if (error != ImageError::None) return error;
     if (header.baseType() == kColourMapped) setColourMap(decoded.image(), header, map);
     if (header.baseType() == kGrey) setGreyRamp(decoded.image());
+    AlphaPlane plane;
+    if (alpha != nullptr && hasAlpha(header)) {
+        plane = AlphaPlane{header.width, header.height,
+                           std::vector<std::uint8_t>(std::size_t{header.width} * header.height)};
+    }
     TgaRowReader rows(file.subspan(in.position()), header);
-    error = decodeRows(rows, header, decoded.image(), progress);
+    error =
+        decodeRows(rows, header, decoded.image(), progress, plane.alpha.empty() ? nullptr : &plane);
+    if (error == ImageError::None && alpha != nullptr) *alpha = std::move(plane);
     if (error == ImageError::None) decoded.handOver(out);
     return error;
 }
