@@ -14,8 +14,8 @@
 
 #include "engine/catalogue.h"
 #include "engine/colorsettings.h"
-#include "engine/project.h"
 #include "engine/gplpalette.h"
+#include "engine/project.h"
 #include "engine/rangelibrary.h"
 #include "imagelib/codecs/bmp.h"
 #include "imagelib/codecs/dibaccess.h"

@@ -9,8 +9,8 @@
 
 #include "engine/document.h"
 #include "engine/engineerror.h"
-#include "output/beadpattern.h"
 #include "engine/project.h"
+#include "output/beadpattern.h"
 #include "ui/documentcommands.h"
 
 class QAction;
@@ -112,6 +112,7 @@ class MainWindow : public QMainWindow {
     void buildProjectActions();
     void fillRecentProjectsMenu();
     void applyProjectState(ProjectState& state);
+    void adoptProjectFile(const QString& fileName);
     void showProjectError(ProjectError error, const QString& fileName);
     void updateTitle();
     void onUndoStackChanged();

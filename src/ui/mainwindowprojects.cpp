@@ -74,13 +74,18 @@ bool MainWindow::openProjectFile(const QString& fileName) {
         return false;
     }
     applyProjectState(state);
+    adoptProjectFile(fileName);
+    return true;
+}
+
+// The document now is what the file holds: no unsaved changes, nothing left to recover.
+void MainWindow::adoptProjectFile(const QString& fileName) {
     projectFile_ = QFileInfo(fileName).absoluteFilePath();
     rememberProject(projectFile_);
     undoStack->setClean();
     autosaveTimer.stop();
     recovery_->discard();
     updateTitle();
-    return true;
 }
 
 bool MainWindow::saveProjectTo(const QString& fileName) {
@@ -90,12 +95,7 @@ bool MainWindow::saveProjectTo(const QString& fileName) {
         showProjectError(error, fileName);
         return false;
     }
-    projectFile_ = QFileInfo(fileName).absoluteFilePath();
-    rememberProject(projectFile_);
-    undoStack->setClean();
-    autosaveTimer.stop();
-    recovery_->discard();
-    updateTitle();
+    adoptProjectFile(fileName);
     return true;
 }
 
