@@ -28,7 +28,7 @@ dib scrambledImage(int width, int height, int bits, std::uint8_t seed) {
         d.poi[i] = static_cast<std::uint8_t>(random >> 24);
     }
     auto* table = reinterpret_cast<std::uint8_t*>(DibColorTable(d));
-    for (int i = 0; i < DibColorCount(d) * 4 && bits <= 8; ++i)
+    for (int i = 0; bits <= 8 && i < DibColorCount(d) * 4; ++i)
         table[i] = static_cast<std::uint8_t>(i * 7 + seed);
     for (int i = 0; i < d.pal.num; ++i)
         d.pal.rgb0[i] = PalEntry{static_cast<std::uint8_t>(i), 3, static_cast<std::uint8_t>(seed),
