@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-    libgif-dev libspng-dev libtiff-dev libjpeg-dev fonts-dejavu-core
+    libgif-dev libspng-dev libpng-dev libtiff-dev libjpeg-dev fonts-dejavu-core
     libsqlite3-dev libzstd-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev

@@ -1,7 +1,10 @@
 #include "imagelib/librarymessages.h"
 
+#include <tiffio.h>
 #include <QMutex>
 #include <QtGlobal>
+
+#include <cstdarg>
 #include <cstdio>
 
 namespace tessora {
@@ -28,12 +31,27 @@ void keepMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     }
 }
 
+// libtiff's handlers are the library's own and global: the TIFF reader behind Qt's image
+// plugin reports through them too, straight to stderr unless replaced.
+void keepTiffMessage(const char* module, const char* format, va_list arguments) {
+    char text[512];
+    std::vsnprintf(text, sizeof text, format, arguments);
+    const QString message = module != nullptr
+                                ? QStringLiteral("%1: %2").arg(QString::fromLocal8Bit(module),
+                                                               QString::fromLocal8Bit(text))
+                                : QString::fromLocal8Bit(text);
+    NoteLibraryMessage(message);
+    if (alsoToStderr()) std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 }  // namespace
 
 void RouteLibraryMessages() {
     const QMutexLocker locker(&g_lock);
     if (g_installed) return;
     g_previous = qInstallMessageHandler(keepMessage);
+    TIFFSetErrorHandler(keepTiffMessage);
+    TIFFSetWarningHandler(keepTiffMessage);
     g_installed = true;
 }
 

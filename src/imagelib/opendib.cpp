@@ -4,8 +4,11 @@
 #include <algorithm>
 #include <array>
 #include <new>
+#include <optional>
 #include <vector>
 
+#include "imagelib/codecs/jpegread.h"
+#include "imagelib/codecs/pngread.h"
 #include "imagelib/codecs/registry.h"
 #include "imagelib/headerpeek.h"
 #include "imagelib/imagelib.h"
@@ -51,19 +54,30 @@ ImageError refuseByHeader(std::span<const std::uint8_t> head, std::uint64_t file
     return checkPlainBitmap(head, fileSize);
 }
 
+// PNG and JPEG through the libraries under Qt's readers, row by row into the record, so that
+// Qt's whole picture never stands beside it; nullopt for the files left to Qt.
+std::optional<ImageError> readRowByRow(QIODevice& device, std::span<const std::uint8_t> head,
+                                       dib* out, AlphaPlane* alpha, const ProgressFn& progress) {
+    if (recognisePng(head))
+        return readPngRows(device, declaredIndexedBits(head), out, alpha, progress);
+    if (recogniseJpeg(head)) return readJpegRows(device, out, progress);
+    return std::nullopt;
+}
+
 ImageError readWithQt(QIODevice& device, std::span<const std::uint8_t> head, dib* out,
                       AlphaPlane* alpha, const ProgressFn& progress) {
     if (const ImageError error = refuseByHeader(head, static_cast<std::uint64_t>(device.size()));
         error != ImageError::None) {
         return error;
     }
+    // Qt's own limit, in megabytes, so its readers refuse what our budget refuses.
+    const std::uint64_t limit = std::min(PixelBudget() * 4, LoadMemoryBudget());
+    QImageReader::setAllocationLimit(static_cast<int>(limit / (1024 * 1024)) + 1);
+    if (const auto result = readRowByRow(device, head, out, alpha, progress)) return *result;
     QImageReader reader(&device);
     // By content, never by a name: Qt takes ".dib" for a bitmap without file header, while
     // ours and everyone else's have one; and a suffix may lie.
     reader.setDecideFormatFromContent(true);
-    // Qt's own limit, in megabytes, so its readers refuse what our budget refuses.
-    const std::uint64_t limit = std::min(PixelBudget() * 4, LoadMemoryBudget());
-    QImageReader::setAllocationLimit(static_cast<int>(limit / (1024 * 1024)) + 1);
     if (!reader.canRead()) return readerError(reader.error());
     if (!isOfferedQtFormat(reader.format())) return ImageError::UnknownFormat;
     QSize size = reader.size();

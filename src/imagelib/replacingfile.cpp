@@ -62,7 +62,11 @@ ReplaceError ReplacingFile::open() {
 }
 
 QString ReplacingFile::temporaryFileName() const {
-    return fileNameFromNative(temporary_);
+    const QString name = fileNameFromNative(temporary_);
+    if (fd_ < 0 || QFile::encodeName(name) == temporary_) return name;
+    // Qt spells a name in UTF-8 and would open another file than ours; the descriptor's entry
+    // names our file in plain ASCII, whatever bytes its folder and name have.
+    return QStringLiteral("/proc/self/fd/%1").arg(fd_);
 }
 
 ReplaceError ReplacingFile::commit() {

@@ -27,7 +27,8 @@ class ReplacingFile {
     // Creates the temporary file and opens `device()` on it for writing.
     ReplaceError open();
     QFile& device() { return file_; }
-    // The temporary file's name, for writers that open files by name themselves.
+    // The temporary file's name, for writers that open files by name themselves: one that
+    // QFile opens as this very file even where the target's name is not UTF-8.
     QString temporaryFileName() const;
     // Puts the temporary file in place of the target when everything was written.
     ReplaceError commit();

@@ -1,4 +1,7 @@
+#include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QImage>
@@ -8,6 +11,7 @@
 #include <QStandardPaths>
 
 #include "imagelib/imagelib.h"
+#include "imagelib/nativefilename.h"
 #include "output/printjob.h"
 #include "tempdir.h"
 
@@ -73,4 +77,35 @@ TEST(PrintToPdf, UnwritableFileIsReportedNotPrinted) {
               PrintResult::CannotStart);
     FreeDib(chart);
     EXPECT_EQ(PrintChartToPdf(dib{}, QStringLiteral("/tmp/leer.pdf")), PrintResult::EmptyChart);
+}
+
+// Linux names are bytes: a target whose folder or name is not UTF-8 gets the PDF under exactly
+// its bytes, and nothing else is left in the folder.
+TEST(PrintToPdf, NamesThatAreNotUtf8AreWrittenByteForByte) {
+    dib chart{};
+    newdib(&chart, 10, 10, 24, nullptr, 0);
+    TempDir dir;
+    const QByteArray base = QFile::encodeName(dir.path(QString()));
+    for (const QByteArray& relative :
+         {QByteArray("eins/latin1_\xe4.pdf"), QByteArray("zwei_\xfc/muster.pdf"),
+          QByteArray("drei_\xfc/schnitt_\xc3.pdf")}) {
+        const QByteArray native = base + relative;
+        const QByteArray folder = native.left(native.lastIndexOf('/'));
+        ::mkdir(folder.constData(), 0700);
+        EXPECT_EQ(PrintChartToPdf(chart, fileNameFromNative(native)), PrintResult::Printed)
+            << relative.toHex().toStdString();
+        QFile written;
+        ASSERT_TRUE(written.open(::open(native.constData(), O_RDONLY), QIODevice::ReadOnly,
+                                 QFileDevice::AutoCloseHandle))
+            << relative.toHex().toStdString();
+        EXPECT_TRUE(written.read(5) == "%PDF-") << relative.toHex().toStdString();
+        DIR* entries = ::opendir(folder.constData());
+        ASSERT_NE(entries, nullptr);
+        int count = 0;
+        while (const dirent* entry = ::readdir(entries))
+            count += entry->d_name[0] != '.' && entry->d_type == DT_REG ? 1 : 0;
+        ::closedir(entries);
+        EXPECT_EQ(count, 1) << "a temporary file stayed behind: " << relative.toHex().toStdString();
+    }
+    FreeDib(chart);
 }
