@@ -118,7 +118,7 @@ TEST(CliMemory, SmallBombsStayWithinOneGigabyte) {
         QByteArray file;
         int exitCode;
     } cases[] = {
-        {bombs + "jpeg-16000-frame-little-data.jpg", 1},
+        {bombs + "jpeg-16000-frame-little-data.jpg", 0},  // decoded row by row, as Qt would
         {bombs + "jpeg-progressive-16000.jpg", 1},
         {bombs + "gif-16000-screen-small-frame.gif", 1},
         {bombs + "png-rgba-16000-cut.png", 1},
