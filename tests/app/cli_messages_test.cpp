@@ -63,6 +63,8 @@ TEST(CliMessages, LibtiffSaysNothingOnStderr) {
         EXPECT_EQ(run.exitCode, c.exitCode) << c.name << run.err.toStdString();
         EXPECT_FALSE(run.err.contains(QStringLiteral("TIFF"))) << run.err.toStdString();
         EXPECT_FALSE(run.err.contains(QStringLiteral("Compression"))) << run.err.toStdString();
-        if (c.exitCode != 0) EXPECT_TRUE(run.err.startsWith(QStringLiteral("Fehler:")));
+        if (c.exitCode != 0) {
+            EXPECT_TRUE(run.err.startsWith(QStringLiteral("Fehler:"))) << run.err.toStdString();
+        }
     }
 }
