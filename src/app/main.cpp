@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "imagelib/librarymessages.h"
 #include "ui/mainwindow.h"
 
 namespace {
@@ -27,6 +28,9 @@ void installGermanTranslations(QApplication& app) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Library chatter (libpng, libtiff, Qt warnings) stays off the terminal; the window says
+    // what went wrong in German.
+    tessora::RouteLibraryMessages();
     QApplication::setApplicationName(QStringLiteral("tessora"));
     // No display name: Qt would append it to every dialog caption ("Info — Tessora 1.0").
     QGuiApplication::setDesktopFileName(QStringLiteral("tessora"));
