@@ -315,6 +315,21 @@ Without PICTURE only --list-ranges, --export-palette and --save-colors are run.
     </message>
 </context>
 <context>
+    <name>DrawMessage</name>
+    <message>
+        <source>Could not create bitmap.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The device does not support the Funtkion setdibits!</source>
+        <translation>The device does not support the function setdibits!</translation>
+    </message>
+    <message>
+        <source>The device does not support the function StretchBlt!</source>
+        <translation>The device does not support the function StretchBlt!</translation>
+    </message>
+</context>
+<context>
     <name>ImageError</name>
     <message>
         <source>Die Datei wurde nicht gefunden.</source>
