@@ -318,7 +318,7 @@ Without PICTURE only --list-ranges, --export-palette and --save-colors are run.
     <name>DrawMessage</name>
     <message>
         <source>Could not create bitmap.</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not create bitmap.</translation>
     </message>
     <message>
         <source>The device does not support the Funtkion setdibits!</source>
