@@ -748,6 +748,120 @@ bead by bead, colour by colour.</translation>
     </message>
 </context>
 <context>
+    <name>tessora::CalculatePage</name>
+    <message>
+        <source>Perlenmuster berechnen - Ergebnis bertrachten</source>
+        <translation>Calculate the bead pattern - view the result</translation>
+    </message>
+    <message>
+        <source>Muster berechnen...</source>
+        <translation>Calculate the pattern...</translation>
+    </message>
+    <message>
+        <source>Berechnen</source>
+        <translation>Calculate</translation>
+    </message>
+    <message>
+        <source>Nachbearbeiten</source>
+        <translation>Edit beads</translation>
+    </message>
+    <message>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Letzte Perlen-Änderung zurücknehmen (Strg+Z)</source>
+        <translation>Undo the last bead change (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Wiederholen</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Zurückgenommene Perlen-Änderung wiederholen (Strg+Y)</source>
+        <translation>Redo the undone bead change (Ctrl+Y)</translation>
+    </message>
+</context>
+<context>
+    <name>tessora::ColourPage</name>
+    <message>
+        <source>Farbeinstellungen (*.frb)</source>
+        <translation>Colour settings (*.frb)</translation>
+    </message>
+    <message>
+        <source>Wählen Sie die Perlen-Farben aus, die sie benutzen möchten</source>
+        <translation>Choose the bead colours you want to use</translation>
+    </message>
+    <message>
+        <source>Farben - stellen Sie ein, welche Perlen-Farben sie benutzen möchten</source>
+        <translation>Colours - set which bead colours you want to use</translation>
+    </message>
+    <message>
+        <source>Farben einstellen...</source>
+        <translation>Set the colours...</translation>
+    </message>
+    <message>
+        <source>Farben</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>Farbeinstellungen öffnen...</source>
+        <translation>Open colour settings...</translation>
+    </message>
+    <message>
+        <source>Farbeinstellungen speichern...</source>
+        <translation>Save colour settings...</translation>
+    </message>
+    <message>
+        <source>Methode der Farbumrechnung</source>
+        <translation>Colour matching method</translation>
+    </message>
+    <message>
+        <source>Am besten &amp;passenste Farbe</source>
+        <translation>Best &amp;matching colour</translation>
+    </message>
+    <message>
+        <source>Dithering</source>
+        <translation>Dithering</translation>
+    </message>
+    <message>
+        <source>Welche Farben wollen Sie benutzen?</source>
+        <translation>Which colours do you want to use?</translation>
+    </message>
+    <message>
+        <source>Nichts auswählen</source>
+        <translation>Select none</translation>
+    </message>
+    <message>
+        <source>Alles auswählen</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>%1 Hama-Farbnummer: %2 ; R: %3 G:%4 B:%5</source>
+        <translation>%1 Hama colour number: %2 ; R: %3 G:%4 B:%5</translation>
+    </message>
+    <message>
+        <source>Farbeinstellungen speichern</source>
+        <translation>Save colour settings</translation>
+    </message>
+    <message>
+        <source>Farbeinstellungen öffnen</source>
+        <translation>Open colour settings</translation>
+    </message>
+    <message>
+        <source>Die Farbeinstellungen konnten nicht in der Datei %1 gespeichert werden.
+%2</source>
+        <translation>The colour settings could not be saved in the file %1.
+%2</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 konnte nicht als Farbeinstellungen gelesen werden.
+%2</source>
+        <translation>The file %1 could not be read as colour settings.
+%2</translation>
+    </message>
+</context>
+<context>
     <name>tessora::LoadPage</name>
     <message>
         <source>Motiv laden - Suchen sie die Grafikdatei mit dem Muster und öffnen Sie diese per Doppelklick</source>
@@ -799,6 +913,62 @@ bead by bead, colour by colour.</translation>
     <message>
         <source>Letzte Sitzung wiederherstellen?</source>
         <translation>Restore the last session?</translation>
+    </message>
+    <message>
+        <source>Es ist kein Bild geladen, aus dem ein Muster berechnet werden könnte.</source>
+        <translation>No picture is loaded that a pattern could be calculated from.</translation>
+    </message>
+    <message>
+        <source>Nicht genügend Arbeitsspeicher! Das Bild konnte nicht angelegt werden. Versuchen Sie es mit weniger Perlen.</source>
+        <translation>Not enough memory! The picture could not be created. Try it with fewer beads.</translation>
+    </message>
+    <message>
+        <source>Projekt öffnen…</source>
+        <translation>Open project…</translation>
+    </message>
+    <message>
+        <source>Projekt speichern</source>
+        <translation>Save project</translation>
+    </message>
+    <message>
+        <source>Projekt speichern unter…</source>
+        <translation>Save project as…</translation>
+    </message>
+    <message>
+        <source>Keine zuletzt geöffneten Projekte</source>
+        <translation>No recently opened projects</translation>
+    </message>
+    <message>
+        <source>Berechne …</source>
+        <translation>Calculating …</translation>
+    </message>
+    <message>
+        <source>Keine Farbe ausgewählt: es wurde Farbe 01 verwendet.</source>
+        <translation>No colour selected: colour 01 was used.</translation>
+    </message>
+    <message>
+        <source>Programm beenden</source>
+        <translation>Exit the program</translation>
+    </message>
+    <message>
+        <source>Hiermit beenden Sie das Programm! Alle nicht gespeicherten Daten gehen verloren!</source>
+        <translation>This exits the program! All unsaved data will be lost!</translation>
+    </message>
+    <message>
+        <source>Änderungen am Muster speichern?</source>
+        <translation>Save the changes to the pattern?</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Verwerfen</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -948,6 +1118,52 @@ bead by bead, colour by colour.</translation>
     <message>
         <source> Pixels</source>
         <translation> pixels</translation>
+    </message>
+</context>
+<context>
+    <name>tessora::StatisticsPage</name>
+    <message>
+        <source>Farbe</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>Nr.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Anzahl</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Statistik - Wie viele Perlen von welcher Sorte werden benötigt?</source>
+        <translation>Statistics - How many beads of each kind are needed?</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Kopiert die Anzahlen als Text in die Zwischenablage</source>
+        <translation>Copies the counts as text to the clipboard</translation>
+    </message>
+    <message>
+        <source>Perlen je Platte (wie in der Vorlage in Originalgröße):</source>
+        <translation>Beads per pegboard (as in the pattern at actual size):</translation>
+    </message>
+    <message>
+        <source>Perlen insgesamt: %1    Farben: %2</source>
+        <translation>Beads in total: %1    colours: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tessora::SwatchGrid</name>
+    <message>
+        <source>Farbe</source>
+        <translation>Colour</translation>
     </message>
 </context>
 <context>
