@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
+    qt6-tools-dev qt6-l10n-tools
     libgif-dev libspng-dev libpng-dev libtiff-dev libjpeg-dev fonts-dejavu-core
     libsqlite3-dev libzstd-dev
     libgtest-dev libgmock-dev libbenchmark-dev

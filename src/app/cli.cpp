@@ -8,6 +8,8 @@
 
 #include "app/cliargs.h"
 #include "app/clirun.h"
+#include "app/clitext.h"
+#include "app/language.h"
 #include "imagelib/librarymessages.h"
 #include "imagelib/nativefilename.h"
 
@@ -31,7 +33,19 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const tessora::CliParse parsed = tessora::parseCliArguments(argumentsOf(argc, argv));
+    QStringList arguments = argumentsOf(argc, argv);
+    const std::optional<QString> langOption = tessora::takeLanguageOption(arguments);
+    const std::optional<tessora::Language> chosen =
+        langOption ? tessora::languageNamed(*langOption) : std::nullopt;
+    tessora::installLanguage(app, chosen.value_or(tessora::systemLanguage()));
+    if (langOption && !chosen) {
+        err << "tessora-cli: "
+            << tessora::CliText::tr("--lang braucht de oder en, nicht \"%1\"").arg(*langOption)
+            << "\n\n"
+            << tessora::cliUsageText();
+        return tessora::kExitUsage;
+    }
+    const tessora::CliParse parsed = tessora::parseCliArguments(arguments);
     if (std::holds_alternative<tessora::CliHelp>(parsed)) {
         out << tessora::cliUsageText();
         return tessora::kExitOk;

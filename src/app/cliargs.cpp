@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "app/clitext.h"
 #include "engine/beadrange.h"
 #include "engine/sizecoupling.h"
 #include "output/boardlayout.h"
@@ -19,7 +20,7 @@ bool takeValue(const QStringList& arguments, int& i, const QString& name, QStrin
     }
     if (argument != name) return false;
     if (i + 1 >= arguments.size())
-        throw CliUsageError{QStringLiteral("%1 braucht einen Wert").arg(name)};
+        throw CliUsageError{CliText::tr("%1 braucht einen Wert").arg(name)};
     value = arguments[++i];
     return true;
 }
@@ -29,7 +30,7 @@ int beadCount(const QString& name, const QString& text) {
     const long long value = text.trimmed().toLongLong(&ok);
     if (!ok)
         throw CliUsageError{
-            QStringLiteral("%1 braucht eine ganze Zahl, nicht \"%2\"").arg(name, text)};
+            CliText::tr("%1 braucht eine ganze Zahl, nicht \"%2\"").arg(name, text)};
     // Like the size fields, a value outside 1..1000 is brought into that range.
     return static_cast<int>(std::clamp<long long>(value, kMinBeads, kMaxBeads));
 }
@@ -39,7 +40,7 @@ int colorLimit(const QString& text) {
     const long long value = text.trimmed().toLongLong(&ok);
     if (!ok || value < 0)
         throw CliUsageError{
-            QStringLiteral("--max-colors braucht eine ganze Zahl ab 0, nicht \"%1\"").arg(text)};
+            CliText::tr("--max-colors braucht eine ganze Zahl ab 0, nicht \"%1\"").arg(text)};
     // More colours than a range holds is no limit at all.
     return static_cast<int>(std::min<long long>(value, kMaxRangeColors));
 }
@@ -49,13 +50,13 @@ ColourDistance distanceNamed(const QString& text) {
     if (text == QLatin1String("ciede2000")) return ColourDistance::Ciede2000;
     if (text == QLatin1String("oklab")) return ColourDistance::Oklab;
     throw CliUsageError{
-        QStringLiteral("--match braucht rgb, ciede2000 oder oklab, nicht \"%1\"").arg(text)};
+        CliText::tr("--match braucht rgb, ciede2000 oder oklab, nicht \"%1\"").arg(text)};
 }
 
 bool onOff(const QString& name, const QString& text) {
     if (text == QLatin1String("on")) return true;
     if (text == QLatin1String("off")) return false;
-    throw CliUsageError{QStringLiteral("%1 braucht on oder off, nicht \"%2\"").arg(name, text)};
+    throw CliUsageError{CliText::tr("%1 braucht on oder off, nicht \"%2\"").arg(name, text)};
 }
 
 int tolerance(const QString& text) {
@@ -63,21 +64,20 @@ int tolerance(const QString& text) {
     const int value = text.trimmed().toInt(&ok);
     if (!ok || value < 0 || value > 100)
         throw CliUsageError{
-            QStringLiteral("--remove-background braucht eine Toleranz von 0 bis 100, nicht \"%1\"")
+            CliText::tr("--remove-background braucht eine Toleranz von 0 bis 100, nicht \"%1\"")
                 .arg(text)};
     return value;
 }
 
 void requireFileName(const QString& name, const QString& value) {
-    if (value.isEmpty())
-        throw CliUsageError{QStringLiteral("%1 braucht einen Dateinamen").arg(name)};
+    if (value.isEmpty()) throw CliUsageError{CliText::tr("%1 braucht einen Dateinamen").arg(name)};
 }
 
 QString oneOf(const QString& name, const QString& value, const QStringList& choices) {
     const QString lower = value.trimmed().toLower();
     if (!choices.contains(lower)) {
         throw CliUsageError{
-            QStringLiteral("%1 erlaubt %2, nicht \"%3\"").arg(name, choices.join(u'|'), value)};
+            CliText::tr("%1 erlaubt %2, nicht \"%3\"").arg(name, choices.join(u'|'), value)};
     }
     return lower;
 }
@@ -87,8 +87,8 @@ double pitchMm(const QString& text) {
     bool ok = false;
     const double value = QString(text).replace(u',', u'.').trimmed().toDouble(&ok);
     if (!ok || !(value >= kMinPitchMm && value <= kMaxPitchMm)) {
-        throw CliUsageError{QStringLiteral("--pitch braucht einen Abstand von %1 bis %2 mm, nicht "
-                                           "\"%3\"")
+        throw CliUsageError{CliText::tr("--pitch braucht einen Abstand von %1 bis %2 mm, nicht "
+                                        "\"%3\"")
                                 .arg(kMinPitchMm)
                                 .arg(kMaxPitchMm)
                                 .arg(text)};
@@ -106,7 +106,7 @@ std::pair<int, int> boardSize(const QString& text) {
     if (!okWide || !okHigh || wide < 1 || high < 1 || wide > kMaxBoardPegs ||
         high > kMaxBoardPegs) {
         throw CliUsageError{
-            QStringLiteral("--board braucht BREITExHÖHE in Stiften (1 bis %1), nicht \"%2\"")
+            CliText::tr("--board braucht BREITExHÖHE in Stiften (1 bis %1), nicht \"%2\"")
                 .arg(kMaxBoardPegs)
                 .arg(text)};
     }
@@ -159,7 +159,7 @@ CliOptions parseOrThrow(const QStringList& arguments) {
             options.saveProjectFile = value;
         } else if (takeValue(arguments, i, QStringLiteral("--range"), value)) {
             if (value.trimmed().isEmpty())
-                throw CliUsageError{QStringLiteral("--range braucht einen Namen")};
+                throw CliUsageError{CliText::tr("--range braucht einen Namen")};
             options.rangeName = value;
         } else if (takeValue(arguments, i, QStringLiteral("--palette"), value)) {
             requireFileName(QStringLiteral("--palette"), value);
@@ -184,20 +184,20 @@ CliOptions parseOrThrow(const QStringList& arguments) {
         } else if (argument == QLatin1String("--stats")) {
             options.printStats = true;
         } else if (argument.startsWith(u'-') && argument != QLatin1String("-")) {
-            throw CliUsageError{QStringLiteral("Unbekannte Option %1").arg(argument)};
+            throw CliUsageError{CliText::tr("Unbekannte Option %1").arg(argument)};
         } else if (havePicture) {
-            throw CliUsageError{QStringLiteral("Nur ein Bild kann angegeben werden")};
+            throw CliUsageError{CliText::tr("Nur ein Bild kann angegeben werden")};
         } else {
             options.picture = argument;
             havePicture = true;
         }
     }
     if (havePicture && !options.projectFile.isEmpty())
-        throw CliUsageError{QStringLiteral("Ein Bild und --project schließen einander aus")};
+        throw CliUsageError{CliText::tr("Ein Bild und --project schließen einander aus")};
     if (!options.rangeName.isEmpty() && !options.paletteFile.isEmpty())
-        throw CliUsageError{QStringLiteral("--range und --palette schließen einander aus")};
+        throw CliUsageError{CliText::tr("--range und --palette schließen einander aus")};
     if (!havePicture && options.projectFile.isEmpty() && !options.needsNoPicture())
-        throw CliUsageError{QStringLiteral("Kein Bild angegeben")};
+        throw CliUsageError{CliText::tr("Kein Bild angegeben")};
     return options;
 }
 
@@ -214,7 +214,7 @@ CliParse parseCliArguments(const QStringList& arguments) {
 }
 
 QString cliUsageText() {
-    return QStringLiteral(
+    return CliText::tr(
         "Aufruf: tessora-cli BILD [--width N] [--height N] [--dither] [--colors DATEI]\n"
         "                   [--chart DATEI] [--pdf DATEI] [--grid] [--stats]\n"
         "                   [--save-colors DATEI] [--save-project DATEI]\n"

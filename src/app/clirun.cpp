@@ -6,6 +6,7 @@
 #include <array>
 #include <span>
 
+#include "app/clitext.h"
 #include "engine/calculate.h"
 #include "engine/catalogue.h"
 #include "engine/chart.h"
@@ -138,7 +139,7 @@ class CliSession {
         ProjectState state;
         const ProjectError error = openProject(options.projectFile, state);
         if (error != ProjectError::None)
-            return fail(QStringLiteral("Fehler: ") + projectErrorText(error, options.projectFile));
+            return fail(CliText::tr("Fehler: ") + projectErrorText(error, options.projectFile));
         takeProject(state);
         if (!chooseRange(options)) return false;
         if (options.maxColors > 0) choices_.maxColors = options.maxColors;
@@ -187,14 +188,13 @@ class CliSession {
         state.alpha = alpha_;
         const ProjectError error = saveProject(state, fileName);
         if (error == ProjectError::None) return true;
-        return fail(QStringLiteral("Fehler: ") + projectErrorText(error, fileName));
+        return fail(CliText::tr("Fehler: ") + projectErrorText(error, fileName));
     }
 
     // The start-up document: white start images, the size coupling, the bead palette.
     bool start() {
         if (createStartImages(doc_) != EngineError::None) {
-            return fail(
-                QStringLiteral("Fehler: Nicht genügend Arbeitsspeicher für die Startbilder."));
+            return fail(CliText::tr("Fehler: Nicht genügend Arbeitsspeicher für die Startbilder."));
         }
         coupleHeightToWidth();
         doc_.pal = StartPalette();
@@ -230,17 +230,16 @@ class CliSession {
         if (!options.rangeName.isEmpty()) {
             auto range = findRange(options.rangeName, programFolder());
             if (!range) {
-                return fail(QStringLiteral("Fehler: Das Perlensortiment \"%1\" gibt es nicht "
-                                           "(--list-ranges zeigt alle).")
+                return fail(CliText::tr("Fehler: Das Perlensortiment \"%1\" gibt es nicht "
+                                        "(--list-ranges zeigt alle).")
                                 .arg(options.rangeName));
             }
             useRange(std::move(*range));
         } else if (!options.paletteFile.isEmpty()) {
             PaletteRead read = readGimpPalette(options.paletteFile);
             if (!read.range) {
-                return fail(
-                    QStringLiteral("Fehler: Die Palette %1 konnte nicht geladen werden!\n%2")
-                        .arg(options.paletteFile, paletteErrorText(read.error, read.line)));
+                return fail(CliText::tr("Fehler: Die Palette %1 konnte nicht geladen werden!\n%2")
+                                .arg(options.paletteFile, paletteErrorText(read.error, read.line)));
             }
             useRange(std::move(*read.range));
         }
@@ -257,7 +256,7 @@ class CliSession {
         const PaletteError error =
             writeGimpPalette(fileName, doc_.range, doc_.pal, choices_.selection());
         if (error == PaletteError::None) return true;
-        return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
+        return fail(CliText::tr("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
                         .arg(fileName, paletteErrorText(error)));
     }
 
@@ -268,7 +267,7 @@ class CliSession {
         endProgress();
         if (picture.poi == nullptr) {
             QString message =
-                QStringLiteral("Fehler: Die Datei %1 konnte nicht geladen werden!").arg(fileName);
+                CliText::tr("Fehler: Die Datei %1 konnte nicht geladen werden!").arg(fileName);
             const QString reason = DibErrorText(picture);
             if (!reason.isEmpty()) message += u'\n' + reason;
             return fail(message);
@@ -296,7 +295,7 @@ class CliSession {
             readColorSettingsFile(fileName, choices_.selection(), doc_.pal);
         if (error == ColorSettingsError::None) return true;
         return fail(
-            QStringLiteral("Fehler: Die Farbeinstellungen %1 konnten nicht geöffnet werden.\n%2")
+            CliText::tr("Fehler: Die Farbeinstellungen %1 konnten nicht geöffnet werden.\n%2")
                 .arg(fileName, colorSettingsErrorText(error)));
     }
 
@@ -304,7 +303,7 @@ class CliSession {
         const ColorSettingsError error =
             writeColorSettingsFile(fileName, choices_.selection(), doc_.pal);
         if (error == ColorSettingsError::None) return true;
-        return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
+        return fail(CliText::tr("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
                         .arg(fileName, colorSettingsErrorText(error)));
     }
 
@@ -319,7 +318,7 @@ class CliSession {
         endProgress();
         if (error != EngineError::None) {
             return fail(
-                QStringLiteral("Fehler: Nicht genügend Arbeitsspeicher für das Perlenmuster."));
+                CliText::tr("Fehler: Nicht genügend Arbeitsspeicher für das Perlenmuster."));
         }
         if (choices_.maxColors > 0) noteChosenColors();
         return drawStoredGrid();
@@ -339,7 +338,7 @@ class CliSession {
         for (const int c : doc_.chosenColors)
             numbers << QString::fromStdString(
                 doc_.range.colors[static_cast<std::size_t>(c)].number);
-        err_ << QStringLiteral("Höchstens %1 Farben: %2")
+        err_ << CliText::tr("Höchstens %1 Farben: %2")
                     .arg(choices_.maxColors)
                     .arg(numbers.join(u' '))
              << '\n';
@@ -349,14 +348,14 @@ class CliSession {
     bool saveChart(const QString& fileName) {
         if (chartError_ != EngineError::None) {
             return fail(
-                QStringLiteral("Fehler: Nicht genügend Arbeitsspeicher für die Perlenvorlage."));
+                CliText::tr("Fehler: Nicht genügend Arbeitsspeicher für die Perlenvorlage."));
         }
         const int format = SaveFormatForFileName(fileName);
         const ImageError error = format == 0 ? ImageError::UnknownFormat
                                              : SaveDib(doc_.rdi, fileName, format, progress());
         endProgress();
         if (error == ImageError::None) return true;
-        return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
+        return fail(CliText::tr("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
                         .arg(fileName, ImageErrorText(error)));
     }
 
@@ -364,11 +363,11 @@ class CliSession {
     bool printPdf(const QString& fileName) {
         if (chartError_ != EngineError::None) {
             return fail(
-                QStringLiteral("Fehler: Nicht genügend Arbeitsspeicher für die Perlenvorlage."));
+                CliText::tr("Fehler: Nicht genügend Arbeitsspeicher für die Perlenvorlage."));
         }
         const PrintResult result = PrintChartToPdf(doc_.rdi, fileName);
         if (result == PrintResult::Printed) return true;
-        return fail(QStringLiteral("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
+        return fail(CliText::tr("Fehler: Die Datei %1 konnte nicht geschrieben werden!\n%2")
                         .arg(fileName, PrintResultText(result)));
     }
 
@@ -398,8 +397,7 @@ class CliSession {
                                                       bookOptions(options), callbacks);
         endProgress();
         if (result == BookResult::Written) return true;
-        return fail(
-            QStringLiteral("Fehler: %1").arg(bookResultText(result, options.templatePdfFile)));
+        return fail(CliText::tr("Fehler: %1").arg(bookResultText(result, options.templatePdfFile)));
     }
 
     void printBoardStatistics(const CliOptions& options) {

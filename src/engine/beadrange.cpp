@@ -5,11 +5,11 @@
 namespace tessora {
 namespace {
 
-BeadRange makeStandardRange() {
+BeadRange makeStandardRange(const std::array<const char*, kBeadColorCount>& names) {
     BeadRange range{kStandardRangeName, {}};
     range.colors.reserve(kBeadColorCount);
     for (int i = 0; i < kBeadColorCount; ++i)
-        range.colors.push_back({BeadNumbers[i], BeadNames[i], BeadStartColors[i]});
+        range.colors.push_back({BeadNumbers[i], names[i], BeadStartColors[i]});
     return range;
 }
 
@@ -21,8 +21,9 @@ int indexWithin(const BeadRange& range, int value) {
 }  // namespace
 
 const BeadRange& standardRange() {
-    static const BeadRange range = makeStandardRange();
-    return range;
+    static const BeadRange german = makeStandardRange(BeadNames);
+    static const BeadRange english = makeStandardRange(BeadNamesEnglish);
+    return EnglishBeadNames() ? english : german;
 }
 
 LPAL rangePalette(const BeadRange& range) {

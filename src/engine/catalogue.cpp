@@ -1,5 +1,7 @@
 #include "engine/catalogue.h"
 
+#include <QLocale>
+
 namespace tessora {
 
 const std::array<const char*, kBeadColorCount> BeadNames = {
@@ -65,6 +67,74 @@ const std::array<const char*, kBeadColorCount> BeadNames = {
     "Transparent Pink",
     "Transparent Aqua",
     "Transparent Flieder",
+    "Cappuccino",
+    "Nougat",
+};
+
+// The same colours in English, in the same order.
+const std::array<const char*, kBeadColorCount> BeadNamesEnglish = {
+    "White",
+    "Cream",
+    "Yellow",
+    "Orange",
+    "Red",
+    "Light Red",
+    "Purple",
+    "Blue",
+    "Light Blue",
+    "Green",
+    "Light Green",
+    "Brown",
+    "Transparent Red",
+    "Transparent Yellow",
+    "Transparent Blue",
+    "Transparent Green",
+    "Grey",
+    "Black",
+    "Transparent White",
+    "Red Brown",
+    "Light Brown",
+    "Medium Red",
+    "Transparent Black",
+    "Transparent Purple",
+    "Transparent Brown",
+    "Skin Tone",
+    "Beige",
+    "Olive Green",
+    "Violet Red",
+    "Mulberry",
+    "Turquoise",
+    "Neon Fuchsia",
+    "Fluorescent Cherry",
+    "Neon Yellow",
+    "Neon Red",
+    "Neon Blue",
+    "Neon Green",
+    "Neon Orange",
+    "Fluorescent Yellow",
+    "Fluorescent Orange",
+    "Fluorescent Blue",
+    "Fluorescent Green",
+    "Pastel Yellow",
+    "Pastel Red",
+    "Pastel Purple",
+    "Pastel Blue",
+    "Pastel Green",
+    "Pastel Pink",
+    "Azure Blue",
+    "Glow in the Dark: Green",
+    "Glow in the Dark: Red",
+    "Glow in the Dark: Blue",
+    "Teddy Bear Brown",
+    "Gold",
+    "Silver",
+    "Bronze",
+    "Pearl",
+    "Light Grey",
+    "Dark Grey",
+    "Transparent Pink",
+    "Transparent Aqua",
+    "Transparent Lilac",
     "Cappuccino",
     "Nougat",
 };
@@ -154,8 +224,16 @@ LPAL StartPalette() {
     return pal;
 }
 
+bool EnglishBeadNames() {
+    return QLocale().language() == QLocale::English;
+}
+
+const char* BeadName(int index) {
+    return EnglishBeadNames() ? BeadNamesEnglish[index] : BeadNames[index];
+}
+
 std::string BeadItemText(int index) {
-    return std::string(BeadNames[index]) + " " + BeadNumbers[index];
+    return std::string(BeadName(index)) + " " + BeadNumbers[index];
 }
 
 }  // namespace tessora

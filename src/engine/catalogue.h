@@ -13,8 +13,9 @@ namespace tessora {
 constexpr int kBeadColorCount = 64;
 constexpr int PaletteSlotBase = 10;
 
-extern const std::array<const char*, kBeadColorCount> BeadNames;    // UTF-8
-extern const std::array<const char*, kBeadColorCount> BeadNumbers;  // two digits, never parsed
+extern const std::array<const char*, kBeadColorCount> BeadNames;         // UTF-8
+extern const std::array<const char*, kBeadColorCount> BeadNamesEnglish;  // the same in English
+extern const std::array<const char*, kBeadColorCount> BeadNumbers;       // two digits, never parsed
 
 struct BeadRgb {
     std::uint8_t red, green, blue;
@@ -29,6 +30,13 @@ constexpr int CatalogueIndexOfPixel(int value) {
     const int index = value - PaletteSlotBase;
     return index >= 0 && index < kBeadColorCount ? index : -1;
 }
+
+// Whether colour names are shown in English: the default locale, which the program's language
+// sets, is English.
+bool EnglishBeadNames();
+
+// The colour's name in the program's language.
+const char* BeadName(int index);
 
 // The item text of the selection list: name, one space, number.
 std::string BeadItemText(int index);

@@ -1,5 +1,7 @@
 #include "engine/colorsettings.h"
 
+#include <QCoreApplication>
+
 #include <QFile>
 #include <QtEndian>
 #include <algorithm>
@@ -124,21 +126,25 @@ QString colorSettingsErrorText(ColorSettingsError error) {
         case ColorSettingsError::None:
             return QString();
         case ColorSettingsError::NotFound:
-            return QStringLiteral("Die Datei wurde nicht gefunden.");
+            return QCoreApplication::translate("ColorSettings", "Die Datei wurde nicht gefunden.");
         case ColorSettingsError::NotRegularFile:
-            return QStringLiteral("Das ist keine gewöhnliche Datei.");
+            return QCoreApplication::translate("ColorSettings", "Das ist keine gewöhnliche Datei.");
         case ColorSettingsError::CannotOpen:
-            return QStringLiteral("Die Datei kann nicht geöffnet werden (fehlende Leserechte?).");
+            return QCoreApplication::translate(
+                "ColorSettings", "Die Datei kann nicht geöffnet werden (fehlende Leserechte?).");
         case ColorSettingsError::NotColorSettings:
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                "ColorSettings",
                 "Die Datei ist keine Farbeinstellungsdatei oder unvollständig. Es wurde nichts "
                 "geändert.");
         case ColorSettingsError::CannotWrite:
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                "ColorSettings",
                 "Die Datei konnte nicht vollständig geschrieben werden. Eine vorhandene Datei "
                 "bleibt unverändert.");
         case ColorSettingsError::NotRegularTarget:
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                "ColorSettings",
                 "Das Ziel ist keine gewöhnliche Datei und wird nicht überschrieben.");
     }
     return QString();

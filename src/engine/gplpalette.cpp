@@ -1,5 +1,7 @@
 #include "engine/gplpalette.h"
 
+#include <QCoreApplication>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -164,19 +166,25 @@ QString paletteErrorText(PaletteError error, int line) {
         case PaletteError::None:
             return {};
         case PaletteError::CannotOpen:
-            return QStringLiteral("Die Palette konnte nicht geöffnet werden.");
+            return QCoreApplication::translate("Palette",
+                                               "Die Palette konnte nicht geöffnet werden.");
         case PaletteError::CannotWrite:
-            return QStringLiteral("Die Palette konnte nicht geschrieben werden.");
+            return QCoreApplication::translate("Palette",
+                                               "Die Palette konnte nicht geschrieben werden.");
         case PaletteError::TooLarge:
-            return QStringLiteral("Die Palettendatei ist größer als 1 MiB.");
+            return QCoreApplication::translate("Palette",
+                                               "Die Palettendatei ist größer als 1 MiB.");
         case PaletteError::NotAPalette:
-            return QStringLiteral("Die Datei ist keine GIMP-Palette (.gpl).");
+            return QCoreApplication::translate("Palette",
+                                               "Die Datei ist keine GIMP-Palette (.gpl).");
         case PaletteError::BadLine:
-            return QStringLiteral("Zeile %1 der Palette ist keine Farbe.").arg(line);
+            return QCoreApplication::translate("Palette", "Zeile %1 der Palette ist keine Farbe.")
+                .arg(line);
         case PaletteError::TooManyColors:
-            return QStringLiteral("Die Palette hat mehr als %1 Farben.").arg(kMaxRangeColors);
+            return QCoreApplication::translate("Palette", "Die Palette hat mehr als %1 Farben.")
+                .arg(kMaxRangeColors);
         case PaletteError::NoColors:
-            return QStringLiteral("Die Palette enthält keine Farbe.");
+            return QCoreApplication::translate("Palette", "Die Palette enthält keine Farbe.");
     }
     return {};
 }

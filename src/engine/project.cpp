@@ -1,12 +1,15 @@
 #include "engine/project.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace tessora {
 namespace {
 
 QString saveFailureText(const QString& fileName, const QString& reason) {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "Project",
                "Das Projekt %1 konnte nicht gespeichert werden.\n%2\nEine vorhandene Datei "
                "dieses Namens ist unverändert geblieben.")
         .arg(fileName, reason);
@@ -15,7 +18,7 @@ QString saveFailureText(const QString& fileName, const QString& reason) {
 }  // namespace
 
 QString projectFileFilter() {
-    return QStringLiteral("Tessora-Projekt (*.tessora)");
+    return QCoreApplication::translate("Project", "Tessora-Projekt (*.tessora)");
 }
 
 QString projectErrorText(ProjectError error, const QString& fileName) {
@@ -23,35 +26,46 @@ QString projectErrorText(ProjectError error, const QString& fileName) {
         case ProjectError::None:
             return {};
         case ProjectError::CannotOpen:
-            return QStringLiteral("Die Datei %1 konnte nicht geöffnet werden.").arg(fileName);
+            return QCoreApplication::translate("Project",
+                                               "Die Datei %1 konnte nicht geöffnet werden.")
+                .arg(fileName);
         case ProjectError::NotAProject:
-            return QStringLiteral("Die Datei %1 ist kein Tessora-Projekt.").arg(fileName);
+            return QCoreApplication::translate("Project", "Die Datei %1 ist kein Tessora-Projekt.")
+                .arg(fileName);
         case ProjectError::NewerVersion:
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                       "Project",
                        "Das Projekt %1 stammt von einer neueren Version von Tessora und kann "
                        "mit dieser Version nicht geöffnet werden.")
                 .arg(fileName);
         case ProjectError::Damaged:
-            return QStringLiteral("Das Projekt %1 ist beschädigt und kann nicht geöffnet werden.")
+            return QCoreApplication::translate(
+                       "Project", "Das Projekt %1 ist beschädigt und kann nicht geöffnet werden.")
                 .arg(fileName);
         case ProjectError::PictureTooLarge:
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                       "Project",
                        "Das Bild im Projekt %1 ist zu groß und kann nicht geöffnet werden.")
                 .arg(fileName);
         case ProjectError::OutOfMemory:
-            return QStringLiteral("Für das Projekt %1 reicht der Arbeitsspeicher nicht.")
+            return QCoreApplication::translate(
+                       "Project", "Für das Projekt %1 reicht der Arbeitsspeicher nicht.")
                 .arg(fileName);
         case ProjectError::NoPicture:
-            return saveFailureText(fileName, QStringLiteral("Es ist kein Bild geladen."));
+            return saveFailureText(
+                fileName, QCoreApplication::translate("Project", "Es ist kein Bild geladen."));
         case ProjectError::FolderNotWritable:
             return saveFailureText(fileName,
-                                   QStringLiteral("Der Ordner fehlt oder ist nicht beschreibbar."));
+                                   QCoreApplication::translate(
+                                       "Project", "Der Ordner fehlt oder ist nicht beschreibbar."));
         case ProjectError::DiskFull:
             return saveFailureText(fileName,
-                                   QStringLiteral("Auf dem Datenträger ist nicht genug Platz."));
+                                   QCoreApplication::translate(
+                                       "Project", "Auf dem Datenträger ist nicht genug Platz."));
         case ProjectError::CannotWrite:
             return saveFailureText(fileName,
-                                   QStringLiteral("Die Datei konnte nicht geschrieben werden."));
+                                   QCoreApplication::translate(
+                                       "Project", "Die Datei konnte nicht geschrieben werden."));
     }
     return {};
 }

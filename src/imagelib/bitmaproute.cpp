@@ -1,5 +1,6 @@
 #include "imagelib/bitmaproute.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "imagelib/drawmessage.h"
@@ -36,20 +37,22 @@ void drawThroughBitmap(Device& device, const IntRect& dest, const dib& image, co
     const int height = DibHeight(image);
     const BitmapHandle bitmap = device.createCompatibleBitmap(width, height);
     if (bitmap == 0) {
-        showDrawMessage(QStringLiteral("Could not create bitmap."));
+        showDrawMessage(QCoreApplication::translate("DrawMessage", "Could not create bitmap."));
         return;
     }
     DeviceObjects objects(device, bitmap);
     objects.createMemoryDevice();
     if (device.setDIBits(objects.memory(), bitmap, 0, height, image.poi, image.pmi) == 0) {
-        showDrawMessage(QStringLiteral("The device does not support the Funtkion setdibits!"));
+        showDrawMessage(QCoreApplication::translate(
+            "DrawMessage", "The device does not support the Funtkion setdibits!"));
         return;
     }
     const BitmapHandle previous = device.selectBitmap(objects.memory(), bitmap);
     // The bitmap holds the picture upright, so its rows count from the top.
     const IntRect fromTop{source.x, height - source.y - source.height, source.width, source.height};
     if (!device.stretchBlt(dest, objects.memory(), fromTop, rop)) {
-        showDrawMessage(QStringLiteral("The device does not support the function StretchBlt!"));
+        showDrawMessage(QCoreApplication::translate(
+            "DrawMessage", "The device does not support the function StretchBlt!"));
     }
     device.selectBitmap(objects.memory(), previous);
 }

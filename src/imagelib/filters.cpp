@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "imagelib/imagelib.h"
@@ -12,16 +13,18 @@ struct OpenFormat {
 
 // The first entry is built from all the others, so the file list shows every picture at start.
 constexpr OpenFormat kOpenFormats[] = {
-    {"Windows-Bitmap (*.bmp;*.dib;*.rle)", "*.bmp;*.dib;*.rle"},
-    {"PNG-Bild (*.png)", "*.png"},
-    {"JPEG-Bild (*.jpg;*.jpeg;*.jpe;*.jif;*.jfif)", "*.jpg;*.jpeg;*.jpe;*.jif;*.jfif"},
-    {"GIF-Bild (*.gif)", "*.gif"},
-    {"TIFF-Bild (*.tif;*.tiff)", "*.tif;*.tiff"},
-    {"Targa-Bild (*.tga)", "*.tga"},
-    {"WebP-Bild (*.webp)", "*.webp"},
-    {"Portable Anymap (*.pbm;*.pgm;*.ppm;*.pnm)", "*.pbm;*.pgm;*.ppm;*.pnm"},
-    {"PC Paintbrush (*.pcx)", "*.pcx"},
-    {"Amiga IFF (*.iff;*.lbm;*.ilbm)", "*.iff;*.lbm;*.ilbm"},
+    {QT_TRANSLATE_NOOP("ImageFilters", "Windows-Bitmap (*.bmp;*.dib;*.rle)"), "*.bmp;*.dib;*.rle"},
+    {QT_TRANSLATE_NOOP("ImageFilters", "PNG-Bild (*.png)"), "*.png"},
+    {QT_TRANSLATE_NOOP("ImageFilters", "JPEG-Bild (*.jpg;*.jpeg;*.jpe;*.jif;*.jfif)"),
+     "*.jpg;*.jpeg;*.jpe;*.jif;*.jfif"},
+    {QT_TRANSLATE_NOOP("ImageFilters", "GIF-Bild (*.gif)"), "*.gif"},
+    {QT_TRANSLATE_NOOP("ImageFilters", "TIFF-Bild (*.tif;*.tiff)"), "*.tif;*.tiff"},
+    {QT_TRANSLATE_NOOP("ImageFilters", "Targa-Bild (*.tga)"), "*.tga"},
+    {QT_TRANSLATE_NOOP("ImageFilters", "WebP-Bild (*.webp)"), "*.webp"},
+    {QT_TRANSLATE_NOOP("ImageFilters", "Portable Anymap (*.pbm;*.pgm;*.ppm;*.pnm)"),
+     "*.pbm;*.pgm;*.ppm;*.pnm"},
+    {QT_TRANSLATE_NOOP("ImageFilters", "PC Paintbrush (*.pcx)"), "*.pcx"},
+    {QT_TRANSLATE_NOOP("ImageFilters", "Amiga IFF (*.iff;*.lbm;*.ilbm)"), "*.iff;*.lbm;*.ilbm"},
 };
 
 }  // namespace
@@ -31,12 +34,14 @@ QString GetDIBOpenFilter() {
     QStringList entries;
     for (const OpenFormat& format : kOpenFormats) {
         all << QString::fromLatin1(format.patterns);
-        entries << QString::fromUtf8(format.description) << QString::fromLatin1(format.patterns);
+        entries << QCoreApplication::translate("ImageFilters", format.description)
+                << QString::fromLatin1(format.patterns);
     }
     const QString allPatterns = all.join(u';');
     entries.prepend(allPatterns);
-    entries.prepend(QStringLiteral("Alle Bilddateien"));
-    entries << QStringLiteral("Alle Dateien (*.*)") << QStringLiteral("*.*");
+    entries.prepend(QCoreApplication::translate("ImageFilters", "Alle Bilddateien"));
+    entries << QCoreApplication::translate("ImageFilters", "Alle Dateien (*.*)")
+            << QStringLiteral("*.*");
     return entries.join(u'|');
 }
 

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "imagelib/codecs/bmp.h"
@@ -29,18 +30,18 @@ struct SaveEntry {
 
 // In the order of SaveExtensions.
 constexpr SaveEntry kSaveEntries[kSaveFormatCount] = {
-    {"Windows-Bitmap (*.bmp)", writeBmp},
-    {"Geräteunabhängige Bitmap (*.dib)", writeBmp},
-    {"GIF-Bild (*.gif)", writeGif},
-    {"Amiga IFF ILBM (*.iff)", writeIlbm},
-    {"JPEG-Bild JFIF (*.jif)", writeJpeg},
-    {"JPEG-Bild (*.jpg)", writeJpeg},
-    {"Amiga IFF PBM (*.lbm)", writeIffPbm},
-    {"PC Paintbrush (*.pcx)", writePcx},
-    {"Windows-Bitmap RLE (*.rle)", writeBmpRle8},
-    {"Targa-Bild (*.tga)", writeTga},
-    {"TIFF-Bild (*.tif)", writeTiff},
-    {"PNG-Bild (*.png)", writePng},
+    {QT_TRANSLATE_NOOP("ImageFilters", "Windows-Bitmap (*.bmp)"), writeBmp},
+    {QT_TRANSLATE_NOOP("ImageFilters", "Geräteunabhängige Bitmap (*.dib)"), writeBmp},
+    {QT_TRANSLATE_NOOP("ImageFilters", "GIF-Bild (*.gif)"), writeGif},
+    {QT_TRANSLATE_NOOP("ImageFilters", "Amiga IFF ILBM (*.iff)"), writeIlbm},
+    {QT_TRANSLATE_NOOP("ImageFilters", "JPEG-Bild JFIF (*.jif)"), writeJpeg},
+    {QT_TRANSLATE_NOOP("ImageFilters", "JPEG-Bild (*.jpg)"), writeJpeg},
+    {QT_TRANSLATE_NOOP("ImageFilters", "Amiga IFF PBM (*.lbm)"), writeIffPbm},
+    {QT_TRANSLATE_NOOP("ImageFilters", "PC Paintbrush (*.pcx)"), writePcx},
+    {QT_TRANSLATE_NOOP("ImageFilters", "Windows-Bitmap RLE (*.rle)"), writeBmpRle8},
+    {QT_TRANSLATE_NOOP("ImageFilters", "Targa-Bild (*.tga)"), writeTga},
+    {QT_TRANSLATE_NOOP("ImageFilters", "TIFF-Bild (*.tif)"), writeTiff},
+    {QT_TRANSLATE_NOOP("ImageFilters", "PNG-Bild (*.png)"), writePng},
 };
 
 int entryIndex(int format) {
@@ -77,7 +78,7 @@ ImageError writeFile(const dib& d, const QString& fileName, Writer write,
 QString GetDIBSaveFilter() {
     QStringList parts;
     for (int i = 0; i < kSaveFormatCount; ++i) {
-        parts << QString::fromUtf8(kSaveEntries[i].description)
+        parts << QCoreApplication::translate("ImageFilters", kSaveEntries[i].description)
               << QStringLiteral("*") + QString::fromLatin1(SaveExtensions[i]);
     }
     return parts.join(u'|');

@@ -16,7 +16,7 @@ QString bookColourNumber(int catalogue) {
 }
 
 QString bookColourName(int catalogue) {
-    return QString::fromUtf8(BeadNames[static_cast<std::size_t>(catalogue)]);
+    return QString::fromUtf8(BeadName(catalogue));
 }
 
 int bookColourCount() {

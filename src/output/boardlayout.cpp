@@ -1,5 +1,6 @@
 #include "output/boardlayout.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
@@ -15,9 +16,9 @@ struct NamedBead {
 };
 
 constexpr NamedBead kBeads[] = {
-    {BeadSize::Midi, "Midi (5 mm)", 5.0, 29},
-    {BeadSize::Mini, "Mini (2,5 mm)", 2.5, 48},
-    {BeadSize::Maxi, "Maxi (10 mm)", 10.0, 28},
+    {BeadSize::Midi, QT_TRANSLATE_NOOP("BeadSize", "Midi (5 mm)"), 5.0, 29},
+    {BeadSize::Mini, QT_TRANSLATE_NOOP("BeadSize", "Mini (2,5 mm)"), 2.5, 48},
+    {BeadSize::Maxi, QT_TRANSLATE_NOOP("BeadSize", "Maxi (10 mm)"), 10.0, 28},
 };
 
 int ceilDiv(int a, int b) {
@@ -38,9 +39,14 @@ BookOptions bookOptionsFor(BeadSize size) {
 
 QString beadSizeText(double pitchMm) {
     for (const NamedBead& bead : kBeads) {
-        if (std::abs(bead.pitchMm - pitchMm) < 1e-9) return QString::fromUtf8(bead.name);
+        if (std::abs(bead.pitchMm - pitchMm) < 1e-9)
+            return QCoreApplication::translate("BeadSize", bead.name);
     }
-    return QStringLiteral("Rasterabstand %1 mm").arg(QLocale(QLocale::German).toString(pitchMm));
+    // Numbers as the language writes them: "2,5" in German, "2.5" in English.
+    const QLocale numbers(QLocale().language() == QLocale::English ? QLocale::English
+                                                                   : QLocale::German);
+    return QCoreApplication::translate("BeadSize", "Rasterabstand %1 mm")
+        .arg(numbers.toString(pitchMm));
 }
 
 BoardGrid tileBoards(int patternWide, int patternHigh, int boardWide, int boardHigh) {

@@ -1,5 +1,7 @@
 #include "output/boardpage.h"
 
+#include <QCoreApplication>
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygonF>
@@ -20,7 +22,7 @@ const QString kDash = QStringLiteral("–");
 
 // A pattern span [first, first + count) as 1-based numbers "a–b"; rows count from the bottom.
 QString spanText(int first, int count, int patternLength, bool fromBottom) {
-    if (count <= 0) return QStringLiteral("keine");
+    if (count <= 0) return QCoreApplication::translate("BoardPage", "keine");
     const int low = fromBottom ? patternLength - (first + count - 1) : first + 1;
     return QString::number(low) + kDash + QString::number(low + count - 1);
 }
@@ -33,7 +35,7 @@ PegSpan patternPart(const PegSpan& span, int boardStart, int covered) {
 }
 
 QString rowsAndColumns(const BeadPattern& pattern, PegSpan rows, PegSpan columns) {
-    return QStringLiteral("Reihen %1, Spalten %2")
+    return QCoreApplication::translate("BoardPage", "Reihen %1, Spalten %2")
         .arg(spanText(rows.first, rows.count, pattern.high, true),
              spanText(columns.first, columns.count, pattern.wide, false));
 }
@@ -197,7 +199,8 @@ QString sheetLine(const BoardSheet& sheet, const SheetGrid& grid) {
     const std::size_t index = sheet.rowPiece * sheet.columnSpans.size() + sheet.columnPiece + 1;
     const PegSpan rows = patternPart(grid.rows, sheet.tile.top, sheet.tile.high);
     const PegSpan columns = patternPart(grid.columns, sheet.tile.left, sheet.tile.wide);
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "BoardPage",
                "Blatt %1 von %2 dieser Platte: %3. Die Blätter überlappen sich um "
                "%4 Stifte; an den gestrichelten Linien und Passmarken ausrichten.")
         .arg(index)
@@ -223,7 +226,7 @@ void drawHeader(QPainter& painter, const PageMetrics& page, const BoardSheet& sh
 
 QString boardTitle(const BeadPattern& pattern, const BoardTile& tile, int boardNumber,
                    int boardCount) {
-    return QStringLiteral("Platte %1 von %2 %3 %4")
+    return QCoreApplication::translate("BoardPage", "Platte %1 von %2 %3 %4")
         .arg(boardNumber)
         .arg(boardCount)
         .arg(kDash, rowsAndColumns(pattern, {tile.top, tile.high}, {tile.left, tile.wide}));

@@ -1,5 +1,7 @@
 #include "output/overviewpage.h"
 
+#include <QCoreApplication>
+
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -30,16 +32,18 @@ void drawInfo(QPainter& painter, const PageMetrics& page, const BeadPattern& pat
     painter.setPen(Qt::black);
     painter.setFont(page.font(4.2, true));
     painter.drawText(QRectF(0, 0, page.width(), page.dots(6)), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Übersicht"));
+                     QCoreApplication::translate("OverviewPage", "Übersicht"));
     const QStringList lines = {
-        QStringLiteral("Muster: %1 × %2 Perlen auf %3 Platten (%4 Reihen × %5 Spalten)")
+        QCoreApplication::translate(
+            "OverviewPage", "Muster: %1 × %2 Perlen auf %3 Platten (%4 Reihen × %5 Spalten)")
             .arg(pattern.wide)
             .arg(pattern.high)
             .arg(boards.tiles.size())
             .arg(boards.rows)
             .arg(boards.columns),
-        QStringLiteral("Perlen insgesamt: %1").arg(totalBeads),
-        QStringLiteral("Perlengröße: %1 – Plattengröße: %2 × %3 Stifte")
+        QCoreApplication::translate("OverviewPage", "Perlen insgesamt: %1").arg(totalBeads),
+        QCoreApplication::translate("OverviewPage",
+                                    "Perlengröße: %1 – Plattengröße: %2 × %3 Stifte")
             .arg(beadSizeText(options.pitchMm))
             .arg(options.boardWide)
             .arg(options.boardHigh)};
@@ -101,11 +105,13 @@ QRectF drawOverview(QPainter& painter, const PageMetrics& page, const BeadPatter
     double tableTop = area.bottom() + page.dots(6);
     if (!numbered) {
         painter.setFont(page.font(2.8));
-        painter.drawText(QRectF(0, area.bottom() + page.dots(1), page.width(), page.dots(5)),
-                         Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("Die Platten sind zeilenweise von links oben gezählt: "
+        painter.drawText(
+            QRectF(0, area.bottom() + page.dots(1), page.width(), page.dots(5)),
+            Qt::AlignLeft | Qt::AlignVCenter,
+            QCoreApplication::translate("OverviewPage",
+                                        "Die Platten sind zeilenweise von links oben gezählt: "
                                         "Platte = (Reihe − 1) × %1 + Spalte.")
-                             .arg(boards.columns));
+                .arg(boards.columns));
         tableTop += page.dots(5);
     }
     return QRectF(0, tableTop, page.width(), page.height() - tableTop);

@@ -1,5 +1,7 @@
 #include "output/patternbook.h"
 
+#include <QCoreApplication>
+
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -37,7 +39,8 @@ class BookPainter {
         while (next < entries.size() && !failed_) {
             if (tableCapacity(page_, area.adjusted(0, page_.dots(kTableHeadingMm), 0, 0)) == 0) {
                 newPage();
-                drawTitle(title + QStringLiteral(" – Farben (Fortsetzung)"));
+                drawTitle(title +
+                          QCoreApplication::translate("PatternBook", " – Farben (Fortsetzung)"));
                 area = QRectF(0, page_.dots(kHeaderMm), page_.width(),
                               page_.height() - page_.dots(kHeaderMm));
             }
@@ -88,7 +91,8 @@ void paintBoard(BookPainter& book, QPainter& painter, const BoardSheet& base,
             lastBoard = drawBoardSheet(painter, book.page(), sheet);
         }
     }
-    book.flowTable(book.tableAreaBeside(lastBoard), QStringLiteral("Farben dieser Platte"),
+    book.flowTable(book.tableAreaBeside(lastBoard),
+                   QCoreApplication::translate("PatternBook", "Farben dieser Platte"),
                    boardTitle(base.pattern, base.tile, base.boardNumber, base.boardCount), entries);
 }
 
@@ -112,7 +116,8 @@ BookResult paintPatternBook(QPagedPaintDevice& device, const BeadPattern& patter
 
     const QRectF tableArea =
         drawOverview(painter, book.page(), pattern, boards, options, totalBeads);
-    book.flowTable(tableArea, QStringLiteral("Alle Farben"), QStringLiteral("Übersicht"),
+    book.flowTable(tableArea, QCoreApplication::translate("PatternBook", "Alle Farben"),
+                   QCoreApplication::translate("PatternBook", "Übersicht"),
                    tableEntries(totals, pattern));
 
     const SheetCapacity capacity = pegsPerPage(book.page().sizeMm(), options.pitchMm);
@@ -146,7 +151,7 @@ BookResult writePatternBookPdf(const QString& fileName, const BeadPattern& patte
         writer.setResolution(kPdfDotsPerInch);
         writer.setPageLayout(bookPageLayout(options));
         writer.setCreator(QStringLiteral("Tessora"));
-        writer.setTitle(QStringLiteral("Vorlage in Originalgröße"));
+        writer.setTitle(QCoreApplication::translate("PatternBook", "Vorlage in Originalgröße"));
         painted = paintPatternBook(writer, pattern, options, callbacks);
         return painted == BookResult::Written;
     });
@@ -168,13 +173,18 @@ QString bookResultText(BookResult result, const QString& fileName) {
         case BookResult::Written:
             return QString();
         case BookResult::Cancelled:
-            return QStringLiteral("Die Vorlage wurde nicht gespeichert: abgebrochen.");
+            return QCoreApplication::translate("PatternBook",
+                                               "Die Vorlage wurde nicht gespeichert: abgebrochen.");
         case BookResult::EmptyPattern:
-            return QStringLiteral("Es gibt kein Perlenmuster für die Vorlage.");
+            return QCoreApplication::translate("PatternBook",
+                                               "Es gibt kein Perlenmuster für die Vorlage.");
         case BookResult::CannotStart:
-            return QStringLiteral("Die Datei %1 konnte nicht angelegt werden.").arg(fileName);
+            return QCoreApplication::translate("PatternBook",
+                                               "Die Datei %1 konnte nicht angelegt werden.")
+                .arg(fileName);
         case BookResult::WriteFailed:
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                       "PatternBook",
                        "Die Datei %1 konnte nicht vollständig geschrieben werden; "
                        "eine vorhandene Datei dieses Namens bleibt unverändert.")
                 .arg(fileName);

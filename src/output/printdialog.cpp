@@ -54,7 +54,7 @@ QSettings ProgramSettings() {
 
 PrintDialog::PrintDialog(QWidget* owner, QPrinter* printer) : QDialog(owner), printer_(printer) {
     setObjectName(QStringLiteral("printDialog"));
-    setWindowTitle(QStringLiteral("Bild drucken..."));
+    setWindowTitle(tr("Bild drucken..."));
     setFixedSize(427, 328);
     // The fixed layout is measured in the window's font; a larger desktop font would clip it.
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -69,7 +69,7 @@ PrintDialog::~PrintDialog() {
 }
 
 void PrintDialog::build() {
-    auto* label = new QLabel(QStringLiteral("Vorschau:"), this);
+    auto* label = new QLabel(tr("Vorschau:"), this);
     label->setGeometry(8, 8, 200, 16);
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -80,33 +80,33 @@ void PrintDialog::build() {
     area->onPaint = [this](QPainter& canvas) { paintPreview(canvas); };
     previewBox = area;
 
-    auto* size = new QGroupBox(QStringLiteral("Druckgröße"), this);
+    auto* size = new QGroupBox(tr("Druckgröße"), this);
     size->setGeometry(212, 8, 207, 130);
-    fullPageRadio = new QRadioButton(QStringLiteral("Seite voll nutzen"), size);
+    fullPageRadio = new QRadioButton(tr("Seite voll nutzen"), size);
     fullPageRadio->setGeometry(10, 22, 190, 20);
     fullPageRadio->setChecked(true);
-    customSizeRadio = new QRadioButton(QStringLiteral("Benutzerdefiniert"), size);
+    customSizeRadio = new QRadioButton(tr("Benutzerdefiniert"), size);
     customSizeRadio->setGeometry(10, 44, 190, 20);
-    (new QLabel(QStringLiteral("Breite in %:"), size))->setGeometry(26, 70, 90, 22);
+    (new QLabel(tr("Breite in %:"), size))->setGeometry(26, 70, 90, 22);
     widthPercentSpin = makePercentField(size, QRect(120, 70, 70, 22));
-    (new QLabel(QStringLiteral("Höhe in %:"), size))->setGeometry(26, 98, 90, 22);
+    (new QLabel(tr("Höhe in %:"), size))->setGeometry(26, 98, 90, 22);
     heightPercentSpin = makePercentField(size, QRect(120, 98, 70, 22));
 
-    auto* options = new QGroupBox(QStringLiteral("Druckoptionen"), this);
+    auto* options = new QGroupBox(tr("Druckoptionen"), this);
     options->setGeometry(212, 144, 207, 74);
-    keepAspectCheck = new QCheckBox(QStringLiteral("Seitenverhältnis beibehalten"), options);
+    keepAspectCheck = new QCheckBox(tr("Seitenverhältnis beibehalten"), options);
     keepAspectCheck->setGeometry(10, 22, 193, 20);
     keepAspectCheck->setChecked(true);
-    centreCheck = new QCheckBox(QStringLiteral("Zentrierte Ausgabe"), options);
+    centreCheck = new QCheckBox(tr("Zentrierte Ausgabe"), options);
     centreCheck->setGeometry(10, 46, 193, 20);
     centreCheck->setChecked(true);
 
-    printerSetupButton = new QPushButton(QStringLiteral("Drucker &einrichten..."), this);
+    printerSetupButton = new QPushButton(tr("Drucker &einrichten..."), this);
     printerSetupButton->setGeometry(212, 226, 207, 27);
-    okButton = new QPushButton(QStringLiteral("&OK"), this);
+    okButton = new QPushButton(tr("&OK"), this);
     okButton->setGeometry(212, 292, 100, 28);
     okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("A&bbrechen"), this);
+    cancelButton = new QPushButton(tr("A&bbrechen"), this);
     cancelButton->setGeometry(319, 292, 100, 28);
 
     // The radio button "Seite voll nutzen" and both check boxes redraw the preview.
@@ -217,11 +217,10 @@ void PrintDialog::onHeightPercentChanged() {
 
 void PrintDialog::onPrinterSetupClicked() {
     QPrintDialog setup(printer_, this);
-    setup.setWindowTitle(QStringLiteral("Drucker einrichten"));
+    setup.setWindowTitle(tr("Drucker einrichten"));
     // The dialog only chooses the printer; printing starts from this dialog's OK.
     if (auto* buttons = setup.findChild<QDialogButtonBox*>()) {
-        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
-            ok->setText(QStringLiteral("OK"));
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(tr("OK"));
     }
     setup.exec();
     repaintPreview();

@@ -1,5 +1,7 @@
 #include "output/printjob.h"
 
+#include <QCoreApplication>
+
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -64,18 +66,20 @@ QString PrintResultText(PrintResult result) {
         case PrintResult::Printed:
             return QString();
         case PrintResult::EmptyChart:
-            return QStringLiteral("Es gibt kein Bild zum Drucken.");
+            return QCoreApplication::translate("PrintJob", "Es gibt kein Bild zum Drucken.");
         case PrintResult::CannotStart:
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                "PrintJob",
                 "Der Druckauftrag konnte nicht gestartet werden. "
                 "Bitte prüfen Sie den Drucker oder den Namen der Ausgabedatei.");
         case PrintResult::CannotWrite:
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                "PrintJob",
                 "Die PDF-Datei konnte nicht vollständig geschrieben werden (Datenträger voll?). "
                 "Eine vorhandene Datei bleibt unverändert.");
         case PrintResult::NotRegularTarget:
-            return QStringLiteral(
-                "Das Ziel ist keine gewöhnliche Datei und wird nicht überschrieben.");
+            return QCoreApplication::translate(
+                "PrintJob", "Das Ziel ist keine gewöhnliche Datei und wird nicht überschrieben.");
     }
     return QString();
 }

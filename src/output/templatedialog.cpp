@@ -22,7 +22,9 @@
 namespace tessora {
 namespace {
 
-const QString kTitle = QStringLiteral("Vorlage in Originalgröße");
+QString titleText() {
+    return TemplateDialog::tr("Vorlage in Originalgröße");
+}
 
 QSpinBox* makePegSpin(const QString& objectName) {
     auto* spin = new QSpinBox;
@@ -41,7 +43,7 @@ QPushButton* makeButton(const QString& text, const QString& objectName) {
 QString paperText(Paper paper, bool landscape) {
     return QStringLiteral("%1, %2").arg(
         paper == Paper::Letter ? QStringLiteral("Letter") : QStringLiteral("A4"),
-        landscape ? QStringLiteral("Querformat") : QStringLiteral("Hochformat"));
+        landscape ? TemplateDialog::tr("Querformat") : TemplateDialog::tr("Hochformat"));
 }
 
 }  // namespace
@@ -49,7 +51,7 @@ QString paperText(Paper paper, bool landscape) {
 TemplateDialog::TemplateDialog(QWidget* owner, QPrinter* printer, BeadPattern pattern)
     : QDialog(owner), printer_(printer), pattern_(std::move(pattern)) {
     setObjectName(QStringLiteral("templateDialog"));
-    setWindowTitle(kTitle);
+    setWindowTitle(titleText());
     build();
     const BookChoices remembered = loadBookChoices();
     printer_->setPageLayout(bookPageLayout(remembered.options));
@@ -59,8 +61,8 @@ TemplateDialog::TemplateDialog(QWidget* owner, QPrinter* printer, BeadPattern pa
 void TemplateDialog::build() {
     beadSizeBox = new QComboBox;
     beadSizeBox->setObjectName(QStringLiteral("beadSizeBox"));
-    beadSizeBox->addItems({QStringLiteral("Midi (5 mm)"), QStringLiteral("Mini (2,5 mm)"),
-                           QStringLiteral("Maxi (10 mm)"), QStringLiteral("Freier Abstand")});
+    beadSizeBox->addItems(
+        {tr("Midi (5 mm)"), tr("Mini (2,5 mm)"), tr("Maxi (10 mm)"), tr("Freier Abstand")});
     pitchSpin = new QDoubleSpinBox;
     pitchSpin->setObjectName(QStringLiteral("pitchSpin"));
     pitchSpin->setRange(kMinPitchMm, kMaxPitchMm);
@@ -73,13 +75,11 @@ void TemplateDialog::build() {
     boardCountLabel->setObjectName(QStringLiteral("boardCountLabel"));
     paperLabel = new QLabel;
     paperLabel->setObjectName(QStringLiteral("paperLabel"));
-    paperSetupButton =
-        makeButton(QStringLiteral("Papier einrichten..."), QStringLiteral("paperSetupButton"));
-    previewButton = makeButton(QStringLiteral("Vorschau..."), QStringLiteral("previewButton"));
-    savePdfButton =
-        makeButton(QStringLiteral("Als PDF speichern…"), QStringLiteral("savePdfButton"));
-    printButton = makeButton(QStringLiteral("Drucken..."), QStringLiteral("printButton"));
-    closeButton = makeButton(QStringLiteral("Schließen"), QStringLiteral("closeButton"));
+    paperSetupButton = makeButton(tr("Papier einrichten..."), QStringLiteral("paperSetupButton"));
+    previewButton = makeButton(tr("Vorschau..."), QStringLiteral("previewButton"));
+    savePdfButton = makeButton(tr("Als PDF speichern…"), QStringLiteral("savePdfButton"));
+    printButton = makeButton(tr("Drucken..."), QStringLiteral("printButton"));
+    closeButton = makeButton(tr("Schließen"), QStringLiteral("closeButton"));
 
     auto* board = new QHBoxLayout;
     board->addWidget(boardWideSpin);
@@ -90,11 +90,11 @@ void TemplateDialog::build() {
     paper->addWidget(paperLabel, 1);
     paper->addWidget(paperSetupButton);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Perlengröße:"), beadSizeBox);
-    form->addRow(QStringLiteral("Abstand der Stifte:"), pitchSpin);
-    form->addRow(QStringLiteral("Plattengröße in Stiften:"), board);
+    form->addRow(tr("Perlengröße:"), beadSizeBox);
+    form->addRow(tr("Abstand der Stifte:"), pitchSpin);
+    form->addRow(tr("Plattengröße in Stiften:"), board);
     form->addRow(QString(), boardCountLabel);
-    form->addRow(QStringLiteral("Papier:"), paper);
+    form->addRow(tr("Papier:"), paper);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {previewButton, savePdfButton, printButton}) {
         buttons->addWidget(button);
@@ -154,7 +154,7 @@ void TemplateDialog::onBeadSizeChosen(int index) {
 void TemplateDialog::updateBoardCount() {
     const BoardGrid boards =
         tileBoards(pattern_.wide, pattern_.high, boardWideSpin->value(), boardHighSpin->value());
-    boardCountLabel->setText(QStringLiteral("%1 × %2 Perlen auf %3 Platten (%4 × %5)")
+    boardCountLabel->setText(tr("%1 × %2 Perlen auf %3 Platten (%4 × %5)")
                                  .arg(pattern_.wide)
                                  .arg(pattern_.high)
                                  .arg(boards.tiles.size())
@@ -171,14 +171,13 @@ void TemplateDialog::takePaperFromPrinter() {
 
 void TemplateDialog::onPaperSetupClicked() {
     QPageSetupDialog setup(printer_, this);
-    setup.setWindowTitle(QStringLiteral("Papier einrichten"));
+    setup.setWindowTitle(tr("Papier einrichten"));
     if (setup.exec() == QDialog::Accepted) takePaperFromPrinter();
 }
 
 BookResult TemplateDialog::makeBook(const std::function<BookResult(const BookCallbacks&)>& paint) {
-    QProgressDialog progress(QStringLiteral("Die Vorlage wird erstellt..."),
-                             QStringLiteral("Abbrechen"), 0, 1, this);
-    progress.setWindowTitle(kTitle);
+    QProgressDialog progress(tr("Die Vorlage wird erstellt..."), tr("Abbrechen"), 0, 1, this);
+    progress.setWindowTitle(titleText());
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     progress.setAutoReset(false);
@@ -194,7 +193,7 @@ BookResult TemplateDialog::makeBook(const std::function<BookResult(const BookCal
 
 void TemplateDialog::reportFailure(BookResult result, const QString& fileName) {
     if (result == BookResult::Written || result == BookResult::Cancelled) return;
-    QMessageBox::warning(this, kTitle, bookResultText(result, fileName));
+    QMessageBox::warning(this, titleText(), bookResultText(result, fileName));
 }
 
 BookResult TemplateDialog::savePdf(const QString& fileName) {
@@ -205,17 +204,17 @@ BookResult TemplateDialog::savePdf(const QString& fileName) {
 }
 
 void TemplateDialog::onSavePdfClicked() {
-    QString file =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Als PDF speichern"), lastPdfFile_,
-                                     QStringLiteral("PDF-Dateien (*.pdf)"));
+    QString file = QFileDialog::getSaveFileName(this, tr("Als PDF speichern"), lastPdfFile_,
+                                                tr("PDF-Dateien (*.pdf)"));
     if (file.isEmpty()) return;
     if (!file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
         // The file dialog asked about the name without the extension; ask about the real one.
         file += QStringLiteral(".pdf");
         if (QFileInfo::exists(file) &&
-            QMessageBox::question(this, kTitle,
-                                  QStringLiteral("Die Datei %1 gibt es schon. Ersetzen?")
-                                      .arg(QFileInfo(file).fileName())) != QMessageBox::Yes) {
+            QMessageBox::question(
+                this, titleText(),
+                tr("Die Datei %1 gibt es schon. Ersetzen?").arg(QFileInfo(file).fileName())) !=
+                QMessageBox::Yes) {
             return;
         }
     }
@@ -225,7 +224,7 @@ void TemplateDialog::onSavePdfClicked() {
 
 void TemplateDialog::onPreviewClicked() {
     QPrintPreviewDialog preview(printer_, this);
-    preview.setWindowTitle(QStringLiteral("Vorschau – %1").arg(kTitle));
+    preview.setWindowTitle(tr("Vorschau – %1").arg(titleText()));
     const BookOptions options = choices().options;
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* printer) {
         makeBook([&](const BookCallbacks& callbacks) {
@@ -238,7 +237,7 @@ void TemplateDialog::onPreviewClicked() {
 
 void TemplateDialog::onPrintClicked() {
     QPrintDialog dialog(printer_, this);
-    dialog.setWindowTitle(QStringLiteral("Vorlage drucken"));
+    dialog.setWindowTitle(tr("Vorlage drucken"));
     if (dialog.exec() != QDialog::Accepted) return;
     takePaperFromPrinter();
     const BookOptions options = choices().options;
@@ -253,8 +252,7 @@ void TemplateDialog::onPrintClicked() {
     });
     if (printer_->outputFileName().isEmpty() && result != BookResult::Written &&
         result != BookResult::Cancelled && result != BookResult::EmptyPattern) {
-        QMessageBox::warning(this, kTitle,
-                             QStringLiteral("Die Vorlage konnte nicht gedruckt werden."));
+        QMessageBox::warning(this, titleText(), tr("Die Vorlage konnte nicht gedruckt werden."));
         return;
     }
     reportFailure(result, printer_->outputFileName());

@@ -37,7 +37,7 @@ QLabel* addText(QWidget* parent, const QString& text, QRect geometry, bool bold 
 }  // namespace
 
 AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
-    setWindowTitle(QStringLiteral("Info"));
+    setWindowTitle(tr("Info"));
     setFixedSize(664, 453);
     setModal(true);
 
@@ -54,7 +54,7 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
     picture->setScaledContents(true);
     picture->setPixmap(AboutPicture(QSize(306, 322)));
 
-    auto* heading = new QLabel(QStringLiteral("Tessora 1.0 – Perlenmuster"), panel);
+    auto* heading = new QLabel(tr("Tessora 1.0 – Perlenmuster"), panel);
     QFont headingFont;
     headingFont.setFamilies({QStringLiteral("Arial Narrow"),
                              QStringLiteral("DejaVu Sans Condensed"),
@@ -66,27 +66,23 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
 
     const int left = 332;
     const int width = 305;
-    notice = addText(panel, QStringLiteral("Copyright © XXXX Kelvara. Alle Rechte vorbehalten."),
+    notice = addText(panel, tr("Copyright © XXXX Kelvara. Alle Rechte vorbehalten."),
                      QRect(left, 44, width, 18));
-    addText(
-        panel,
-        QStringLiteral("Aus jedem Bild ein Bügelperlenmuster:\nPerle für Perle, Farbe für Farbe."),
-        QRect(left, 70, width, 34));
+    addText(panel, tr("Aus jedem Bild ein Bügelperlenmuster:\nPerle für Perle, Farbe für Farbe."),
+            QRect(left, 70, width, 34));
     addText(panel, QStringLiteral("Kelvara"), QRect(left, 118, width, 18), true);
-    addText(panel, QStringLiteral("Programme für Bastler und Kreative"),
-            QRect(left, 138, width, 18));
+    addText(panel, tr("Programme für Bastler und Kreative"), QRect(left, 138, width, 18));
     addText(panel,
-            QStringLiteral(
-                "Kelvara entwickelt kleine, verlässliche Programme für Hobby und Handwerk. "
-                "Tessora zählt Ihre Perlen, druckt Ihre Vorlagen und merkt sich Ihre Farben, "
-                "damit Sie mehr Zeit zum Stecken und Bügeln haben. Anregungen und Fragen "
-                "nehmen wir gern über unsere Homepage entgegen."),
+            tr("Kelvara entwickelt kleine, verlässliche Programme für Hobby und Handwerk. "
+               "Tessora zählt Ihre Perlen, druckt Ihre Vorlagen und merkt sich Ihre Farben, "
+               "damit Sie mehr Zeit zum Stecken und Bügeln haben. Anregungen und Fragen "
+               "nehmen wir gern über unsere Homepage entgegen."),
             QRect(left, 164, width, 140), false, true);
     homePageButton = new QPushButton(HomePageCaption(), panel);
     homePageButton->setGeometry(left, 320, 169, 25);
     connect(homePageButton, &QPushButton::clicked, this, [this] { openHomePage(); });
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton = new QPushButton(tr("OK"), this);
     okButton->setGeometry((664 - 181) / 2, 402, 181, 37);
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);

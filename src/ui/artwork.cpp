@@ -1,5 +1,6 @@
 #include "ui/artwork.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -176,9 +177,9 @@ QPixmap ButtonPicture(PictureButton which, bool pressed) {
     font.setBold(true);
     p.setFont(font);
     p.setPen(Qt::white);
-    p.drawText(
-        QRect(28 + shift, shift, 70, 30), Qt::AlignVCenter | Qt::AlignLeft,
-        which == PictureButton::Exit ? QStringLiteral("Beenden") : QStringLiteral("Über..."));
+    p.drawText(QRect(28 + shift, shift, 70, 30), Qt::AlignVCenter | Qt::AlignLeft,
+               which == PictureButton::Exit ? QCoreApplication::translate("Artwork", "Beenden")
+                                            : QCoreApplication::translate("Artwork", "Über..."));
     return pixmap;
 }
 

@@ -30,8 +30,7 @@ void setCount(QTreeWidgetItem* item, int count) {
 BoardCountsView::BoardCountsView(QWidget* parent) : QTreeWidget(parent) {
     setObjectName(QStringLiteral("boardCountsView"));
     setColumnCount(4);
-    setHeaderLabels({QStringLiteral("Platte"), QStringLiteral("Nr."), QStringLiteral("Name"),
-                     QStringLiteral("Anzahl")});
+    setHeaderLabels({tr("Platte"), tr("Nr."), tr("Name"), tr("Anzahl")});
     header()->setSectionResizeMode(kBoardColumn, QHeaderView::ResizeToContents);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QTreeWidget::itemExpanded, this, &BoardCountsView::fillBoard);

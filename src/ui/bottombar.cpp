@@ -24,16 +24,16 @@ BottomBar::BottomBar(QWidget* parent) : QWidget(parent) {
     homePageButton->setIcon(QIcon(WebGlyph()));
     homePageButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     homePageButton->setText(HomePageCaption());
-    homePageButton->setToolTip(QStringLiteral("Auf zur Kelvara Homepage..."));
+    homePageButton->setToolTip(tr("Auf zur Kelvara Homepage..."));
     connect(homePageButton, &QToolButton::clicked, this, &BottomBar::openHomePage);
 
     auto* pictures = new QWidget;
     pictures->setFixedSize(214, 41);
     aboutButton = new ImageButton(pictures, PictureButton::About, QPoint(1, 4),
-                                  QStringLiteral("Informationen über das Programm"));
+                                  tr("Informationen über das Programm"));
     aboutButton->setObjectName(QStringLiteral("aboutButton"));
     exitButton = new ImageButton(pictures, PictureButton::Exit, QPoint(105, 4),
-                                 QStringLiteral("Hiermit verlassen Sie das Programm"));
+                                 tr("Hiermit verlassen Sie das Programm"));
     exitButton->setObjectName(QStringLiteral("exitButton"));
     connect(aboutButton, &ImageButton::clicked, this, &BottomBar::showAbout);
     connect(exitButton, &ImageButton::clicked, this, &BottomBar::exitRequested);

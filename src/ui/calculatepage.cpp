@@ -25,14 +25,13 @@ QToolButton* makeActionButton(QWidget* parent, QAction* action, int x) {
 }  // namespace
 
 CalculatePage::CalculatePage(Document& document, QWidget* parent) : QWidget(parent) {
-    QWidget* body =
-        MakePageFrame(this, QStringLiteral("Perlenmuster berechnen - Ergebnis bertrachten"),
-                      QStringLiteral("Muster berechnen..."), 0);
+    QWidget* body = MakePageFrame(this, tr("Perlenmuster berechnen - Ergebnis bertrachten"),
+                                  tr("Muster berechnen..."), 0);
     auto* layout = new QVBoxLayout(body);
     auto* top = new QHBoxLayout;
-    calculateButton = new QPushButton(QStringLiteral("Berechnen"));
+    calculateButton = new QPushButton(tr("Berechnen"));
     calculateButton->setObjectName(QStringLiteral("calculateButton"));
-    editModeCheck = new QCheckBox(QStringLiteral("Nachbearbeiten"));
+    editModeCheck = new QCheckBox(tr("Nachbearbeiten"));
     editModeCheck->setObjectName(QStringLiteral("editModeCheck"));
     top->addWidget(calculateButton);
     top->addWidget(editModeCheck);
@@ -59,13 +58,13 @@ void CalculatePage::buildEditToolbar(Document& document) {
 }
 
 void CalculatePage::buildUndoActions() {
-    undoAction = new QAction(QStringLiteral("Rückgängig"), this);
+    undoAction = new QAction(tr("Rückgängig"), this);
     undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    undoAction->setToolTip(QStringLiteral("Letzte Perlen-Änderung zurücknehmen (Strg+Z)"));
-    redoAction = new QAction(QStringLiteral("Wiederholen"), this);
+    undoAction->setToolTip(tr("Letzte Perlen-Änderung zurücknehmen (Strg+Z)"));
+    redoAction = new QAction(tr("Wiederholen"), this);
     redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    redoAction->setToolTip(QStringLiteral("Zurückgenommene Perlen-Änderung wiederholen (Strg+Y)"));
+    redoAction->setToolTip(tr("Zurückgenommene Perlen-Änderung wiederholen (Strg+Y)"));
     // On the page, so the keys work whatever has the focus on it.
     addAction(undoAction);
     addAction(redoAction);

@@ -21,11 +21,13 @@
 namespace tessora {
 namespace {
 
-const QString kColorFileFilter = QStringLiteral("Farbeinstellungen (*.frb)");
+QString colorFileFilter() {
+    return ColourPage::tr("Farbeinstellungen (*.frb)");
+}
 
 QLabel* makeHintStrip() {
     auto* strip =
-        new QLabel(QStringLiteral("Wählen Sie die Perlen-Farben aus, die sie benutzen möchten"));
+        new QLabel(ColourPage::tr("Wählen Sie die Perlen-Farben aus, die sie benutzen möchten"));
     QFont font = strip->font();
     font.setBold(true);
     strip->setFont(font);
@@ -40,8 +42,8 @@ QLabel* makeHintStrip() {
 
 ColourPage::ColourPage(Document& document, QWidget* parent) : QWidget(parent), document_(document) {
     QWidget* body = MakePageFrame(
-        this, QStringLiteral("Farben - stellen Sie ein, welche Perlen-Farben sie benutzen möchten"),
-        QStringLiteral("Farben einstellen..."), 2);
+        this, tr("Farben - stellen Sie ein, welche Perlen-Farben sie benutzen möchten"),
+        tr("Farben einstellen..."), 2);
     auto* layout = new QVBoxLayout(body);
     layout->addWidget(buildColourGroup());
     layout->addWidget(buildMethodGroup());
@@ -51,15 +53,15 @@ ColourPage::ColourPage(Document& document, QWidget* parent) : QWidget(parent), d
 }
 
 QWidget* ColourPage::buildColourGroup() {
-    auto* colours = new QGroupBox(QStringLiteral("Farben"));
+    auto* colours = new QGroupBox(tr("Farben"));
     auto* coloursLayout = new QGridLayout(colours);
     swatchGrid = new SwatchGrid(document_.pal);
     connect(swatchGrid, &SwatchGrid::swatchHovered, this, &ColourPage::showSwatchInfo);
     swatchInfoLabel = new QLabel;
     swatchInfoLabel->setObjectName(QStringLiteral("swatchInfoLabel"));
-    openSettingsButton = new QPushButton(QStringLiteral("Farbeinstellungen öffnen..."));
+    openSettingsButton = new QPushButton(tr("Farbeinstellungen öffnen..."));
     openSettingsButton->setFixedSize(169, 25);
-    saveSettingsButton = new QPushButton(QStringLiteral("Farbeinstellungen speichern..."));
+    saveSettingsButton = new QPushButton(tr("Farbeinstellungen speichern..."));
     saveSettingsButton->setFixedSize(169, 25);
     connect(openSettingsButton, &QPushButton::clicked, this, &ColourPage::onOpenSettingsClicked);
     connect(saveSettingsButton, &QPushButton::clicked, this, &ColourPage::onSaveSettingsClicked);
@@ -73,12 +75,12 @@ QWidget* ColourPage::buildColourGroup() {
 }
 
 QWidget* ColourPage::buildMethodGroup() {
-    auto* method = new QGroupBox(QStringLiteral("Methode der Farbumrechnung"));
+    auto* method = new QGroupBox(tr("Methode der Farbumrechnung"));
     auto* methodLayout = new QHBoxLayout(method);
-    nearestColourRadio = new QRadioButton(QStringLiteral("Am besten &passenste Farbe"));
+    nearestColourRadio = new QRadioButton(tr("Am besten &passenste Farbe"));
     nearestColourRadio->setObjectName(QStringLiteral("nearestColourRadio"));
     nearestColourRadio->setChecked(true);
-    ditheringRadio = new QRadioButton(QStringLiteral("Dithering"));
+    ditheringRadio = new QRadioButton(tr("Dithering"));
     ditheringRadio->setObjectName(QStringLiteral("ditheringRadio"));
     connect(ditheringRadio, &QRadioButton::toggled, this, &ColourPage::coloursChanged);
     methodLayout->addWidget(nearestColourRadio);
@@ -88,12 +90,12 @@ QWidget* ColourPage::buildMethodGroup() {
 }
 
 QWidget* ColourPage::buildSelectionGroup() {
-    auto* selection = new QGroupBox(QStringLiteral("Welche Farben wollen Sie benutzen?"));
+    auto* selection = new QGroupBox(tr("Welche Farben wollen Sie benutzen?"));
     auto* selectionLayout = new QVBoxLayout(selection);
     auto* buttons = new QHBoxLayout;
-    selectNoneButton = new QPushButton(QStringLiteral("Nichts auswählen"));
+    selectNoneButton = new QPushButton(tr("Nichts auswählen"));
     selectNoneButton->setFixedSize(145, 25);
-    selectAllButton = new QPushButton(QStringLiteral("Alles auswählen"));
+    selectAllButton = new QPushButton(tr("Alles auswählen"));
     selectAllButton->setFixedSize(145, 25);
     connect(selectNoneButton, &QPushButton::clicked, this, &ColourPage::selectNoColours);
     connect(selectAllButton, &QPushButton::clicked, this, &ColourPage::selectAllColours);
@@ -160,16 +162,15 @@ void ColourPage::selectAllColours() {
 
 void ColourPage::showSwatchInfo(int i) {
     const PalEntry& e = document_.pal.rgb0[i];
-    swatchInfoLabel->setText(
-        QString::fromUtf8(BeadNames[i]) + QStringLiteral(" Hama-Farbnummer: ") +
-        QString::fromLatin1(BeadNumbers[i]) + QStringLiteral(" ; R: ") + QString::number(e.peRed) +
-        QStringLiteral(" G:") + QString::number(e.peGreen) + QStringLiteral(" B:") +
-        QString::number(e.peBlue));
+    swatchInfoLabel->setText(tr("%1 Hama-Farbnummer: %2 ; R: %3 G:%4 B:%5")
+                                 .arg(QString::fromUtf8(BeadName(i)),
+                                      QString::fromLatin1(BeadNumbers[i]), QString::number(e.peRed),
+                                      QString::number(e.peGreen), QString::number(e.peBlue)));
 }
 
 void ColourPage::onSaveSettingsClicked() {
-    QFileDialog dialog(this, QStringLiteral("Farbeinstellungen speichern"), saveSettingsFolder_,
-                       kColorFileFilter);
+    QFileDialog dialog(this, tr("Farbeinstellungen speichern"), saveSettingsFolder_,
+                       colorFileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("frb"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -180,8 +181,8 @@ void ColourPage::onSaveSettingsClicked() {
 }
 
 void ColourPage::onOpenSettingsClicked() {
-    QFileDialog dialog(this, QStringLiteral("Farbeinstellungen öffnen"), openSettingsFolder_,
-                       kColorFileFilter);
+    QFileDialog dialog(this, tr("Farbeinstellungen öffnen"), openSettingsFolder_,
+                       colorFileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);  // names of files that do not exist are accepted
     dialog.setDefaultSuffix(QStringLiteral("frb"));
@@ -194,9 +195,9 @@ void ColourPage::onOpenSettingsClicked() {
 void ColourPage::saveColourSettings(const QString& file) {
     const ColorSettingsError error = writeColorSettingsFile(file, selectedColours(), document_.pal);
     if (error == ColorSettingsError::None) return;
-    showSettingsError(QStringLiteral("Farbeinstellungen speichern"),
-                      QStringLiteral("Die Farbeinstellungen konnten nicht in der Datei %1 "
-                                     "gespeichert werden.\n%2")
+    showSettingsError(tr("Farbeinstellungen speichern"),
+                      tr("Die Farbeinstellungen konnten nicht in der Datei %1 "
+                         "gespeichert werden.\n%2")
                           .arg(QDir::toNativeSeparators(file), colorSettingsErrorText(error)));
 }
 
@@ -209,9 +210,9 @@ void ColourPage::openColourSettings(const QString& file) {
         emit coloursChanged();
         return;
     }
-    showSettingsError(QStringLiteral("Farbeinstellungen öffnen"),
-                      QStringLiteral("Die Datei %1 konnte nicht als Farbeinstellungen gelesen "
-                                     "werden.\n%2")
+    showSettingsError(tr("Farbeinstellungen öffnen"),
+                      tr("Die Datei %1 konnte nicht als Farbeinstellungen gelesen "
+                         "werden.\n%2")
                           .arg(QDir::toNativeSeparators(file), colorSettingsErrorText(error)));
 }
 

@@ -69,11 +69,10 @@ void fillFilterBox(QComboBox* box, const QString& filter) {
 }  // namespace
 
 LoadPage::LoadPage(Document& document, QWidget* parent) : QWidget(parent), document_(document) {
-    QWidget* body =
-        MakePageFrame(this,
-                      QStringLiteral("Motiv laden - Suchen sie die Grafikdatei mit dem Muster und "
+    QWidget* body = MakePageFrame(this,
+                                  tr("Motiv laden - Suchen sie die Grafikdatei mit dem Muster und "
                                      "öffnen Sie diese per Doppelklick"),
-                      QString(), 0);
+                                  QString(), 0);
     auto* layout = new QHBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* splitter = new QSplitter(Qt::Horizontal);
@@ -127,7 +126,7 @@ QWidget* LoadPage::buildBrowser() {
     browserSplitter->setSizes({185, 200});
     fileTypeBox = new QComboBox;
     fileTypeBox->setObjectName(QStringLiteral("fileTypeBox"));
-    fileTypeBox->setToolTip(QStringLiteral("Hier können Sie die angezeigten Dateitypen wählen"));
+    fileTypeBox->setToolTip(tr("Hier können Sie die angezeigten Dateitypen wählen"));
     connect(fileTypeBox, &QComboBox::currentIndexChanged, this, &LoadPage::onFileTypeChanged);
     browserLayout->addWidget(browserSplitter, 1);
     browserLayout->addWidget(fileTypeBox);
@@ -139,7 +138,7 @@ QWidget* LoadPage::buildPreview() {
     auto* previewSide = new QWidget;
     auto* previewLayout = new QVBoxLayout(previewSide);
     previewLayout->setContentsMargins(4, 4, 4, 4);
-    previewLayout->addWidget(new QLabel(QStringLiteral("Preview:")));
+    previewLayout->addWidget(new QLabel(tr("Preview:")));
     auto* sunken = new QFrame;
     sunken->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     sunken->setBackgroundRole(QPalette::Dark);
@@ -148,7 +147,7 @@ QWidget* LoadPage::buildPreview() {
     sunkenLayout->setContentsMargins(2, 2, 2, 2);
     preview = new PaintBox;
     preview->setObjectName(QStringLiteral("preview"));
-    preview->setToolTip(QStringLiteral("Zeigt eine Vorschau des geladenen Bildes"));
+    preview->setToolTip(tr("Zeigt eine Vorschau des geladenen Bildes"));
     preview->onPaint = [this](QPainter& canvas, const QRect&) { paintPreview(canvas); };
     sunkenLayout->addWidget(preview);
     previewLayout->addWidget(sunken, 1);
@@ -226,7 +225,7 @@ void LoadPage::openPicture(const QString& path) {
     ImageError error = ImageError::None;
     {
         const BusyCursor busy;
-        emit taskChanged(QStringLiteral("Lade Bild …"));
+        emit taskChanged(tr("Lade Bild …"));
         error = OpenDib(&picture, path, 0, [this](int percent) { emit progressed(percent); });
         emit taskChanged(QString());
     }
@@ -235,11 +234,10 @@ void LoadPage::openPicture(const QString& path) {
         return;
     }
     const QString reason = DibErrorText(picture);
-    const QString caption = QStringLiteral("Fehler: Die Datei ") + path +
-                            QStringLiteral(" konnte nicht geladen werden!");
+    const QString caption = tr("Fehler: Die Datei %1 konnte nicht geladen werden!").arg(path);
     // A short reason says too little to stand alone; the file caption is then the message.
     const bool longReason = reason.size() >= 6;
-    QMessageBox box(QMessageBox::NoIcon, longReason ? caption : QStringLiteral("Fehler"),
+    QMessageBox box(QMessageBox::NoIcon, longReason ? caption : tr("Fehler"),
                     longReason ? reason : caption, QMessageBox::Ok, this);
     box.exec();
 }

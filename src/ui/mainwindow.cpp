@@ -46,10 +46,10 @@ QString engineErrorMessage(EngineError error) {
         case EngineError::None:
             return QString();
         case EngineError::NoPicture:
-            return QStringLiteral(
+            return MainWindow::tr(
                 "Es ist kein Bild geladen, aus dem ein Muster berechnet werden könnte.");
         case EngineError::OutOfMemory:
-            return QStringLiteral(
+            return MainWindow::tr(
                 "Nicht genügend Arbeitsspeicher! Das Bild konnte nicht angelegt werden. "
                 "Versuchen Sie es mit weniger Perlen.");
     }
@@ -158,11 +158,11 @@ void MainWindow::connectPages() {
 }
 
 void MainWindow::buildProjectActions() {
-    openProjectAction = new QAction(QStringLiteral("Projekt öffnen…"), this);
+    openProjectAction = new QAction(tr("Projekt öffnen…"), this);
     openProjectAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    saveProjectAction = new QAction(QStringLiteral("Projekt speichern"), this);
+    saveProjectAction = new QAction(tr("Projekt speichern"), this);
     saveProjectAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    saveProjectAsAction = new QAction(QStringLiteral("Projekt speichern unter…"), this);
+    saveProjectAsAction = new QAction(tr("Projekt speichern unter…"), this);
     saveProjectAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     for (QAction* action : {openProjectAction, saveProjectAction, saveProjectAsAction}) {
         action->setToolTip(action->text() + QStringLiteral(" (") +
@@ -185,8 +185,7 @@ void MainWindow::fillRecentProjectsMenu() {
     recentProjectsMenu->clear();
     const QStringList recent = recentProjects();
     if (recent.isEmpty()) {
-        recentProjectsMenu->addAction(QStringLiteral("Keine zuletzt geöffneten Projekte"))
-            ->setEnabled(false);
+        recentProjectsMenu->addAction(tr("Keine zuletzt geöffneten Projekte"))->setEnabled(false);
     }
     for (const QString& file : recent) {
         recentProjectsMenu
@@ -220,7 +219,7 @@ void MainWindow::calculate() {
     GridSnapshot before(document);
     {
         const BusyCursor busy;
-        progressBar->setTask(QStringLiteral("Berechne …"));
+        progressBar->setTask(tr("Berechne …"));
         const EngineError error =
             calculatePattern(document, inputs, [this](int pro) { progressBar->setPercent(pro); });
         if (error != EngineError::None) {
@@ -236,8 +235,7 @@ void MainWindow::calculate() {
         new CalculationCommand(document, std::move(before), [this] { showRestoredGrid(); }));
     // The engine falls back to the first colour; the result stays, but the user should know.
     if (!anyTicked(selection)) {
-        progressBar->showNote(
-            QStringLiteral("Keine Farbe ausgewählt: es wurde Farbe 01 verwendet."));
+        progressBar->showNote(tr("Keine Farbe ausgewählt: es wurde Farbe 01 verwendet."));
     }
 }
 
@@ -277,7 +275,7 @@ void MainWindow::onPageChanged(int index) {
 
 void MainWindow::showEngineError(EngineError error) {
     if (error == EngineError::None) return;
-    QMessageBox::warning(this, QStringLiteral("Fehler"), engineErrorMessage(error));
+    QMessageBox::warning(this, tr("Fehler"), engineErrorMessage(error));
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -310,20 +308,18 @@ void MainWindow::openAnyFile(const QString& fileName) {
 
 bool MainWindow::confirmClose() {
     QMessageBox box(
-        QMessageBox::Information, QStringLiteral("Programm beenden"),
-        QStringLiteral(
-            "Hiermit beenden Sie das Programm! Alle nicht gespeicherten Daten gehen verloren!"),
+        QMessageBox::Information, tr("Programm beenden"),
+        tr("Hiermit beenden Sie das Programm! Alle nicht gespeicherten Daten gehen verloren!"),
         QMessageBox::Ok | QMessageBox::Cancel, this);
     return box.exec() == QMessageBox::Ok;
 }
 
 bool MainWindow::confirmCloseWithChanges(const QString& caption) {
-    QMessageBox box(QMessageBox::Question, caption,
-                    QStringLiteral("Änderungen am Muster speichern?"),
+    QMessageBox box(QMessageBox::Question, caption, tr("Änderungen am Muster speichern?"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.button(QMessageBox::Save)->setText(QStringLiteral("Speichern"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("Verwerfen"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    box.button(QMessageBox::Save)->setText(tr("Speichern"));
+    box.button(QMessageBox::Discard)->setText(tr("Verwerfen"));
+    box.button(QMessageBox::Cancel)->setText(tr("Abbrechen"));
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
         case QMessageBox::Discard:
@@ -336,9 +332,8 @@ bool MainWindow::confirmCloseWithChanges(const QString& caption) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    const bool close = undoStack->isClean()
-                           ? confirmClose()
-                           : confirmCloseWithChanges(QStringLiteral("Programm beenden"));
+    const bool close =
+        undoStack->isClean() ? confirmClose() : confirmCloseWithChanges(tr("Programm beenden"));
     if (close) {
         autosaveTimer.stop();
         recovery_->discard();

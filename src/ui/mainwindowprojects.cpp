@@ -65,8 +65,7 @@ void MainWindow::applyProjectState(ProjectState& state) {
 
 bool MainWindow::openProjectFile(const QString& fileName) {
     recordColourChange();
-    if (!undoStack->isClean() && !confirmCloseWithChanges(QStringLiteral("Projekt öffnen")))
-        return false;
+    if (!undoStack->isClean() && !confirmCloseWithChanges(tr("Projekt öffnen"))) return false;
     ProjectState state;
     const ProjectError error = openProject(fileName, state);
     if (error != ProjectError::None) {
@@ -104,7 +103,7 @@ bool MainWindow::saveProjectFile() {
 }
 
 bool MainWindow::saveProjectAs() {
-    QFileDialog dialog(this, QStringLiteral("Projekt speichern unter"),
+    QFileDialog dialog(this, tr("Projekt speichern unter"),
                        projectFile_.isEmpty() ? document.progpath : projectFile_,
                        projectFileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -116,13 +115,13 @@ bool MainWindow::saveProjectAs() {
 void MainWindow::chooseProjectToOpen() {
     const QString folder =
         projectFile_.isEmpty() ? document.progpath : QFileInfo(projectFile_).absolutePath();
-    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Projekt öffnen"),
-                                                      folder, projectFileFilter());
+    const QString file =
+        QFileDialog::getOpenFileName(this, tr("Projekt öffnen"), folder, projectFileFilter());
     if (!file.isEmpty()) openProjectFile(file);
 }
 
 void MainWindow::showProjectError(ProjectError error, const QString& fileName) {
-    QMessageBox::warning(this, QStringLiteral("Fehler"), projectErrorText(error, fileName));
+    QMessageBox::warning(this, tr("Fehler"), projectErrorText(error, fileName));
 }
 
 void MainWindow::updateTitle() {
@@ -158,9 +157,9 @@ void MainWindow::setRecoveryFolder(const QString& folder) {
 bool MainWindow::offerRecovery() {
     const QStringList orphans = recovery_->takeOrphans();
     if (orphans.isEmpty()) return false;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Wiederherstellen"),
-                    QStringLiteral("Letzte Sitzung wiederherstellen?"),
-                    QMessageBox::Yes | QMessageBox::No, this);
+    QMessageBox box(QMessageBox::Question, tr("Wiederherstellen"),
+                    tr("Letzte Sitzung wiederherstellen?"), QMessageBox::Yes | QMessageBox::No,
+                    this);
     bool restored = false;
     if (box.exec() == QMessageBox::Yes) {
         ProjectState state;

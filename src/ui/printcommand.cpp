@@ -18,12 +18,12 @@ bool routeToPdfWhenNoPrinter(QWidget* owner, QPrinter& printer) {
         return true;
     if (!QPrinterInfo::availablePrinterNames().isEmpty()) return true;
     QMessageBox::information(
-        owner, QStringLiteral("Bild drucken"),
-        QStringLiteral("Es ist kein Drucker eingerichtet. Das Bild wird stattdessen als "
-                       "PDF-Datei gespeichert."));
+        owner, PrintCommand::tr("Bild drucken"),
+        PrintCommand::tr("Es ist kein Drucker eingerichtet. Das Bild wird stattdessen als "
+                         "PDF-Datei gespeichert."));
     const QString file =
-        QFileDialog::getSaveFileName(owner, QStringLiteral("Als PDF-Datei drucken"), QString(),
-                                     QStringLiteral("PDF-Dateien (*.pdf)"));
+        QFileDialog::getSaveFileName(owner, PrintCommand::tr("Als PDF-Datei drucken"), QString(),
+                                     PrintCommand::tr("PDF-Dateien (*.pdf)"));
     if (file.isEmpty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
@@ -45,7 +45,7 @@ void PrintCommand::run(QWidget* owner, const dib& chart) {
     if (!routeToPdfWhenNoPrinter(owner, *printer_)) return;
     const PrintResult result = PrintChart(*printer_, chart, dialog.Options());
     if (result != PrintResult::Printed) {
-        QMessageBox::warning(owner, QStringLiteral("Bild drucken"), PrintResultText(result));
+        QMessageBox::warning(owner, tr("Bild drucken"), PrintResultText(result));
     }
 }
 

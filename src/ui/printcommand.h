@@ -1,6 +1,7 @@
 #pragma once
 // The print command: the print dialog, then one page with the chart.
 
+#include <QCoreApplication>
 #include <memory>
 
 #include "imagelib/dib.h"
@@ -11,6 +12,8 @@ class QWidget;
 namespace tessora {
 
 class PrintCommand {
+    Q_DECLARE_TR_FUNCTIONS(PrintCommand)
+
   public:
     PrintCommand();
     ~PrintCommand();

@@ -15,9 +15,9 @@ namespace tessora {
 
 ResultPage::ResultPage(const Document& document, QWidget* parent)
     : QWidget(parent), document_(document) {
-    QWidget* body = MakePageFrame(
-        this, QStringLiteral("Ergebnis verarbeiten - Muster bertrachten, speichern und drucken"),
-        QStringLiteral("Ergebnis verarbeiten..."), 1);
+    QWidget* body =
+        MakePageFrame(this, tr("Ergebnis verarbeiten - Muster bertrachten, speichern und drucken"),
+                      tr("Ergebnis verarbeiten..."), 1);
     auto* layout = new QVBoxLayout(body);
     auto* top = new QHBoxLayout;
     zoomSpin = new ClampingSpinBox;
@@ -26,16 +26,16 @@ ResultPage::ResultPage(const Document& document, QWidget* parent)
     zoomSpin->setSingleStep(10);
     zoomSpin->setValue(100);
     zoomSpin->setAlignment(Qt::AlignRight);
-    saveButton = new QPushButton(QStringLiteral("Bild &speichern unter..."));
+    saveButton = new QPushButton(tr("Bild &speichern unter..."));
     saveButton->setObjectName(QStringLiteral("saveButton"));
-    printButton = new QPushButton(QStringLiteral("Bild &drucken..."));
+    printButton = new QPushButton(tr("Bild &drucken..."));
     printButton->setObjectName(QStringLiteral("printButton"));
-    top->addWidget(new QLabel(QStringLiteral("Zoom in %:")));
+    top->addWidget(new QLabel(tr("Zoom in %:")));
     top->addWidget(zoomSpin);
     top->addStretch(1);
     top->addWidget(saveButton);
     top->addWidget(printButton);
-    templateButton = new QPushButton(QStringLiteral("Vorlage in Originalgröße…"));
+    templateButton = new QPushButton(tr("Vorlage in Originalgröße…"));
     templateButton->setObjectName(QStringLiteral("templateButton"));
     top->addWidget(templateButton);
 

@@ -29,8 +29,8 @@ QStringList DialogNameFilters(const QString& filterText) {
 
 bool ConfirmOverwrite(QWidget* owner, const QString& file) {
     if (!QFileInfo::exists(file)) return true;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Bild speichern unter"),
-                    QStringLiteral("Die Datei %1 ist schon vorhanden.\nMöchten Sie sie ersetzen?")
+    QMessageBox box(QMessageBox::Question, SaveCommand::tr("Bild speichern unter"),
+                    SaveCommand::tr("Die Datei %1 ist schon vorhanden.\nMöchten Sie sie ersetzen?")
                         .arg(QDir::toNativeSeparators(file)),
                     QMessageBox::Yes | QMessageBox::No, owner);
     box.setDefaultButton(QMessageBox::No);
@@ -50,7 +50,7 @@ void paintPendingWindows() {
 ImageError SaveCommand::write(const dib& chart, const QString& file, int format,
                               const std::function<void(int)>& progress) {
     const BusyCursor busy;
-    if (onTask) onTask(QStringLiteral("Speichere …"));
+    if (onTask) onTask(tr("Speichere …"));
     paintPendingWindows();
     int shownPercent = -1;
     const ImageError error = SaveDib(chart, file, format, [&](int percent) {
@@ -67,7 +67,7 @@ ImageError SaveCommand::write(const dib& chart, const QString& file, int format,
 void SaveCommand::run(QWidget* owner, const dib& chart, const QString& startFolder,
                       const std::function<void(int)>& progress) {
     if (dialog_ == nullptr) {
-        dialog_ = new QFileDialog(owner, QStringLiteral("Bild speichern unter"), startFolder);
+        dialog_ = new QFileDialog(owner, tr("Bild speichern unter"), startFolder);
         dialog_->setAcceptMode(QFileDialog::AcceptSave);
         dialog_->setOption(QFileDialog::DontConfirmOverwrite);
         dialog_->setOption(QFileDialog::DontUseNativeDialog);
@@ -83,8 +83,8 @@ void SaveCommand::run(QWidget* owner, const dib& chart, const QString& startFold
     if (!ConfirmOverwrite(owner, file)) return;
     const ImageError error = write(chart, file, position + 2, progress);
     if (error != ImageError::None) {
-        QMessageBox::warning(owner, QStringLiteral("Bild speichern"),
-                             QStringLiteral("Die Datei %1 konnte nicht gespeichert werden.\n%2")
+        QMessageBox::warning(owner, tr("Bild speichern"),
+                             tr("Die Datei %1 konnte nicht gespeichert werden.\n%2")
                                  .arg(QDir::toNativeSeparators(file), ImageErrorText(error)));
     }
 }

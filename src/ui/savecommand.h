@@ -1,6 +1,7 @@
 #pragma once
 // The save command: the save dialog, the default extension and the library's writer.
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 
@@ -25,6 +26,8 @@ QStringList DialogNameFilters(const QString& filterText);
 bool ConfirmOverwrite(QWidget* owner, const QString& file);
 
 class SaveCommand {
+    Q_DECLARE_TR_FUNCTIONS(SaveCommand)
+
   public:
     // Asks for a file name and type, then writes `chart`; a failure is told with the file name.
     // While writing, the dialog is gone, the cursor is busy and the window keeps painting, but

@@ -42,9 +42,8 @@ QSpinBox* makeBeadSpin(const QString& name, int value) {
 SizePage::SizePage(const Document& document, QWidget* parent)
     : QWidget(parent), document_(document) {
     QWidget* body = MakePageFrame(
-        this,
-        QStringLiteral("Größe - Stellen Sie die Garneigenschaften und die gewünschte Größe ein"),
-        QStringLiteral("Größe festlegen..."), 1);
+        this, tr("Größe - Stellen Sie die Garneigenschaften und die gewünschte Größe ein"),
+        tr("Größe festlegen..."), 1);
     auto* layout = new QVBoxLayout(body);
     layout->addWidget(buildPictureInfo());
     layout->addWidget(buildMotifSize());
@@ -52,33 +51,30 @@ SizePage::SizePage(const Document& document, QWidget* parent)
 }
 
 QWidget* SizePage::buildPictureInfo() {
-    auto* info = new QGroupBox(QStringLiteral("Informationen über das geladene Bild"));
+    auto* info = new QGroupBox(tr("Informationen über das geladene Bild"));
     auto* infoLayout = new QFormLayout(info);
-    pictureWidthField =
-        makeInfoField(QStringLiteral("pictureWidthField"),
-                      QStringLiteral("Zeigt die Breite des gewählten Bildes in Pixeln"));
-    pictureHeightField =
-        makeInfoField(QStringLiteral("pictureHeightField"),
-                      QStringLiteral("Zeigt die Höhe des gewählten Bildes in Pixeln"));
-    pictureColoursField =
-        makeInfoField(QStringLiteral("pictureColoursField"),
-                      QStringLiteral("Zeigt die Anzahl der Farben des gewählten Bildes"));
-    infoLayout->addRow(QStringLiteral("Breite:"), pictureWidthField);
-    infoLayout->addRow(QStringLiteral("Höhe:"), pictureHeightField);
-    infoLayout->addRow(QStringLiteral("Farben:"), pictureColoursField);
+    pictureWidthField = makeInfoField(QStringLiteral("pictureWidthField"),
+                                      tr("Zeigt die Breite des gewählten Bildes in Pixeln"));
+    pictureHeightField = makeInfoField(QStringLiteral("pictureHeightField"),
+                                       tr("Zeigt die Höhe des gewählten Bildes in Pixeln"));
+    pictureColoursField = makeInfoField(QStringLiteral("pictureColoursField"),
+                                        tr("Zeigt die Anzahl der Farben des gewählten Bildes"));
+    infoLayout->addRow(tr("Breite:"), pictureWidthField);
+    infoLayout->addRow(tr("Höhe:"), pictureHeightField);
+    infoLayout->addRow(tr("Farben:"), pictureColoursField);
     return info;
 }
 
 QWidget* SizePage::buildMotifSize() {
-    auto* size = new QGroupBox(QStringLiteral("Gewünschte Größe des Motivs"));
+    auto* size = new QGroupBox(tr("Gewünschte Größe des Motivs"));
     auto* sizeLayout = new QFormLayout(size);
     beadsWideSpin = makeBeadSpin(QStringLiteral("beadsWideSpin"), 30);
     beadsHighSpin = makeBeadSpin(QStringLiteral("beadsHighSpin"), 30);
-    keepAspectCheck = new QCheckBox(QStringLiteral("Seitenverhältnis beibehalten"));
+    keepAspectCheck = new QCheckBox(tr("Seitenverhältnis beibehalten"));
     keepAspectCheck->setObjectName(QStringLiteral("keepAspectCheck"));
     keepAspectCheck->setChecked(true);
-    sizeLayout->addRow(QStringLiteral("Breite in Perlen:"), beadsWideSpin);
-    sizeLayout->addRow(QStringLiteral("Höhe in Perlen:"), beadsHighSpin);
+    sizeLayout->addRow(tr("Breite in Perlen:"), beadsWideSpin);
+    sizeLayout->addRow(tr("Höhe in Perlen:"), beadsHighSpin);
     sizeLayout->addRow(keepAspectCheck);
     connect(beadsWideSpin, &QSpinBox::valueChanged, this, &SizePage::onBeadsWideChanged);
     connect(beadsHighSpin, &QSpinBox::valueChanged, this, &SizePage::onBeadsHighChanged);
@@ -104,8 +100,8 @@ void SizePage::onPictureChanged() {
 
 void SizePage::showPictureInfo() {
     const dib& picture = document_.di;
-    pictureWidthField->setText(QString::number(DibWidth(picture)) + QStringLiteral(" Pixels"));
-    pictureHeightField->setText(QString::number(DibHeight(picture)) + QStringLiteral(" Pixels"));
+    pictureWidthField->setText(QString::number(DibWidth(picture)) + tr(" Pixels"));
+    pictureHeightField->setText(QString::number(DibHeight(picture)) + tr(" Pixels"));
     pictureColoursField->setText(QString::number(zweihoch(DibBits(picture))));
 }
 

@@ -37,8 +37,8 @@ QTableWidgetItem* readOnlyItem(const QString& text) {
 QTableWidget* makeCountsTable() {
     auto* table = new QTableWidget(0, kColumnCount);
     table->setObjectName(QStringLiteral("countsTable"));
-    table->setHorizontalHeaderLabels({QStringLiteral("Farbe"), QStringLiteral("Nr."),
-                                      QStringLiteral("Name"), QStringLiteral("Anzahl")});
+    table->setHorizontalHeaderLabels({StatisticsPage::tr("Farbe"), StatisticsPage::tr("Nr."),
+                                      StatisticsPage::tr("Name"), StatisticsPage::tr("Anzahl")});
     table->verticalHeader()->setVisible(false);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -51,15 +51,14 @@ QTableWidget* makeCountsTable() {
 StatisticsPage::StatisticsPage(const LPAL& palette, QWidget* parent)
     : QWidget(parent), palette_(palette) {
     QWidget* body = MakePageFrame(
-        this, QStringLiteral("Statistik - Wie viele Perlen von welcher Sorte werden benötigt?"),
-        QString(), 0);
+        this, tr("Statistik - Wie viele Perlen von welcher Sorte werden benötigt?"), QString(), 0);
     auto* layout = new QVBoxLayout(body);
     countsTable = makeCountsTable();
     totalsLabel = new QLabel;
     totalsLabel->setObjectName(QStringLiteral("totalsLabel"));
-    copyButton = new QPushButton(QStringLiteral("Kopieren"));
+    copyButton = new QPushButton(tr("Kopieren"));
     copyButton->setObjectName(QStringLiteral("copyButton"));
-    copyButton->setToolTip(QStringLiteral("Kopiert die Anzahlen als Text in die Zwischenablage"));
+    copyButton->setToolTip(tr("Kopiert die Anzahlen als Text in die Zwischenablage"));
     connect(copyButton, &QPushButton::clicked, this, &StatisticsPage::copyCounts);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(totalsLabel, 1);
@@ -67,8 +66,7 @@ StatisticsPage::StatisticsPage(const LPAL& palette, QWidget* parent)
     layout->addWidget(countsTable, 1);
     layout->addLayout(bottom);
     boardCountsView = new BoardCountsView;
-    layout->addWidget(
-        new QLabel(QStringLiteral("Perlen je Platte (wie in der Vorlage in Originalgröße):")));
+    layout->addWidget(new QLabel(tr("Perlen je Platte (wie in der Vorlage in Originalgröße):")));
     layout->addWidget(boardCountsView);
 }
 
@@ -83,7 +81,7 @@ void StatisticsPage::showCounts(const BeadCounts& counts, const BeadRange& range
         beads += counts[i];
         ++colours;
     }
-    totalsLabel->setText(QStringLiteral("Perlen insgesamt: %1    Farben: %2")
+    totalsLabel->setText(tr("Perlen insgesamt: %1    Farben: %2")
                              .arg(QString::number(beads), QString::number(colours)));
 }
 

@@ -30,7 +30,7 @@ SwatchGrid::SwatchGrid(LPAL& palette, QWidget* parent) : QWidget(parent), palett
     setFixedSize(337, 81);
     setMouseTracking(true);
     chooseColour = [this](const QColor& preset) -> std::optional<QColor> {
-        const QColor chosen = QColorDialog::getColor(preset, this, QStringLiteral("Farbe"));
+        const QColor chosen = QColorDialog::getColor(preset, this, tr("Farbe"));
         if (!chosen.isValid()) return std::nullopt;
         return chosen;
     };

@@ -14,11 +14,20 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun runCli(const QStringList& arguments) {
+// `environment` is the test's own with these changes: "NAME=value" sets, "NAME" removes.
+inline CliRun runCli(const QStringList& arguments, const QStringList& environmentChanges = {}) {
     QProcess process;
     // Where Qt would note the missing runtime folder: a headless tool must not.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    for (const QString& change : environmentChanges) {
+        const qsizetype equals = change.indexOf(u'=');
+        if (equals < 0) {
+            environment.remove(change);
+        } else {
+            environment.insert(change.left(equals), change.mid(equals + 1));
+        }
+    }
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TESSORA_BINARY_DIR "/tessora-cli"), arguments);
     process.waitForFinished(120000);
