@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <iostream>
+#include <utility>
 
 #include "engine/datapaths.h"
 #include "guidetour.h"
@@ -48,11 +49,16 @@ bool parseArguments(const QStringList& arguments, Arguments& parsed) {
     return !parsed.tour.outputFolder.isEmpty();
 }
 
-// Qt's own texts (buttons of dialogs) in the language of the shots.
+// The window's texts (when its translation is built in) and Qt's own (buttons of dialogs) in
+// the language of the shots.
 void installLanguage(QApplication& app, const QString& language) {
     QLocale::setDefault(QLocale(language));
-    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const QString& name : {QStringLiteral("qtbase_"), QStringLiteral("qt_")}) {
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    const std::pair<QString, QString> catalogues[] = {
+        {QStringLiteral("tessora_"), QStringLiteral(":/i18n")},
+        {QStringLiteral("qtbase_"), qtFolder},
+        {QStringLiteral("qt_"), qtFolder}};
+    for (const auto& [name, folder] : catalogues) {
         auto* translator = new QTranslator(&app);
         if (translator->load(name + language, folder)) {
             QApplication::installTranslator(translator);
