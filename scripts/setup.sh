@@ -12,7 +12,7 @@ packages=(
     libsqlite3-dev libzstd-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth netpbm poppler-utils
+    xvfb xauth netpbm poppler-utils pngquant
 )
 packages+=("$@")
 

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUndoStack>
@@ -21,6 +22,7 @@
 #include "engine/calculate.h"
 #include "engine/catalogue.h"
 #include "engine/chart.h"
+#include "engine/datapaths.h"
 #include "imagelib/drawmessage.h"
 #include "imagelib/imagelib.h"
 #include "output/bookchoices.h"
@@ -30,6 +32,7 @@
 #include "ui/calculatepage.h"
 #include "ui/colourpage.h"
 #include "ui/filedialogfolders.h"
+#include "ui/firststart.h"
 #include "ui/loadpage.h"
 #include "ui/progressbar.h"
 #include "ui/recentprojects.h"
@@ -197,7 +200,9 @@ void MainWindow::fillRecentProjectsMenu() {
 void MainWindow::startUp() {
     document.progpath = QCoreApplication::applicationDirPath();
     if (!document.progpath.endsWith(u'/')) document.progpath += u'/';
-    loadPage->selectFolder(DialogStartFolder(document.progpath));
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tessora"));
+    loadPage->selectFolder(
+        LoadPageStartFolder(settings, DialogStartFolder(document.progpath), motifDir()));
     showEngineError(createStartImages(document));
     sizePage->onPictureChanged();
     document.pal = StartPalette();
