@@ -8,10 +8,16 @@ namespace {
 
 const QString kKey = QStringLiteral("Projekte/zuletzt");
 
+// The program's one settings file, as the print and template dialogs use it; a bare QSettings()
+// would go to a folder named after no organisation, where nothing was ever found again.
+QSettings programSettings() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tessora"));
+}
+
 }  // namespace
 
 QStringList recentProjects() {
-    return QSettings().value(kKey).toStringList();
+    return programSettings().value(kKey).toStringList();
 }
 
 void rememberProject(const QString& path) {
@@ -21,7 +27,7 @@ void rememberProject(const QString& path) {
     list.prepend(absolute);
     while (list.size() > kRecentProjectCount)
         list.removeLast();
-    QSettings().setValue(kKey, list);
+    programSettings().setValue(kKey, list);
 }
 
 }  // namespace tessora

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -17,6 +18,7 @@
 #include "projecttestsupport.h"
 #include "tempdir.h"
 #include "ui/colourpage.h"
+#include "ui/recentprojects.h"
 #include "ui/resultpage.h"
 
 using namespace tessora;
@@ -188,4 +190,19 @@ TEST(Recovery, AKilledWindowsEditsComeBack) {
     EXPECT_FALSE(restored.undoStack->isClean()) << "recovered work is not saved anywhere";
     EXPECT_TRUE(QDir(folder).entryList(pattern).isEmpty());
     EXPECT_FALSE(restored.offerRecovery());
+}
+
+// Recent projects live in the program's settings file with its other choices, newest first and
+// each once, so the list survives into the next start.
+TEST(RecentProjects, KeptInTheProgramsSettingsNewestFirst) {
+    rememberProject(QStringLiteral("/muster/a.tessora"));
+    rememberProject(QStringLiteral("/muster/b.tessora"));
+    rememberProject(QStringLiteral("/muster/a.tessora"));
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+                             QStringLiteral("tessora"));
+    const QStringList expected{QStringLiteral("/muster/a.tessora"),
+                               QStringLiteral("/muster/b.tessora")};
+    EXPECT_EQ(settings.value(QStringLiteral("Projekte/zuletzt")).toStringList().mid(0, 2),
+              expected);
+    EXPECT_EQ(recentProjects().mid(0, 2), expected);
 }
