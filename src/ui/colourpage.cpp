@@ -1,5 +1,7 @@
 #include "ui/colourpage.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -10,11 +12,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "engine/catalogue.h"
 #include "engine/colorsettings.h"
+#include "engine/gplpalette.h"
+#include "engine/rangelibrary.h"
 #include "ui/filedialogfolders.h"
+#include "ui/matchingoptions.h"
 #include "ui/pageframe.h"
 #include "ui/swatchgrid.h"
 
@@ -22,6 +30,11 @@ namespace tessora {
 namespace {
 
 const QString kColorFileFilter = QStringLiteral("Farbeinstellungen (*.frb)");
+const QString kPaletteFileFilter = QStringLiteral("Paletten (*.gpl)");
+
+std::span<const bool> spanOf(const QList<bool>& ticks) {
+    return std::span<const bool>(ticks.constData(), static_cast<std::size_t>(ticks.size()));
+}
 
 QLabel* makeHintStrip() {
     auto* strip =
@@ -43,17 +56,50 @@ ColourPage::ColourPage(Document& document, QWidget* parent) : QWidget(parent), d
         this, QStringLiteral("Farben - stellen Sie ein, welche Perlen-Farben sie benutzen möchten"),
         QStringLiteral("Farben einstellen..."), 2);
     auto* layout = new QVBoxLayout(body);
+    layout->addWidget(buildRangeGroup());
     layout->addWidget(buildColourGroup());
     layout->addWidget(buildMethodGroup());
+    matchingOptions = new MatchingOptions;
+    connect(matchingOptions, &MatchingOptions::changed, this, &ColourPage::coloursChanged);
+    layout->addWidget(matchingOptions);
     layout->addWidget(buildSelectionGroup(), 1);
     fillColourList();
     openSettingsFolder_ = saveSettingsFolder_ = DialogStartFolder(document_.progpath);
 }
 
+QWidget* ColourPage::buildRangeGroup() {
+    auto* strip = new QWidget;
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(0, 0, 0, 0);
+    rangeBox = new QComboBox;
+    rangeBox->setObjectName(QStringLiteral("rangeBox"));
+    ranges_ = availableRanges(QCoreApplication::applicationDirPath() + u'/');
+    for (const BeadRange& range : ranges_)
+        rangeBox->addItem(QString::fromStdString(range.name));
+    connect(rangeBox, &QComboBox::activated, this, &ColourPage::chooseRange);
+    openPaletteButton = new QPushButton(QStringLiteral("Palette öffnen…"));
+    openPaletteButton->setObjectName(QStringLiteral("openPaletteButton"));
+    savePaletteButton = new QPushButton(QStringLiteral("Palette speichern…"));
+    savePaletteButton->setObjectName(QStringLiteral("savePaletteButton"));
+    connect(openPaletteButton, &QPushButton::clicked, this, &ColourPage::onOpenPaletteClicked);
+    connect(savePaletteButton, &QPushButton::clicked, this, &ColourPage::onSavePaletteClicked);
+    row->addWidget(new QLabel(QStringLiteral("Perlensortiment:")));
+    row->addWidget(rangeBox, 1);
+    row->addWidget(openPaletteButton);
+    row->addWidget(savePaletteButton);
+    return strip;
+}
+
 QWidget* ColourPage::buildColourGroup() {
     auto* colours = new QGroupBox(QStringLiteral("Farben"));
     auto* coloursLayout = new QGridLayout(colours);
-    swatchGrid = new SwatchGrid(document_.pal);
+    swatchGrid = new SwatchGrid(document_.pal, document_.range);
+    // A large range scrolls within the height of four rows.
+    auto* swatchArea = new QScrollArea;
+    swatchArea->setFrameShape(QFrame::NoFrame);
+    swatchArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    swatchArea->setFixedSize(swatchGrid->width() + 14, swatchGrid->height());
+    swatchArea->setWidget(swatchGrid);
     connect(swatchGrid, &SwatchGrid::swatchHovered, this, &ColourPage::showSwatchInfo);
     swatchInfoLabel = new QLabel;
     swatchInfoLabel->setObjectName(QStringLiteral("swatchInfoLabel"));
@@ -64,7 +110,7 @@ QWidget* ColourPage::buildColourGroup() {
     connect(openSettingsButton, &QPushButton::clicked, this, &ColourPage::onOpenSettingsClicked);
     connect(saveSettingsButton, &QPushButton::clicked, this, &ColourPage::onSaveSettingsClicked);
     coloursLayout->addWidget(makeHintStrip(), 0, 0, 1, 2);
-    coloursLayout->addWidget(swatchGrid, 1, 0, 2, 1);
+    coloursLayout->addWidget(swatchArea, 1, 0, 2, 1);
     coloursLayout->addWidget(openSettingsButton, 1, 1, Qt::AlignTop);
     coloursLayout->addWidget(saveSettingsButton, 2, 1, Qt::AlignTop);
     coloursLayout->addWidget(swatchInfoLabel, 3, 0, 1, 2);
@@ -108,7 +154,7 @@ QWidget* ColourPage::buildSelectionGroup() {
     colourList->setResizeMode(QListView::Adjust);
     colourList->setUniformItemSizes(true);
     connect(colourList, &QListWidget::itemChanged, this,
-            [this] { swatchGrid->setTicked(selectedColours()); });
+            [this] { swatchGrid->setTicked(spanOf(rangeTicks())); });
     connect(colourList, &QListWidget::itemChanged, this, &ColourPage::coloursChanged);
     selectionLayout->addLayout(buttons);
     selectionLayout->addWidget(colourList, 1);
@@ -116,36 +162,92 @@ QWidget* ColourPage::buildSelectionGroup() {
 }
 
 void ColourPage::fillColourList() {
+    const QSignalBlocker quiet(colourList);
     colourList->clear();
-    for (int i = 0; i < kBeadColorCount; ++i) {
-        auto* item = new QListWidgetItem(QString::fromStdString(BeadItemText(i)), colourList);
+    for (const BeadColor& colour : document_.range.colors) {
+        // Name, one space, number, as the standard range always showed its colours.
+        auto* item = new QListWidgetItem(QString::fromStdString(colour.name + ' ' + colour.number),
+                                         colourList);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
+    swatchGrid->setTicked(spanOf(rangeTicks()));
 }
 
 std::array<bool, 64> ColourPage::selectedColours() const {
     std::array<bool, 64> selected{};
-    for (int i = 0; i < kBeadColorCount && i < colourList->count(); ++i) {
-        selected[i] = colourList->item(i)->checkState() == Qt::Checked;
-    }
+    const QList<bool> ticks = rangeTicks();
+    std::copy_n(ticks.begin(), std::min<qsizetype>(ticks.size(), 64), selected.begin());
     return selected;
+}
+
+QList<bool> ColourPage::rangeTicks() const {
+    QList<bool> ticks(colourList->count());
+    for (int i = 0; i < colourList->count(); ++i)
+        ticks[i] = colourList->item(i)->checkState() == Qt::Checked;
+    return ticks;
 }
 
 bool ColourPage::ditheringChosen() const {
     return ditheringRadio->isChecked();
 }
 
-void ColourPage::setTicks(const std::array<bool, 64>& ticks) {
-    for (int i = 0; i < colourList->count() && i < kBeadColorCount; ++i) {
-        colourList->item(i)->setCheckState(ticks[i] ? Qt::Checked : Qt::Unchecked);
+void ColourPage::setTicks(std::span<const bool> ticks) {
+    for (int i = 0; i < colourList->count(); ++i) {
+        const bool ticked = static_cast<std::size_t>(i) < ticks.size() && ticks[i];
+        colourList->item(i)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
     }
 }
 
-void ColourPage::setColourChoices(const std::array<bool, 64>& ticks, bool dithering) {
-    setTicks(ticks);
-    (dithering ? ditheringRadio : nearestColourRadio)->setChecked(true);
+ColourChoices ColourPage::colourChoices() const {
+    ColourChoices choices;
+    choices.range = document_.range;
+    const QList<bool> ticks = rangeTicks();
+    std::copy_n(ticks.begin(), std::min<qsizetype>(ticks.size(), kMaxRangeColors),
+                choices.ticks.begin());
+    choices.dithering = ditheringChosen();
+    choices.pal = document_.pal;
+    choices.matching = matchingOptions->choices();
+    return choices;
+}
+
+void ColourPage::setColourChoices(const ColourChoices& choices) {
+    const QSignalBlocker quiet(this);
+    if (!sameRange(document_.range, choices.range)) {
+        document_.range = choices.range;
+        // The grid and its fallback colour come back with the calculation step they belong to.
+        if (document_.colornr >= document_.range.size()) document_.colornr = 0;
+        showRange();
+    }
+    document_.pal = choices.pal;
+    setTicks(std::span<const bool>(choices.ticks.data(),
+                                   static_cast<std::size_t>(document_.range.size())));
+    (choices.dithering ? ditheringRadio : nearestColourRadio)->setChecked(true);
+    matchingOptions->setChoices(choices.matching);
     swatchGrid->repaint();
+}
+
+void ColourPage::showRange() {
+    fillColourList();
+    swatchGrid->fitToColours();
+    swatchInfoLabel->clear();
+    selectRangeInChoice();
+    showChosenColours();
+}
+
+void ColourPage::selectRangeInChoice() {
+    const auto known = std::find_if(ranges_.begin(), ranges_.end(), [this](const BeadRange& range) {
+        return sameRange(range, document_.range);
+    });
+    if (known != ranges_.end()) {
+        rangeBox->setCurrentIndex(static_cast<int>(known - ranges_.begin()));
+        return;
+    }
+    // A range from a palette file or a project joins the choice, so the user can go back to it
+    // after trying another.
+    ranges_.push_back(document_.range);
+    rangeBox->addItem(QString::fromStdString(document_.range.name));
+    rangeBox->setCurrentIndex(rangeBox->count() - 1);
 }
 
 void ColourPage::selectNoColours() {
@@ -153,18 +255,19 @@ void ColourPage::selectNoColours() {
 }
 
 void ColourPage::selectAllColours() {
-    std::array<bool, 64> all{};
-    all.fill(true);
-    setTicks(all);
+    setTicks(spanOf(QList<bool>(colourList->count(), true)));
 }
 
 void ColourPage::showSwatchInfo(int i) {
     const PalEntry& e = document_.pal.rgb0[i];
+    const BeadColor& colour = document_.range.colors[static_cast<std::size_t>(i)];
+    const bool standard = document_.range.name == kStandardRangeName;
     swatchInfoLabel->setText(
-        QString::fromUtf8(BeadNames[i]) + QStringLiteral(" Hama-Farbnummer: ") +
-        QString::fromLatin1(BeadNumbers[i]) + QStringLiteral(" ; R: ") + QString::number(e.peRed) +
-        QStringLiteral(" G:") + QString::number(e.peGreen) + QStringLiteral(" B:") +
-        QString::number(e.peBlue));
+        QString::fromStdString(colour.name) +
+        (standard ? QStringLiteral(" Hama-Farbnummer: ") : QStringLiteral(" Farbnummer: ")) +
+        QString::fromStdString(colour.number) + QStringLiteral(" ; R: ") +
+        QString::number(e.peRed) + QStringLiteral(" G:") + QString::number(e.peGreen) +
+        QStringLiteral(" B:") + QString::number(e.peBlue));
 }
 
 void ColourPage::onSaveSettingsClicked() {
@@ -192,7 +295,8 @@ void ColourPage::onOpenSettingsClicked() {
 }
 
 void ColourPage::saveColourSettings(const QString& file) {
-    const ColorSettingsError error = writeColorSettingsFile(file, selectedColours(), document_.pal);
+    const ColorSettingsError error =
+        writeColorSettingsFile(file, spanOf(rangeTicks()), document_.pal);
     if (error == ColorSettingsError::None) return;
     showSettingsError(QStringLiteral("Farbeinstellungen speichern"),
                       QStringLiteral("Die Farbeinstellungen konnten nicht in der Datei %1 "
@@ -201,10 +305,11 @@ void ColourPage::saveColourSettings(const QString& file) {
 }
 
 void ColourPage::openColourSettings(const QString& file) {
-    std::array<bool, 64> ticks = selectedColours();
-    const ColorSettingsError error = readColorSettingsFile(file, ticks, document_.pal);
+    QList<bool> ticks = rangeTicks();
+    const ColorSettingsError error = readColorSettingsFile(
+        file, std::span<bool>(ticks.data(), static_cast<std::size_t>(ticks.size())), document_.pal);
     if (error == ColorSettingsError::None) {
-        setTicks(ticks);
+        setTicks(spanOf(ticks));
         swatchGrid->repaint();
         emit coloursChanged();
         return;
@@ -217,6 +322,67 @@ void ColourPage::openColourSettings(const QString& file) {
 
 void ColourPage::showSettingsError(const QString& caption, const QString& text) {
     QMessageBox::warning(this, caption, text);
+}
+
+void ColourPage::chooseRange(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= ranges_.size()) return;
+    const BeadRange& range = ranges_[static_cast<std::size_t>(index)];
+    if (sameRange(range, document_.range)) return;  // choosing it again keeps ticks and palette
+    installNewRange(range);
+}
+
+void ColourPage::installNewRange(BeadRange range) {
+    installRange(document_, std::move(range));
+    showRange();
+    emit rangeChanged();
+}
+
+void ColourPage::openPalette(const QString& file) {
+    PaletteRead read = readGimpPalette(file);
+    if (!read.range) {
+        showSettingsError(
+            QStringLiteral("Palette öffnen"),
+            QStringLiteral("Die Palette %1 konnte nicht geladen werden!\n%2")
+                .arg(QDir::toNativeSeparators(file), paletteErrorText(read.error, read.line)));
+        return;
+    }
+    installNewRange(std::move(*read.range));
+}
+
+void ColourPage::savePalette(const QString& file) {
+    const QList<bool> ticks = rangeTicks();
+    const PaletteError error =
+        writeGimpPalette(file, document_.range, document_.pal, spanOf(ticks));
+    if (error == PaletteError::None) return;
+    showSettingsError(QStringLiteral("Palette speichern"),
+                      QStringLiteral("Die Datei %1 konnte nicht geschrieben werden!\n%2")
+                          .arg(QDir::toNativeSeparators(file), paletteErrorText(error)));
+}
+
+void ColourPage::onOpenPaletteClicked() {
+    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Palette öffnen"),
+                                                      openSettingsFolder_, kPaletteFileFilter);
+    if (!file.isEmpty()) openPalette(file);
+}
+
+void ColourPage::onSavePaletteClicked() {
+    // The dialog asks before it replaces a file.
+    QFileDialog dialog(this, QStringLiteral("Palette speichern"), saveSettingsFolder_,
+                       kPaletteFileFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("gpl"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        savePalette(dialog.selectedFiles().constFirst());
+}
+
+void ColourPage::showChosenColours() {
+    QStringList numbers;
+    for (const int c : document_.chosenColors) {
+        if (c >= 0 && c < document_.range.size())
+            numbers << QString::fromStdString(
+                document_.range.colors[static_cast<std::size_t>(c)].number);
+    }
+    matchingOptions->showChosenColours(numbers);
 }
 
 }  // namespace tessora
