@@ -1,19 +1,20 @@
 #include "output/safesave.h"
 
-#include <QSaveFile>
+#include "imagelib/replacingfile.h"
 
 namespace tessora {
 
 SafeSaveResult saveFileSafely(const QString& fileName,
                               const std::function<bool(QIODevice&)>& write) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) return SafeSaveResult::CannotCreate;
-    if (!write(file)) {
-        const bool failed = file.error() != QFileDevice::NoError;
-        file.cancelWriting();
-        return failed ? SafeSaveResult::WriteFailed : SafeSaveResult::Abandoned;
+    ReplacingFile file(fileName);
+    if (file.open() != ReplaceError::None) return SafeSaveResult::CannotCreate;
+    if (!write(file.device())) {
+        return file.device().error() != QFileDevice::NoError ? SafeSaveResult::WriteFailed
+                                                             : SafeSaveResult::Abandoned;
     }
-    return file.commit() ? SafeSaveResult::Saved : SafeSaveResult::WriteFailed;
+    if (file.device().error() != QFileDevice::NoError) return SafeSaveResult::WriteFailed;
+    return file.commit() == ReplaceError::None ? SafeSaveResult::Saved
+                                               : SafeSaveResult::WriteFailed;
 }
 
 }  // namespace tessora

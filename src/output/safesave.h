@@ -1,5 +1,6 @@
 #pragma once
-// Writing a file so that a failed or cancelled write never costs the file that was there.
+// Writing a file so that a failed or cancelled write never costs the file that was there; built
+// on ReplacingFile, so a target that is no regular file is refused and names travel byte for byte.
 
 #include <QString>
 #include <functional>

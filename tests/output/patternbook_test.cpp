@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -238,4 +239,10 @@ TEST(PatternBookPdf, AFailedOrCancelledBookLeavesTheOldFile) {
     EXPECT_EQ(writePatternBookPdf(QStringLiteral("/nonexistent-folder/v.pdf"), plainPattern(5, 5),
                                   bookOptionsFor(BeadSize::Midi)),
               BookResult::CannotStart);
+    // A FIFO in the target's place stays a FIFO; the book is refused before anything is written.
+    const QString fifo = dir.path(QStringLiteral("fifo.pdf"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(writePatternBookPdf(fifo, plainPattern(5, 5), bookOptionsFor(BeadSize::Midi)),
+              BookResult::CannotStart);
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
 }
