@@ -1,6 +1,6 @@
 // The nearest-colour reduction under the perceptual distances on the photo-like picture: with
-// the palette's tables ready (the kept index of the last calculation) and with a new index, as
-// after a change of colours or of the distance.
+// the palette's tables ready (the kept index of the last calculation), with a new index, as
+// after a change of colours or of the distance, and the whole reduction after such a change.
 
 #include "benchcases.h"
 #include "engine/perceptualnearest.h"
@@ -16,6 +16,25 @@ void reduceKept(benchmark::State& state, ColourDistance distance) {
     const LPAL pal = StartPalette();
     const auto ticks = allTicked();
     for (auto _ : state) {
+        int notfoundis = 0;
+        dib beads = DepthDownTo(grid24, kBeadColorCount, 0, pal, ticks, notfoundis, {},
+                                {distance, nullptr});
+        benchmark::DoNotOptimize(beads.poi);
+        FreeDib(beads);
+    }
+    countBeads(state, std::int64_t{wide} * high);
+}
+
+// The calculate command's reduction right after a change of colours: every other run moves one
+// catalogue colour by a step, so the kept index never fits and each run builds its tables anew.
+void reduceAfterPaletteChange(benchmark::State& state, ColourDistance distance) {
+    const int wide = static_cast<int>(state.range(0));
+    const int high = static_cast<int>(state.range(1));
+    const dib& grid24 = cachedPhoto(wide, high);
+    LPAL pal = StartPalette();
+    const auto ticks = allTicked();
+    for (auto _ : state) {
+        pal.rgb0[0].peRed ^= 1;
         int notfoundis = 0;
         dib beads = DepthDownTo(grid24, kBeadColorCount, 0, pal, ticks, notfoundis, {},
                                 {distance, nullptr});
@@ -52,10 +71,18 @@ void BM_Nearest_Oklab_NewIndex(benchmark::State& state) {
 void BM_Nearest_Ciede2000_NewIndex(benchmark::State& state) {
     newIndex(state, ColourDistance::Ciede2000);
 }
+void BM_Nearest_Oklab_PaletteChanged(benchmark::State& state) {
+    reduceAfterPaletteChange(state, ColourDistance::Oklab);
+}
+void BM_Nearest_Ciede2000_PaletteChanged(benchmark::State& state) {
+    reduceAfterPaletteChange(state, ColourDistance::Ciede2000);
+}
 BENCHMARK(BM_Nearest_Oklab)->Apply(beadSizes);
 BENCHMARK(BM_Nearest_Ciede2000)->Apply(beadSizes);
 BENCHMARK(BM_Nearest_Oklab_NewIndex)->Apply(beadSizes);
 BENCHMARK(BM_Nearest_Ciede2000_NewIndex)->Apply(beadSizes);
+BENCHMARK(BM_Nearest_Oklab_PaletteChanged)->Apply(beadSizes);
+BENCHMARK(BM_Nearest_Ciede2000_PaletteChanged)->Apply(beadSizes);
 
 }  // namespace
 }  // namespace tessora::bench

@@ -35,8 +35,8 @@ struct CliOptions {
     // Whether the pattern is calculated again rather than taken from the project.
     bool calculates() const {
         return width || height || dither || !colorsFile.isEmpty() || !rangeName.isEmpty() ||
-               !paletteFile.isEmpty() || maxColors > 0 || distance != ColourDistance::Rgb ||
-               !keepTransparentEmpty || removeBackground.has_value();
+               !paletteFile.isEmpty() || maxColors > 0 || distance.has_value() ||
+               keepTransparentEmpty.has_value() || removeBackground.has_value();
     }
     bool listRanges = false;
     QString rangeName;          // the bead range to use; empty: the standard range
@@ -47,8 +47,9 @@ struct CliOptions {
     bool needsNoPicture() const {
         return listRanges || !exportPaletteFile.isEmpty() || !saveColorsFile.isEmpty();
     }
-    ColourDistance distance = ColourDistance::Rgb;
-    bool keepTransparentEmpty = true;
+    // Unset: a project's own choice, otherwise RGB and on.
+    std::optional<ColourDistance> distance;
+    std::optional<bool> keepTransparentEmpty;
     std::optional<int> removeBackground;  // tolerance 0..100
 };
 

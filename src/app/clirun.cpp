@@ -124,10 +124,12 @@ class CliSession {
         return true;
     }
 
+    // Options given override the choices; the rest stay (a project's own or the defaults).
     void applyMatching(const CliOptions& options) {
-        choices_.distance = options.distance;
-        choices_.keepTransparentEmpty = options.keepTransparentEmpty;
-        choices_.removeBackground = options.removeBackground;
+        if (options.distance) choices_.distance = *options.distance;
+        if (options.keepTransparentEmpty)
+            choices_.keepTransparentEmpty = *options.keepTransparentEmpty;
+        if (options.removeBackground) choices_.removeBackground = options.removeBackground;
     }
 
     // The project's document and choices; calculation options then change them as the
@@ -163,6 +165,10 @@ class CliSession {
         std::copy(state.ticks.begin(), state.ticks.end(), choices_.ticks.begin());
         choices_.zoom = state.zoom;
         choices_.page = state.page;
+        choices_.distance = state.distance;
+        choices_.keepTransparentEmpty = state.keepTransparentEmpty;
+        choices_.removeBackground = state.removeBackground;
+        alpha_ = std::move(state.alpha);
     }
 
     bool saveProjectFile(const QString& fileName) {
@@ -175,6 +181,10 @@ class CliSession {
         state.maxColors = choices_.maxColors;
         state.zoom = choices_.zoom;
         state.page = choices_.page;
+        state.distance = choices_.distance;
+        state.keepTransparentEmpty = choices_.keepTransparentEmpty;
+        state.removeBackground = choices_.removeBackground;
+        state.alpha = alpha_;
         const ProjectError error = saveProject(state, fileName);
         if (error == ProjectError::None) return true;
         return fail(QStringLiteral("Fehler: ") + projectErrorText(error, fileName));

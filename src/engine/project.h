@@ -7,11 +7,14 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "engine/beadrange.h"
 #include "engine/catalogue.h"
+#include "engine/colourdistance.h"
 #include "engine/document.h"
+#include "imagelib/alphaplane.h"
 
 namespace tessora {
 
@@ -37,6 +40,11 @@ struct ProjectState {
     int rolmod = 0;  // 1: error diffusion ("Dithering"), 0: nearest colour
     int zoom = 100;  // the result view's zoom in percent (1..10000)
     int page = 0;    // the page shown, 0 "Motiv laden" … 5 "Statistik"
+    ColourDistance distance = ColourDistance::Rgb;  // "Farbabstand:"
+    bool keepTransparentEmpty = true;               // "Transparente Stellen frei lassen"
+    std::optional<int> removeBackground;            // "Hintergrund entfernen": tolerance 0..100
+    // The picture's opacity; kept only when it has one byte per pixel of `picture`.
+    AlphaPlane alpha;
 };
 
 constexpr int kProjectPageCount = 6;

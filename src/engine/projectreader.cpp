@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "engine/projectschema.h"
 #include "engine/sizecoupling.h"
 #include "engine/sqlitedb.h"
+#include "engine/storedalpha.h"
 #include "engine/storedimage.h"
 #include "imagelib/imagesize.h"
 
@@ -107,9 +109,23 @@ std::int64_t setting(const Settings& settings, const char* key, std::int64_t low
     return found->second;
 }
 
+// A setting that older programs did not write: `absent` stands in for it.
 std::int64_t optionalSetting(const Settings& settings, const char* key, std::int64_t low,
-                             std::int64_t high) {
-    return settings.contains(key) ? setting(settings, key, low, high) : low;
+                             std::int64_t high, std::int64_t absent) {
+    return settings.contains(key) ? setting(settings, key, low, high) : absent;
+}
+
+void applyMatchingSettings(const Settings& settings, ProjectState& state) {
+    constexpr auto kLastDistance =
+        static_cast<std::int64_t>(std::size(schema::kColourDistances)) - 1;
+    state.distance = schema::kColourDistances[optionalSetting(settings, schema::kColourDistance, 0,
+                                                              kLastDistance, 0)];
+    state.keepTransparentEmpty =
+        optionalSetting(settings, schema::kKeepTransparentEmpty, 0, 1, 1) == 1;
+    const std::int64_t tolerance = optionalSetting(
+        settings, schema::kRemoveBackground, schema::kBackgroundKept, 100, schema::kBackgroundKept);
+    state.removeBackground.reset();
+    if (tolerance != schema::kBackgroundKept) state.removeBackground = static_cast<int>(tolerance);
 }
 
 void applySettings(const Settings& settings, ProjectState& state) {
@@ -124,7 +140,8 @@ void applySettings(const Settings& settings, ProjectState& state) {
     state.zoom = static_cast<int>(setting(settings, schema::kZoom, kMinZoom, kMaxZoom));
     state.page = static_cast<int>(setting(settings, schema::kPage, 0, kProjectPageCount - 1));
     state.maxColors =
-        static_cast<int>(optionalSetting(settings, schema::kMaxColors, 0, kMaxRangeColors));
+        static_cast<int>(optionalSetting(settings, schema::kMaxColors, 0, kMaxRangeColors, 0));
+    applyMatchingSettings(settings, state);
 }
 
 std::uint8_t colourByte(SqliteStatement& row, int column) {
@@ -247,16 +264,19 @@ StoredImageView storedImageRow(SqliteStatement& row) {
     return stored;
 }
 
-dib readImage(SqliteDatabase& db, const char* role) {
+// The row of `role`; nullopt when there is none.
+std::optional<SqliteStatement> selectImage(SqliteDatabase& db, const char* role) {
     SqliteStatement select = prepareOrFail(db, schema::kSelectImage);
     require(select.bind(1, std::string(role)));
-    if (!select.nextRow())
-        fail(select.failed() && db.outOfMemory() ? ProjectError::OutOfMemory
-                                                 : ProjectError::Damaged);
-    dib image{};
-    switch (restoreImage(storedImageRow(select), image)) {
+    if (select.nextRow()) return select;
+    if (select.failed()) fail(db.outOfMemory() ? ProjectError::OutOfMemory : ProjectError::Damaged);
+    return std::nullopt;
+}
+
+void requireRestored(StoredImageError error) {
+    switch (error) {
         case StoredImageError::None:
-            return image;
+            return;
         case StoredImageError::TooLarge:
             fail(ProjectError::PictureTooLarge);
         case StoredImageError::OutOfMemory:
@@ -265,6 +285,25 @@ dib readImage(SqliteDatabase& db, const char* role) {
             break;
     }
     fail(ProjectError::Damaged);
+}
+
+dib readImage(SqliteDatabase& db, const char* role) {
+    std::optional<SqliteStatement> row = selectImage(db, role);
+    require(row.has_value());
+    dib image{};
+    requireRestored(restoreImage(storedImageRow(*row), image));
+    return image;
+}
+
+// Only a picture with transparency has a plane, and it must be the picture's size.
+AlphaPlane readAlpha(SqliteDatabase& db, const dib& picture) {
+    std::optional<SqliteStatement> row = selectImage(db, schema::kAlphaRole);
+    AlphaPlane alpha;
+    if (row) {
+        requireRestored(
+            restoreAlpha(storedImageRow(*row), DibWidth(picture), DibHeight(picture), alpha));
+    }
+    return alpha;
 }
 
 // Owns the images read so far until the whole state has been read.
@@ -291,6 +330,7 @@ ProjectState readState(SqliteDatabase& db) {
     require(DibBits(state.grid) == 8 && DibWidth(state.grid) <= kMaxBeads &&
             DibHeight(state.grid) <= kMaxBeads);
     state.picture = readImage(db, schema::kPictureRole);
+    state.alpha = readAlpha(db, state.picture);
     return reading.release();
 }
 

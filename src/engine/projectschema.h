@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "engine/colourdistance.h"
+
 namespace tessora::projectschema {
 
 // "TSSR": SQLite's application id marks the file as ours (the file tool shows it too).
@@ -53,6 +55,8 @@ inline constexpr char kSelectImage[] =
 
 inline constexpr char kPictureRole[] = "picture";
 inline constexpr char kGridRole[] = "grid";
+// Added with empty pegs: the picture's opacity, present only for a picture with alpha.
+inline constexpr char kAlphaRole[] = "alpha";
 inline constexpr char kPixelEncoding[] = "zstd";
 
 // Settings of format 1.
@@ -66,5 +70,14 @@ inline constexpr char kZoom[] = "zoom";
 inline constexpr char kPage[] = "page";
 // Added with bead ranges; absent means off.
 inline constexpr char kMaxColors[] = "max_colors";  // "Höchstens N Farben", 0 off
+// Added with perceptual matching and empty pegs; absent means the defaults.
+inline constexpr char kColourDistance[] = "colour_distance";  // index into kColourDistances
+inline constexpr char kKeepTransparentEmpty[] = "keep_transparent_empty";  // 1 on (absent), 0 off
+inline constexpr char kRemoveBackground[] = "remove_background";  // tolerance 0..100, -1 off
+
+// The stored number of a colour distance is its position here, whatever the enum's order.
+inline constexpr ColourDistance kColourDistances[] = {
+    ColourDistance::Rgb, ColourDistance::Ciede2000, ColourDistance::Oklab};
+constexpr int kBackgroundKept = -1;
 
 }  // namespace tessora::projectschema

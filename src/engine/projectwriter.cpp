@@ -3,11 +3,14 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "engine/project.h"
 #include "engine/projectschema.h"
 #include "engine/sqlitedb.h"
+#include "engine/storedalpha.h"
 #include "engine/storedimage.h"
 
 namespace tessora {
@@ -39,6 +42,12 @@ bool createTables(SqliteDatabase& db) {
     return true;
 }
 
+std::int64_t distanceCode(ColourDistance distance) {
+    return std::find(std::begin(schema::kColourDistances), std::end(schema::kColourDistances),
+                     distance) -
+           std::begin(schema::kColourDistances);
+}
+
 bool writeSettings(SqliteDatabase& db, const ProjectState& state) {
     auto insert = db.prepare(schema::kInsertSetting);
     if (!insert) return false;
@@ -52,6 +61,9 @@ bool writeSettings(SqliteDatabase& db, const ProjectState& state) {
         {schema::kZoom, state.zoom},
         {schema::kPage, state.page},
         {schema::kMaxColors, state.maxColors},
+        {schema::kColourDistance, distanceCode(state.distance)},
+        {schema::kKeepTransparentEmpty, state.keepTransparentEmpty},
+        {schema::kRemoveBackground, state.removeBackground.value_or(schema::kBackgroundKept)},
     };
     for (const auto& [key, value] : settings) {
         if (!insert->bind(1, std::string(key)) || !insert->bind(2, value) || !insert->run())
@@ -91,10 +103,7 @@ bool writeRange(SqliteDatabase& db, const BeadRange& range) {
     return true;
 }
 
-bool writeImage(SqliteDatabase& db, const char* role, const dib& image) {
-    const std::vector<std::uint8_t> pixels = compressImagePixels(image);
-    if (pixels.empty()) return false;
-    const StoredImageView stored = storedImageOf(image, pixels);
+bool insertImageRow(SqliteDatabase& db, const char* role, const StoredImageView& stored) {
     auto insert = db.prepare(schema::kInsertImage);
     if (!insert) return false;
     const StoredImageFields& f = stored.fields;
@@ -107,11 +116,25 @@ bool writeImage(SqliteDatabase& db, const char* role, const dib& image) {
            insert->bind(12, stored.pixels) && insert->run();
 }
 
+bool writeImage(SqliteDatabase& db, const char* role, const dib& image) {
+    const std::vector<std::uint8_t> pixels = compressImagePixels(image);
+    return !pixels.empty() && insertImageRow(db, role, storedImageOf(image, pixels));
+}
+
+// A plane that does not fit the picture would never be used, so it is not kept.
+bool writeAlpha(SqliteDatabase& db, const ProjectState& state) {
+    if (!alphaFits(state.alpha, DibWidth(state.picture), DibHeight(state.picture))) return true;
+    const std::vector<std::uint8_t> bytes = compressBytes(state.alpha.alpha);
+    return !bytes.empty() &&
+           insertImageRow(db, schema::kAlphaRole, storedAlphaOf(state.alpha, bytes));
+}
+
 bool fillDatabase(SqliteDatabase& db, const ProjectState& state) {
     return writeHeader(db) && db.execute("BEGIN") && createTables(db) && writeSettings(db, state) &&
            writeColours(db, state) && writeRange(db, state.range) &&
            writeImage(db, schema::kPictureRole, state.picture) &&
-           writeImage(db, schema::kGridRole, state.grid) && db.execute("COMMIT");
+           writeImage(db, schema::kGridRole, state.grid) && writeAlpha(db, state) &&
+           db.execute("COMMIT");
 }
 
 // Builds the database and hands its bytes to `sink`.

@@ -69,17 +69,17 @@ bool tablesFit(const StoredImageView& stored) {
 }
 
 // One whole frame that declares exactly the size the header asks for.
-bool frameFits(std::span<const std::uint8_t> frame, std::uint32_t imageSize) {
+bool frameFits(std::span<const std::uint8_t> frame, std::size_t imageSize) {
     if (ZSTD_getFrameContentSize(frame.data(), frame.size()) != imageSize) return false;
     return ZSTD_findFrameCompressedSize(frame.data(), frame.size()) == frame.size();
 }
 
-bool decompressInto(std::span<const std::uint8_t> frame, const dib& image) {
+bool decompressInto(std::span<const std::uint8_t> frame, std::span<std::uint8_t> target) {
     const std::unique_ptr<ZSTD_DCtx, DecompressContextFree> context(ZSTD_createDCtx());
     if (!context) return false;
-    const std::size_t written = ZSTD_decompressDCtx(
-        context.get(), image.poi, image.pmi->biSizeImage, frame.data(), frame.size());
-    return !ZSTD_isError(written) && written == image.pmi->biSizeImage;
+    const std::size_t written = ZSTD_decompressDCtx(context.get(), target.data(), target.size(),
+                                                    frame.data(), frame.size());
+    return !ZSTD_isError(written) && written == target.size();
 }
 
 void copyTables(const StoredImageView& stored, dib& image) {
@@ -99,19 +99,22 @@ void copyTables(const StoredImageView& stored, dib& image) {
 }  // namespace
 
 std::vector<std::uint8_t> compressImagePixels(const dib& image) {
-    const auto pixels = pixelBytes(image);
+    return compressBytes(pixelBytes(image));
+}
+
+std::vector<std::uint8_t> compressBytes(std::span<const std::uint8_t> bytes) {
     const std::unique_ptr<ZSTD_CCtx, CompressContextFree> context(ZSTD_createCCtx());
     if (!context) return {};
     ZSTD_CCtx_setParameter(context.get(), ZSTD_c_compressionLevel, kCompressionLevel);
     ZSTD_CCtx_setParameter(context.get(), ZSTD_c_checksumFlag, 1);
     std::vector<std::uint8_t> frame;
     try {
-        frame.resize(ZSTD_compressBound(pixels.size()));
+        frame.resize(ZSTD_compressBound(bytes.size()));
     } catch (const std::bad_alloc&) {
         return {};
     }
     const std::size_t size =
-        ZSTD_compress2(context.get(), frame.data(), frame.size(), pixels.data(), pixels.size());
+        ZSTD_compress2(context.get(), frame.data(), frame.size(), bytes.data(), bytes.size());
     if (ZSTD_isError(size)) return {};
     frame.resize(size);
     return frame;
@@ -146,13 +149,17 @@ StoredImageError restoreImage(const StoredImageView& stored, dib& out) {
     newdib(&image, static_cast<int>(stored.fields.width), static_cast<int>(stored.fields.height),
            static_cast<int>(stored.fields.bits), nullptr, 0);
     if (image.poi == nullptr) return StoredImageError::OutOfMemory;
-    if (!decompressInto(stored.pixels, image)) {
+    if (!decompressInto(stored.pixels, {image.poi, image.pmi->biSizeImage})) {
         FreeDib(image);
         return StoredImageError::Damaged;
     }
     copyTables(stored, image);
     out = image;
     return StoredImageError::None;
+}
+
+bool decompressExactly(std::span<const std::uint8_t> frame, std::span<std::uint8_t> target) {
+    return frameFits(frame, target.size()) && decompressInto(frame, target);
 }
 
 }  // namespace tessora

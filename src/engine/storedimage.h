@@ -35,6 +35,12 @@ enum class StoredImageError { None, Damaged, TooLarge, OutOfMemory };
 // The compressed pixel rows of an image with pixels; empty when memory ran out.
 std::vector<std::uint8_t> compressImagePixels(const dib& image);
 
+// Any bytes as one zstd frame with a checksum; empty when memory ran out.
+std::vector<std::uint8_t> compressBytes(std::span<const std::uint8_t> bytes);
+
+// Fills `target` from one whole frame that declares exactly its size; false for any other.
+bool decompressExactly(std::span<const std::uint8_t> frame, std::span<std::uint8_t> target);
+
 // The row of `image` with `compressedPixels` as its pixels.
 StoredImageView storedImageOf(const dib& image, std::span<const std::uint8_t> compressedPixels);
 

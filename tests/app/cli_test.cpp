@@ -271,6 +271,37 @@ TEST(CliProject, CalculationOptionsCalculateAgainFromTheEmbeddedPicture) {
     EXPECT_EQ(lines(again.out).first().split(u' ').size(), 5);
 }
 
+TEST(CliProject, StoredMatchingOptionsAndAlphaAreUsedWhenCalculatingAgain) {
+    TempDir dir;
+    // A black block on white with a transparent hole that the background cannot reach: only
+    // the kept alpha makes the hole an empty peg.
+    QImage image(8, 4, QImage::Format_ARGB32);
+    image.fill(qRgb(255, 255, 255));
+    for (int y = 1; y < 4; ++y) {
+        for (int x = 1; x < 4; ++x)
+            image.setPixel(x, y, qRgb(0, 0, 0));
+    }
+    image.setPixel(2, 2, qRgba(0, 0, 0, 0));
+    const QString picture = dir.path(QStringLiteral("sprite.png"));
+    ASSERT_TRUE(image.save(picture));
+    const QString project = dir.path(QStringLiteral("muster.tessora"));
+    const QStringList matching = {QStringLiteral("--match"), QStringLiteral("oklab"),
+                                  QStringLiteral("--remove-background"), QStringLiteral("0")};
+    ASSERT_EQ(runCli(QStringList{picture, QStringLiteral("--width"), QStringLiteral("8"),
+                                 QStringLiteral("--save-project"), project} +
+                     matching)
+                  .exitCode,
+              0);
+    const QStringList again = {QStringLiteral("--width"), QStringLiteral("8"),
+                               QStringLiteral("--grid")};
+    const CliRun direct = runCli(QStringList{picture} + again + matching);
+    EXPECT_EQ(lines(direct.out).value(2), QStringLiteral("-- 27 -- 27 -- -- -- --"));
+    ASSERT_TRUE(QFile::remove(picture));
+    const CliRun stored = runCli(QStringList{QStringLiteral("--project"), project} + again);
+    ASSERT_EQ(stored.exitCode, 0) << stored.err.toStdString();
+    EXPECT_EQ(stored.out, direct.out);
+}
+
 TEST(CliProject, FilesThatAreNoProjectsExitWithOneNamingTheFile) {
     TempDir dir;
     const QString files[] = {

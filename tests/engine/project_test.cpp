@@ -55,6 +55,11 @@ ProjectState sampleState(int pictureBits = 24) {
     state.rolmod = 1;
     state.zoom = 10000;
     state.page = 5;
+    state.distance = ColourDistance::Ciede2000;
+    state.keepTransparentEmpty = false;
+    state.removeBackground = 0;  // the very colour, not off
+    state.alpha = {13, 7, std::vector<std::uint8_t>(13 * 7, 255)};
+    state.alpha.alpha[12] = 0;
     return state;
 }
 
@@ -114,9 +119,13 @@ TEST(Project, EveryDepthAndEveryFieldComesBackExactly) {
         EXPECT_EQ(std::memcmp(&saved.pal, &opened.pal, sizeof(LPAL)), 0);
         EXPECT_EQ(saved.ticks, opened.ticks);
         EXPECT_EQ(std::tie(saved.notfoundis, saved.colornr, saved.beadsWide, saved.beadsHigh,
-                           saved.aspectLock, saved.rolmod, saved.zoom, saved.page),
+                           saved.aspectLock, saved.rolmod, saved.zoom, saved.page, saved.distance,
+                           saved.keepTransparentEmpty, saved.removeBackground),
                   std::tie(opened.notfoundis, opened.colornr, opened.beadsWide, opened.beadsHigh,
-                           opened.aspectLock, opened.rolmod, opened.zoom, opened.page));
+                           opened.aspectLock, opened.rolmod, opened.zoom, opened.page,
+                           opened.distance, opened.keepTransparentEmpty, opened.removeBackground));
+        EXPECT_EQ(std::tie(saved.alpha.width, saved.alpha.height, saved.alpha.alpha),
+                  std::tie(opened.alpha.width, opened.alpha.height, opened.alpha.alpha));
         FreeProjectImages(saved);
         FreeProjectImages(opened);
     }
@@ -171,6 +180,18 @@ TEST(Project, HostileContentIsRefusedWithItsReason) {
         {"a bead colour beyond the range",
          changed(project, "INSERT INTO bead_colours VALUES (64, 1, 2, 3, 1)"),
          ProjectError::Damaged},
+        {"a colour distance beyond OKLab",
+         changed(project, "UPDATE settings SET value = 3 WHERE key = 'colour_distance'"),
+         ProjectError::Damaged},
+        {"a background tolerance beyond 100",
+         changed(project, "UPDATE settings SET value = 101 WHERE key = 'remove_background'"),
+         ProjectError::Damaged},
+        {"alpha of another size",
+         changed(project, "UPDATE images SET height = height - 1 WHERE role = 'alpha'"),
+         ProjectError::Damaged},
+        {"alpha cut short",
+         changed(project, "UPDATE images SET pixels = substr(pixels, 2) WHERE role = 'alpha'"),
+         ProjectError::Damaged},
         {"a colour limit beyond 246",
          changed(project, "UPDATE settings SET value = 247 WHERE key = 'max_colors'"),
          ProjectError::Damaged},
@@ -201,6 +222,7 @@ TEST(Project, EveryTruncationAndEveryFlippedByteEndsCleanly) {
         // A flip in unused bytes may leave a readable project; it must then be whole.
         ASSERT_EQ(DibBits(opened.grid), 8) << i;
         ASSERT_NE(opened.picture.poi, nullptr) << i;
+        ASSERT_TRUE(opened.alpha.alpha.empty() || opened.alpha.alpha.size() == 13 * 7) << i;
         FreeProjectImages(opened);
     }
 }
@@ -320,6 +342,41 @@ TEST(Project, RangesAndColourLimitsComeBack) {
         EXPECT_EQ(saved.ticks, opened.ticks);
         EXPECT_EQ(opened.colornr, saved.colornr);
         EXPECT_EQ(opened.maxColors, saved.maxColors);
+        FreeProjectImages(saved);
+        FreeProjectImages(opened);
+    }
+}
+
+TEST(Project, MatchingOptionsComeBackAndOlderFilesOpenWithTheDefaults) {
+    const struct {
+        const char* name;
+        ColourDistance distance;
+        bool keepTransparentEmpty;
+        std::optional<int> removeBackground;
+        const char* sql;  // makes the file one of an older program
+    } cases[] = {
+        {"OKLab, background off", ColourDistance::Oklab, true, std::nullopt, nullptr},
+        {"RGB, tolerance 100", ColourDistance::Rgb, false, 100, nullptr},
+        {"a file from before matching options", ColourDistance::Rgb, true, std::nullopt,
+         "DELETE FROM settings WHERE key IN ('colour_distance', 'keep_transparent_empty', "
+         "'remove_background'); DELETE FROM images WHERE role = 'alpha'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProjectState saved = sampleState();
+        if (!c.sql) {
+            saved.distance = c.distance;
+            saved.keepTransparentEmpty = c.keepTransparentEmpty;
+            saved.removeBackground = c.removeBackground;
+        }
+        QByteArray bytes = bytesOf(saved);
+        if (c.sql) bytes = changed(bytes, c.sql);
+        ProjectState opened;
+        ASSERT_EQ(openBytes(bytes, opened), ProjectError::None);
+        EXPECT_EQ(opened.distance, c.distance);
+        EXPECT_EQ(opened.keepTransparentEmpty, c.keepTransparentEmpty);
+        EXPECT_EQ(opened.removeBackground, c.removeBackground);
+        EXPECT_EQ(opened.alpha.alpha.empty(), c.sql != nullptr);
         FreeProjectImages(saved);
         FreeProjectImages(opened);
     }
