@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QUndoStack>
 #include <algorithm>
+#include <utility>
 
 #include "ui/colourpage.h"
 #include "ui/loadpage.h"
@@ -24,19 +25,16 @@ namespace {
 const QString kCaption = QStringLiteral("Kelvara Tessora 1.0");
 
 // The matching options and the picture's opacity in a project.
-// SEAM(deltae): the distance, the empty-peg options and the alpha join once ProjectState has them.
-void storeMatching(ProjectState& state, const MatchingChoices& matching, const AlphaPlane&) {
+void storeMatching(ProjectState& state, const MatchingChoices& matching, const AlphaPlane& alpha) {
     state.maxColors = matching.maxColors;
+    state.distance = matching.distance;
+    state.keepTransparentEmpty = matching.keepTransparentEmpty;
+    state.removeBackground = matching.removeBackground;
+    state.alpha = alpha;
 }
 
 MatchingChoices matchingOf(const ProjectState& state) {
-    MatchingChoices matching;
-    matching.maxColors = state.maxColors;
-    return matching;
-}
-
-AlphaPlane takeAlpha(ProjectState&) {
-    return {};
+    return {state.distance, state.maxColors, state.keepTransparentEmpty, state.removeBackground};
 }
 
 }  // namespace
@@ -57,7 +55,7 @@ ProjectState MainWindow::currentProjectState() const {
 
 void MainWindow::applyProjectState(ProjectState& state) {
     installProject(document, state);
-    pictureAlpha = takeAlpha(state);
+    pictureAlpha = std::move(state.alpha);
     applyingColours_ = true;
     colourPage->showRange();
     colourPage->setColourChoices(

@@ -13,6 +13,7 @@
 #include "engine/gplpalette.h"
 #include "modal.h"
 #include "tempdir.h"
+#include "ui/boardcountsview.h"
 #include "ui/colourpage.h"
 #include "ui/colourpicker.h"
 #include "ui/editview.h"
@@ -89,10 +90,14 @@ TEST(BeadRanges, RangeSwitchIsOneUndoStepAndComesBackWithTheProject) {
     EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("sortiment*")));
     const BeadRange perler = window.document.range;
     window.colourPage->colourList->item(2)->setCheckState(Qt::Unchecked);
-    window.colourPage->matchingOptions->colourLimitCheck->setChecked(true);
-    window.colourPage->matchingOptions->colourLimitSpin->setValue(7);
+    MatchingOptions* options = window.colourPage->matchingOptions;
+    options->colourLimitCheck->setChecked(true);
+    options->colourLimitSpin->setValue(7);
+    options->distanceBox->setCurrentIndex(static_cast<int>(ColourDistance::Oklab));
+    options->transparentCheck->setChecked(false);
     QCoreApplication::processEvents();  // the clicks become one step
     EXPECT_EQ(window.undoStack->count(), steps + 2);
+    window.pictureAlpha = {10, 10, std::vector<std::uint8_t>(100, 77)};
     window.calculate();
     const QByteArray perlerGrid = gridBytes(window.document.di3);
     const QString perlerCounts = window.statisticsPage->countsText();
@@ -104,7 +109,17 @@ TEST(BeadRanges, RangeSwitchIsOneUndoStepAndComesBackWithTheProject) {
     EXPECT_EQ(reopened.colourPage->rangeBox->currentText(), QStringLiteral("Perler"));
     EXPECT_EQ(reopened.colourPage->colourChoices(), window.colourPage->colourChoices());
     EXPECT_EQ(gridBytes(reopened.document.di3), perlerGrid);
+    EXPECT_EQ(reopened.pictureAlpha.alpha, window.pictureAlpha.alpha);
     EXPECT_EQ(reopened.statisticsPage->countsText(), perlerCounts);
+    // The per-board counts name Perler beads too.
+    BoardCountsView* boards = reopened.statisticsPage->boardCountsView;
+    ASSERT_GT(boards->topLevelItemCount(), 0);
+    boards->fillBoard(boards->topLevelItem(0));
+    ASSERT_GT(boards->topLevelItem(0)->childCount(), 0);
+    EXPECT_TRUE(boards->topLevelItem(0)
+                    ->child(0)
+                    ->text(BoardCountsView::kNumberColumn)
+                    .startsWith(QStringLiteral("80-")));
 
     // Back over the calculation, the options and the switch: the standard range and its grid.
     for (int i = 0; i < 3; ++i)
