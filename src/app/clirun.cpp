@@ -373,7 +373,8 @@ class CliSession {
 
     // The pattern as the chart shows it, at the size of the size fields.
     BeadPattern pattern() const {
-        return beadPatternOf(doc_.di3, choices_.maschened, choices_.reihened, doc_.notfoundis);
+        return beadPatternOf(doc_.di3, choices_.maschened, choices_.reihened, doc_.notfoundis,
+                             doc_.range);
     }
 
     static BookOptions bookOptions(const CliOptions& options) {

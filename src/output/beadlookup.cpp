@@ -1,30 +1,24 @@
 #include "output/beadlookup.h"
 
-#include "engine/catalogue.h"
 #include "engine/emptypegs.h"
 
 namespace tessora {
 
-int bookCatalogueOf(int value, int notfoundis) {
+int bookColourOf(const BeadPattern& pattern, int value) {
     if (value == kEmptyPeg) return -1;
-    const int catalogue = CatalogueIndexOfPixel(value);
-    return catalogue >= 0 ? catalogue : CatalogueIndexOfPixel(notfoundis + PaletteSlotBase);
+    return rangeIndexOfPixel(pattern.range, value, pattern.notfoundis);
 }
 
-QString bookColourNumber(int catalogue) {
-    return QString::fromLatin1(BeadNumbers[static_cast<std::size_t>(catalogue)]);
+QString bookColourNumber(const BeadRange& range, int colour) {
+    return QString::fromStdString(range.colors[static_cast<std::size_t>(colour)].number);
 }
 
-QString bookColourName(int catalogue) {
-    return QString::fromUtf8(BeadName(catalogue));
+QString bookColourName(const BeadRange& range, int colour) {
+    return QString::fromStdString(range.colors[static_cast<std::size_t>(colour)].name);
 }
 
-int bookColourCount() {
-    return kBeadColorCount;
-}
-
-int bookSlotOf(int catalogue) {
-    return catalogue + PaletteSlotBase;
+int bookSlotOf(int colour) {
+    return colour + PaletteSlotBase;
 }
 
 }  // namespace tessora

@@ -15,8 +15,10 @@ int sampledPosition(int gridLength, int bead, int beads) {
 
 }  // namespace
 
-BeadPattern beadPatternOf(const dib& grid, int beadsWide, int beadsHigh, int notfoundis) {
+BeadPattern beadPatternOf(const dib& grid, int beadsWide, int beadsHigh, int notfoundis,
+                          const BeadRange& range) {
     BeadPattern pattern;
+    pattern.range = range;
     pattern.wide = std::clamp(beadsWide, kMinBeads, kMaxBeads);
     pattern.high = std::clamp(beadsHigh, kMinBeads, kMaxBeads);
     pattern.notfoundis = notfoundis;
@@ -44,8 +46,8 @@ BeadCounts countBeadsIn(const BeadPattern& pattern, int left, int top, int wide,
     const int bottom = std::min(pattern.high, top + high);
     for (int row = std::max(0, top); row < bottom; ++row) {
         for (int column = std::max(0, left); column < right; ++column) {
-            const int catalogue = bookCatalogueOf(pattern.at(column, row), pattern.notfoundis);
-            if (catalogue >= 0) ++counts[static_cast<std::size_t>(catalogue)];
+            const int colour = bookColourOf(pattern, pattern.at(column, row));
+            if (colour >= 0) ++counts[static_cast<std::size_t>(colour)];
         }
     }
     return counts;

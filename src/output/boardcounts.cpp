@@ -17,7 +17,7 @@ QStringList boardStatisticsLines(const BeadPattern& pattern, const BoardGrid& bo
         lines << QStringLiteral("Platte %1/%2")
                      .arg(boards.tiles[k].boardRow + 1)
                      .arg(boards.tiles[k].boardColumn + 1);
-        lines << statisticsLines(counts[k]);
+        lines << statisticsLines(counts[k], pattern.range);
     }
     return lines;
 }

@@ -68,7 +68,7 @@ void drawCellRow(QPainter& painter, const PageMetrics& page, const SheetGrid& gr
         const bool inPattern = rowInPattern && column < sheet.tile.wide;
         const int value =
             inPattern ? pattern.at(sheet.tile.left + column, sheet.tile.top + boardRow) : -1;
-        if (!inPattern || !isBeadCell(value, pattern.notfoundis)) {
+        if (!inPattern || !isBeadCell(pattern, value)) {
             const double radius = grid.pitch * 0.3;
             painter.setPen(QPen(QColor(128, 128, 128), page.dots(0.15)));
             painter.setBrush(Qt::NoBrush);
@@ -85,9 +85,9 @@ void drawCellRow(QPainter& painter, const PageMetrics& page, const SheetGrid& gr
         const QRgb colour = pattern.palette[static_cast<std::size_t>(value)];
         painter.fillRect(QRectF(grid.x(column), y, grid.x(runEnd) - grid.x(column), grid.pitch),
                          QColor::fromRgb(colour));
-        const int catalogue = bookCatalogueOf(value, pattern.notfoundis);
+        const int beadColour = bookColourOf(pattern, value);
         for (int k = column; k < runEnd; ++k)
-            numbers.add(catalogue, QPointF(grid.x(k), y), inkIsWhite(colour));
+            numbers.add(beadColour, QPointF(grid.x(k), y), inkIsWhite(colour));
         column = runEnd;
     }
 }
@@ -244,7 +244,7 @@ QRectF drawBoardSheet(QPainter& painter, const PageMetrics& page, const BoardShe
                          sheet.tile.left,
                          sheet.tile.top};
     drawHeader(painter, page, sheet, grid);
-    CellNumbers numbers(pitch);
+    CellNumbers numbers(pitch, sheet.pattern.range);
     for (int row = rows.first; row < rows.first + rows.count; ++row) {
         drawCellRow(painter, page, grid, sheet, row, numbers);
         numbers.flush(painter);

@@ -22,11 +22,11 @@ double advanceOf(const QRawFont& font, const QString& text) {
 }
 
 // The largest pixel size at which every colour number fits the cell.
-double fittedPixelSize(QRawFont& font, double cell) {
+double fittedPixelSize(QRawFont& font, double cell, const BeadRange& range) {
     font.setPixelSize(kMeasureSize);
     double widest = 1;
-    for (int k = 0; k < bookColourCount(); ++k)
-        widest = std::max(widest, advanceOf(font, bookColourNumber(k)));
+    for (int k = 0; k < range.size(); ++k)
+        widest = std::max(widest, advanceOf(font, bookColourNumber(range, k)));
     const double byWidth = kWidthShare * cell * kMeasureSize / widest;
     const double byHeight = kHeightShare * cell * kMeasureSize / std::max(1.0, font.capHeight());
     return std::min(byWidth, byHeight);
@@ -34,18 +34,18 @@ double fittedPixelSize(QRawFont& font, double cell) {
 
 }  // namespace
 
-CellNumbers::CellNumbers(double cellDots) : cell_(cellDots) {
+CellNumbers::CellNumbers(double cellDots, const BeadRange& range) : cell_(cellDots), range_(range) {
     QFont face(QStringLiteral("DejaVu Sans"));
     face.setPixelSize(100);
     font_ = QRawFont::fromFont(face);
-    font_.setPixelSize(fittedPixelSize(font_, cell_));
+    font_.setPixelSize(fittedPixelSize(font_, cell_, range_));
 }
 
-const CellNumbers::Glyphs& CellNumbers::glyphsOf(int catalogue) {
-    auto found = glyphs_.find(catalogue);
+const CellNumbers::Glyphs& CellNumbers::glyphsOf(int colour) {
+    auto found = glyphs_.find(colour);
     if (found != glyphs_.end()) return found->second;
     Glyphs glyphs;
-    glyphs.indexes = font_.glyphIndexesForString(bookColourNumber(catalogue));
+    glyphs.indexes = font_.glyphIndexesForString(bookColourNumber(range_, colour));
     const QList<QPointF> advances = font_.advancesForGlyphIndexes(glyphs.indexes);
     double width = 0;
     for (const QPointF& advance : advances)
@@ -55,11 +55,11 @@ const CellNumbers::Glyphs& CellNumbers::glyphsOf(int catalogue) {
         glyphs.offsets.push_back(pen);
         pen.rx() += advance.x();
     }
-    return glyphs_.emplace(catalogue, std::move(glyphs)).first->second;
+    return glyphs_.emplace(colour, std::move(glyphs)).first->second;
 }
 
-void CellNumbers::add(int catalogue, QPointF cellTopLeft, bool whiteInk) {
-    const Glyphs& glyphs = glyphsOf(catalogue);
+void CellNumbers::add(int colour, QPointF cellTopLeft, bool whiteInk) {
+    const Glyphs& glyphs = glyphsOf(colour);
     Run& run = whiteInk ? white_ : black_;
     run.indexes.append(glyphs.indexes);
     for (const QPointF& offset : glyphs.offsets)

@@ -9,17 +9,20 @@
 #include <map>
 #include <vector>
 
+#include "engine/beadrange.h"
+
 class QPainter;
 
 namespace tessora {
 
 class CellNumbers {
   public:
-    // `cellDots`: the cell's edge in device units.
-    explicit CellNumbers(double cellDots);
+    // `cellDots`: the cell's edge in device units; the numbers are those of `range`, which must
+    // outlive this object.
+    CellNumbers(double cellDots, const BeadRange& range);
 
-    // Queues the number of `catalogue` centred in the cell at `cellTopLeft`.
-    void add(int catalogue, QPointF cellTopLeft, bool whiteInk);
+    // Queues the number of range colour `colour` centred in the cell at `cellTopLeft`.
+    void add(int colour, QPointF cellTopLeft, bool whiteInk);
 
     // Draws and forgets what was queued.
     void flush(QPainter& painter);
@@ -33,9 +36,10 @@ class CellNumbers {
         QList<quint32> indexes;
         QList<QPointF> positions;
     };
-    const Glyphs& glyphsOf(int catalogue);
+    const Glyphs& glyphsOf(int colour);
 
     double cell_;
+    const BeadRange& range_;
     QRawFont font_;
     std::map<int, Glyphs> glyphs_;
     Run black_, white_;

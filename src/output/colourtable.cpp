@@ -53,7 +53,8 @@ std::vector<TableEntry> tableEntries(const BeadCounts& counts, const BeadPattern
         const int count = counts[static_cast<std::size_t>(k)];
         if (count == 0) continue;
         entries.push_back({pattern.palette[static_cast<std::size_t>(bookSlotOf(k))],
-                           bookColourNumber(k), bookColourName(k), count});
+                           bookColourNumber(pattern.range, k), bookColourName(pattern.range, k),
+                           count});
     }
     return entries;
 }

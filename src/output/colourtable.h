@@ -23,7 +23,7 @@ struct TableEntry {
     int count;
 };
 
-// One entry per colour with a bead, in catalogue order.
+// One entry per colour with a bead, in the order of the pattern's range.
 std::vector<TableEntry> tableEntries(const BeadCounts& counts, const BeadPattern& pattern);
 
 // How many entries the area takes.

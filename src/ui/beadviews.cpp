@@ -6,8 +6,10 @@
 #include <array>
 #include <span>
 
+#include "engine/emptypegs.h"
 #include "engine/numbers.h"
 #include "imagelib/drawinview.h"
+#include "ui/swatchlayout.h"
 
 namespace tessora {
 namespace {
@@ -90,6 +92,30 @@ void paintBeadLines(QPainter& painter, const QRect& exposed, QPoint origin,
     }
 }
 
+// The grid's palette shows an empty peg in the fill colour; it is drawn over as the chart
+// draws it: white in the one-pixel image, a white cell with a grey ring when enlarged.
+void paintEmptyPegs(QPainter& painter, const QRect& exposed, QPoint origin, const dib& grid,
+                    const EditViewLayout& layout) {
+    if (grid.poi == nullptr || DibBits(grid) != 8) return;
+    const QRect visible = exposed.translated(origin);
+    const QSize enlarged = layout.enlarged;
+    for (int row = 0; row < layout.gridHeight; ++row) {
+        const std::uint8_t* values = DibRow(grid, layout.gridHeight - 1 - row);
+        const int top = layout.gridHeight + row * enlarged.height() / layout.gridHeight;
+        const int bottom = layout.gridHeight + (row + 1) * enlarged.height() / layout.gridHeight;
+        const bool cellsShown = top < visible.bottom() + 1 && bottom > visible.top();
+        for (int column = 0; column < layout.gridWidth; ++column) {
+            if (values[column] != kEmptyPeg) continue;
+            painter.fillRect(QRect(QPoint(column, row) - origin, QSize(1, 1)), Qt::white);
+            if (!cellsShown) continue;
+            const int left = column * enlarged.width() / layout.gridWidth;
+            const int right = (column + 1) * enlarged.width() / layout.gridWidth;
+            PaintEmptyPeg(painter,
+                          QRect(left, top, right - left, bottom - top).translated(-origin));
+        }
+    }
+}
+
 }  // namespace
 
 EditViewLayout makeEditViewLayout(const dib& grid, bool editMode, int beadsWide, int beadsHigh) {
@@ -121,6 +147,10 @@ void paintEditView(QPainter& painter, const QRect& exposed, QPoint origin, const
                   &grid,
                   false}};
     paintFrame(painter, exposed, origin, layout.viewSize(), placements, background);
+    painter.save();
+    painter.setClipRect(exposed);
+    paintEmptyPegs(painter, exposed, origin, grid, layout);
+    painter.restore();
     if (layout.beadLines && grid.poi != nullptr) paintBeadLines(painter, exposed, origin, layout);
 }
 

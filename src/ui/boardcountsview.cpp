@@ -38,8 +38,9 @@ BoardCountsView::BoardCountsView(QWidget* parent) : QTreeWidget(parent) {
 
 void BoardCountsView::showBoards(const BeadPattern& pattern, const BoardGrid& boards) {
     clear();
-    palette_ = pattern.palette;
-    notfoundis_ = pattern.notfoundis;
+    colours_.palette = pattern.palette;
+    colours_.notfoundis = pattern.notfoundis;
+    colours_.range = pattern.range;
     counts_ = boardCounts(pattern, boards);
     const int boardCount = static_cast<int>(boards.tiles.size());
     QList<QTreeWidgetItem*> items;
@@ -63,10 +64,7 @@ void BoardCountsView::fillBoard(QTreeWidgetItem* board) {
     if (board->childCount() > 0) return;
     const auto index = static_cast<std::size_t>(board->data(kBoardColumn, Qt::UserRole).toInt());
     if (index >= counts_.size()) return;
-    BeadPattern colours;
-    colours.palette = palette_;
-    colours.notfoundis = notfoundis_;
-    for (const TableEntry& entry : tableEntries(counts_[index], colours)) {
+    for (const TableEntry& entry : tableEntries(counts_[index], colours_)) {
         auto* colour = new QTreeWidgetItem(board);
         colour->setIcon(kNumberColumn, swatchIcon(entry.swatch));
         colour->setText(kNumberColumn, entry.number);

@@ -3,7 +3,6 @@
 // with its title and bead total, its colours beneath.
 
 #include <QTreeWidget>
-#include <array>
 #include <vector>
 
 #include "output/beadpattern.h"
@@ -24,8 +23,8 @@ class BoardCountsView : public QTreeWidget {
 
   private:
     std::vector<BeadCounts> counts_;
-    std::array<QRgb, 256> palette_{};
-    int notfoundis_ = 0;
+    // The shown pattern without its beads: palette, fallback colour and range name the colours.
+    BeadPattern colours_;
 };
 
 }  // namespace tessora

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -52,8 +53,15 @@ void CalculatePage::buildEditToolbar(Document& document) {
     editToolbar->setObjectName(QStringLiteral("editToolbar"));
     editToolbar->setFixedHeight(88);
     editToolbar->setVisible(false);
-    colourPicker = new ColourPicker(document, editToolbar);
-    colourPicker->setGeometry(0, 4, 337, 81);
+    // A range of more than 72 colours scrolls within the tool bar's height.
+    auto* pickerArea = new QScrollArea(editToolbar);
+    pickerArea->setFrameShape(QFrame::NoFrame);
+    pickerArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pickerArea->setGeometry(0, 4, 349, 81);
+    colourPicker = new ColourPicker(document);
+    colourPicker->resize(337, 81);
+    pickerArea->setWidget(colourPicker);
+    colourPicker->fitToColours();
     buildUndoActions();
 }
 
@@ -85,6 +93,7 @@ void CalculatePage::setSizePageBeads(int wide, int high) {
 }
 
 void CalculatePage::showNewGrid() {
+    colourPicker->fitToColours();  // the range may have changed with the grid
     editView->forgetBeadEdits();
     editView->refresh();
 }

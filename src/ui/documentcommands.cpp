@@ -1,5 +1,6 @@
 #include "ui/documentcommands.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -80,9 +81,20 @@ void CalculationCommand::redo() {
     done_ = true;
 }
 
+bool sameRange(const BeadRange& first, const BeadRange& second) {
+    return first.name == second.name &&
+           std::equal(first.colors.begin(), first.colors.end(), second.colors.begin(),
+                      second.colors.end(), [](const BeadColor& a, const BeadColor& b) {
+                          return a.number == b.number && a.name == b.name &&
+                                 a.rgb.red == b.rgb.red && a.rgb.green == b.rgb.green &&
+                                 a.rgb.blue == b.rgb.blue;
+                      });
+}
+
 bool ColourChoices::operator==(const ColourChoices& other) const {
     return ticks == other.ticks && dithering == other.dithering &&
-           std::memcmp(&pal, &other.pal, sizeof pal) == 0;
+           std::memcmp(&pal, &other.pal, sizeof pal) == 0 && matching == other.matching &&
+           sameRange(range, other.range);
 }
 
 ColourChangeCommand::ColourChangeCommand(ColourChoices before, ColourChoices after, Apply apply)

@@ -8,8 +8,10 @@
 #include <functional>
 #include <vector>
 
+#include "engine/beadrange.h"
 #include "engine/document.h"
 #include "ui/beadedit.h"
+#include "ui/matchingchoices.h"
 
 namespace tessora {
 
@@ -59,13 +61,19 @@ class CalculationCommand : public QUndoCommand {
     bool done_ = true;
 };
 
-// The colour page's choices: ticks, method and the palette as edited.
+// The colour page's choices: the bead range, its ticks, the method, the palette as edited and
+// the matching options.
 struct ColourChoices {
-    std::array<bool, 64> ticks{};
+    BeadRange range = standardRange();
+    std::array<bool, kMaxRangeColors> ticks{};  // the first range.size() count
     bool dithering = false;
     LPAL pal{};
+    MatchingChoices matching;
     bool operator==(const ColourChoices& other) const;
 };
+
+// Same name and the same colours with the same numbers, names and start colours.
+bool sameRange(const BeadRange& first, const BeadRange& second);
 
 class ColourChangeCommand : public QUndoCommand {
   public:

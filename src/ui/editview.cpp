@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "engine/catalogue.h"
+#include "engine/emptypegs.h"
 #include "ui/beadstroke.h"
+#include "ui/colourpicker.h"
 #include "ui/documentcommands.h"
 
 namespace tessora {
@@ -86,7 +88,9 @@ void EditView::paintBeadsAlong(QPoint from, QPoint to) {
 }
 
 bool EditView::paintBead(QPoint bead) {
-    const auto value = static_cast<std::uint8_t>(document_.colornr + PaletteSlotBase);
+    const auto value = document_.colornr == kEmptyPegPick
+                           ? kEmptyPeg
+                           : static_cast<std::uint8_t>(document_.colornr + PaletteSlotBase);
     const std::optional<std::uint8_t> before = setBead(document_.di3, bead, value);
     if (!before || *before == value) return false;
     stroke_.push_back({bead, *before, value});

@@ -14,6 +14,7 @@
 #include <QSplitter>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "engine/calculate.h"
 #include "engine/project.h"
@@ -68,7 +69,8 @@ void fillFilterBox(QComboBox* box, const QString& filter) {
 
 }  // namespace
 
-LoadPage::LoadPage(Document& document, QWidget* parent) : QWidget(parent), document_(document) {
+LoadPage::LoadPage(Document& document, AlphaPlane& pictureAlpha, QWidget* parent)
+    : QWidget(parent), document_(document), pictureAlpha_(pictureAlpha) {
     QWidget* body = MakePageFrame(this,
                                   tr("Motiv laden - Suchen sie die Grafikdatei mit dem Muster und "
                                      "öffnen Sie diese per Doppelklick"),
@@ -222,15 +224,17 @@ void LoadPage::openCurrentEntry() {
 
 void LoadPage::openPicture(const QString& path) {
     dib picture{};
+    AlphaPlane alpha;
     ImageError error = ImageError::None;
     {
         const BusyCursor busy;
         emit taskChanged(tr("Lade Bild …"));
-        error = OpenDib(&picture, path, 0, [this](int percent) { emit progressed(percent); });
+        error = OpenDibWithAlpha(&picture, &alpha, path,
+                                 [this](int percent) { emit progressed(percent); });
         emit taskChanged(QString());
     }
     if (error == ImageError::None && picture.poi != nullptr) {
-        acceptLoadedPicture(picture);
+        acceptLoadedPicture(picture, std::move(alpha));
         return;
     }
     const QString reason = DibErrorText(picture);
@@ -242,8 +246,9 @@ void LoadPage::openPicture(const QString& path) {
     box.exec();
 }
 
-void LoadPage::acceptLoadedPicture(const dib& picture) {
+void LoadPage::acceptLoadedPicture(const dib& picture, AlphaPlane alpha) {
     replaceSourcePicture(document_, picture);
+    pictureAlpha_ = std::move(alpha);
     emit pictureLoaded();
     preview->repaint();
 }

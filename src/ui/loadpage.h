@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "engine/document.h"
+#include "imagelib/alphaplane.h"
 
 class QComboBox;
 class QFileSystemModel;
@@ -18,11 +19,13 @@ class PaintBox;
 class LoadPage : public QWidget {
     Q_OBJECT
   public:
-    explicit LoadPage(Document& document, QWidget* parent = nullptr);
+    // A loaded picture's opacity goes to `pictureAlpha` (empty for a picture without alpha).
+    LoadPage(Document& document, AlphaPlane& pictureAlpha, QWidget* parent = nullptr);
 
-    // Loads the picture at `path` into the document, or says in a message box why not.
+    // Loads the picture at `path` with its alpha into the document, or says in a message box
+    // why not.
     void openPicture(const QString& path);
-    void acceptLoadedPicture(const dib& picture);
+    void acceptLoadedPicture(const dib& picture, AlphaPlane alpha = {});
     // Double-click or Enter on the file list: a folder opens in place, a file is loaded.
     void openCurrentEntry();
     void selectFolder(const QString& folder);
@@ -58,6 +61,7 @@ class LoadPage : public QWidget {
     void paintPreview(QPainter& canvas);
 
     Document& document_;
+    AlphaPlane& pictureAlpha_;
 };
 
 }  // namespace tessora

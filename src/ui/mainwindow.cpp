@@ -34,6 +34,7 @@
 #include "ui/filedialogfolders.h"
 #include "ui/firststart.h"
 #include "ui/loadpage.h"
+#include "ui/matchingoptions.h"
 #include "ui/progressbar.h"
 #include "ui/recentprojects.h"
 #include "ui/recoveryfile.h"
@@ -59,7 +60,7 @@ QString engineErrorMessage(EngineError error) {
     return QString();
 }
 
-bool anyTicked(const std::array<bool, 64>& selection) {
+bool anyTicked(const QList<bool>& selection) {
     return std::find(selection.begin(), selection.end(), true) != selection.end();
 }
 
@@ -115,7 +116,7 @@ void MainWindow::buildPages() {
 
     pageTabs = new QTabWidget;
     pageTabs->setObjectName(QStringLiteral("pageTabs"));
-    loadPage = new LoadPage(document);
+    loadPage = new LoadPage(document, pictureAlpha);
     sizePage = new SizePage(document);
     colourPage = new ColourPage(document);
     calculatePage = new CalculatePage(document);
@@ -150,6 +151,7 @@ void MainWindow::connectPages() {
     calculatePage->setSizePageBeads(sizePage->beadsWide(), sizePage->beadsHigh());
     connect(calculatePage, &CalculatePage::calculateRequested, this, &MainWindow::calculate);
     connect(this, &MainWindow::patternChanged, calculatePage, &CalculatePage::showNewGrid);
+    connect(colourPage, &ColourPage::rangeChanged, this, &MainWindow::onRangeChanged);
     connect(bottomBar, &BottomBar::exitRequested, this, &QWidget::close);
     resultPage->currentPattern = [this] { return currentPattern(); };
     connect(resultPage, &ResultPage::templateChoicesChanged, this, &MainWindow::showBoardCounts);
@@ -217,9 +219,12 @@ void MainWindow::startUp() {
 
 void MainWindow::calculate() {
     // The inputs only borrow the ticks, so they need a home of their own.
-    const std::array<bool, 64> selection = colourPage->selectedColours();
-    const CalculateInputs inputs{sizePage->beadsWide(), sizePage->beadsHigh(),
-                                 colourPage->ditheringChosen() ? 1 : 0, selection};
+    const QList<bool> selection = colourPage->rangeTicks();
+    CalculateInputs inputs{
+        sizePage->beadsWide(), sizePage->beadsHigh(), colourPage->ditheringChosen() ? 1 : 0,
+        std::span<const bool>(selection.constData(), static_cast<std::size_t>(selection.size()))};
+    colourPage->matchingOptions->applyTo(inputs);
+    inputs.alpha = &pictureAlpha;
     recordColourChange();  // the colours this calculation uses are a step before it
     GridSnapshot before(document);
     {
@@ -234,27 +239,39 @@ void MainWindow::calculate() {
         }
         emit patternChanged();
         drawChart();
+        colourPage->showChosenColours();
         progressBar->setTask(QString());
     }
     undoStack->push(
         new CalculationCommand(document, std::move(before), [this] { showRestoredGrid(); }));
     // The engine falls back to the first colour; the result stays, but the user should know.
     if (!anyTicked(selection)) {
-        progressBar->showNote(tr("Keine Farbe ausgewählt: es wurde Farbe 01 verwendet."));
+        progressBar->showNote(
+            tr("Keine Farbe ausgewählt: es wurde Farbe %1 verwendet.")
+                .arg(QString::fromStdString(document.range.colors.front().number)));
     }
 }
 
 void MainWindow::showRestoredGrid() {
     emit patternChanged();
     drawChart();
+    colourPage->showChosenColours();
+}
+
+void MainWindow::onRangeChanged() {
+    // The grid is made again in the new range's colours; switching and recalculating are one
+    // step, so an undo never leaves a grid numbered in another range.
+    undoStack->beginMacro(tr("Perlensortiment"));
+    calculate();
+    undoStack->endMacro();
 }
 
 void MainWindow::drawChart() {
     BeadCounts counts{};
     const EngineError error =
         tessora::drawChart(document.di3, sizePage->beadsWide(), sizePage->beadsHigh(),
-                           document.notfoundis, document.rdi, counts);
-    statisticsPage->showCounts(counts);
+                           document.notfoundis, document.rdi, counts, document.range);
+    statisticsPage->showCounts(counts, document.range);
     showBoardCounts();
     resultPage->showNewChart();
     showEngineError(error);
@@ -262,7 +279,7 @@ void MainWindow::drawChart() {
 
 BeadPattern MainWindow::currentPattern() const {
     return beadPatternOf(document.di3, sizePage->beadsWide(), sizePage->beadsHigh(),
-                         document.notfoundis);
+                         document.notfoundis, document.range);
 }
 
 void MainWindow::showBoardCounts() {

@@ -10,6 +10,7 @@
 #include "engine/document.h"
 #include "engine/engineerror.h"
 #include "engine/project.h"
+#include "imagelib/alphaplane.h"
 #include "output/beadpattern.h"
 #include "ui/documentcommands.h"
 
@@ -72,6 +73,9 @@ class MainWindow : public QMainWindow {
 
     // Declared before the pages, which keep references to it.
     Document document;
+    // The opacity of the loaded picture, empty for a picture without alpha; the calculation
+    // leaves its transparent beads empty.
+    AlphaPlane pictureAlpha;
 
     QTabWidget* pageTabs = nullptr;
     LoadPage* loadPage = nullptr;
@@ -119,6 +123,7 @@ class MainWindow : public QMainWindow {
     ColourChoices currentColourChoices() const;
     void applyColourChoices(const ColourChoices& choices);
     void onColoursChanged();
+    void onRangeChanged();
     void recordColourChange();
     void showRestoredGrid();
 
@@ -127,10 +132,6 @@ class MainWindow : public QMainWindow {
     ColourChoices lastColours_;
     bool applyingColours_ = false;
     bool colourChangePending_ = false;
-    // What a project holds beyond the window's controls so far, kept for the next save: the
-    // ticks of colours past the colour list's 64 and the colour limit.
-    std::array<bool, kMaxRangeColors> projectTicks_{};
-    int projectMaxColors_ = 0;
     // A German message box for an engine command that could not do all of its work.
     void showEngineError(EngineError error);
 };

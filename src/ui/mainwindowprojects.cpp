@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QUndoStack>
 #include <algorithm>
+#include <utility>
 
 #include "ui/colourpage.h"
 #include "ui/loadpage.h"
@@ -23,14 +24,26 @@ namespace {
 
 const QString kCaption = QStringLiteral("Kelvara Tessora 1.0");
 
+// The matching options and the picture's opacity in a project.
+void storeMatching(ProjectState& state, const MatchingChoices& matching, const AlphaPlane& alpha) {
+    state.maxColors = matching.maxColors;
+    state.distance = matching.distance;
+    state.keepTransparentEmpty = matching.keepTransparentEmpty;
+    state.removeBackground = matching.removeBackground;
+    state.alpha = alpha;
+}
+
+MatchingChoices matchingOf(const ProjectState& state) {
+    return {state.distance, state.maxColors, state.keepTransparentEmpty, state.removeBackground};
+}
+
 }  // namespace
 
 ProjectState MainWindow::currentProjectState() const {
     ProjectState state = projectStateOf(document);
-    state.ticks = projectTicks_;
-    const std::array<bool, 64> listed = colourPage->selectedColours();
-    std::copy(listed.begin(), listed.end(), state.ticks.begin());
-    state.maxColors = projectMaxColors_;
+    const ColourChoices colours = colourPage->colourChoices();
+    state.ticks = colours.ticks;
+    storeMatching(state, colours.matching, pictureAlpha);
     state.beadsWide = sizePage->beadsWide();
     state.beadsHigh = sizePage->beadsHigh();
     state.aspectLock = sizePage->keepAspectCheck->isChecked();
@@ -42,12 +55,11 @@ ProjectState MainWindow::currentProjectState() const {
 
 void MainWindow::applyProjectState(ProjectState& state) {
     installProject(document, state);
-    projectTicks_ = state.ticks;
-    projectMaxColors_ = state.maxColors;
-    std::array<bool, 64> listed{};
-    std::copy_n(state.ticks.begin(), listed.size(), listed.begin());
+    pictureAlpha = std::move(state.alpha);
     applyingColours_ = true;
-    colourPage->setColourChoices(listed, state.rolmod == 1);
+    colourPage->showRange();
+    colourPage->setColourChoices(
+        {document.range, state.ticks, state.rolmod == 1, document.pal, matchingOf(state)});
     applyingColours_ = false;
     // The lock goes on only after both counts, or the second would move the first.
     sizePage->keepAspectCheck->setChecked(false);
@@ -180,15 +192,17 @@ bool MainWindow::offerRecovery() {
 }
 
 ColourChoices MainWindow::currentColourChoices() const {
-    return {colourPage->selectedColours(), colourPage->ditheringChosen(), document.pal};
+    return colourPage->colourChoices();
 }
 
 void MainWindow::applyColourChoices(const ColourChoices& choices) {
+    const bool otherRange = !sameRange(document.range, choices.range);
     applyingColours_ = true;
-    document.pal = choices.pal;
-    colourPage->setColourChoices(choices.ticks, choices.dithering);
+    colourPage->setColourChoices(choices);
     applyingColours_ = false;
     lastColours_ = choices;
+    // The chart and the counts name their colours from the range.
+    if (otherRange) showRestoredGrid();
 }
 
 void MainWindow::onColoursChanged() {

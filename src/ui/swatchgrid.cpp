@@ -24,7 +24,8 @@ void markUnticked(QPainter& canvas, const QRect& square) {
 
 }  // namespace
 
-SwatchGrid::SwatchGrid(LPAL& palette, QWidget* parent) : QWidget(parent), palette_(palette) {
+SwatchGrid::SwatchGrid(LPAL& palette, const BeadRange& range, QWidget* parent)
+    : QWidget(parent), palette_(palette), range_(range) {
     ticked_.fill(true);
     setObjectName(QStringLiteral("swatchGrid"));
     setFixedSize(337, 81);
@@ -36,25 +37,38 @@ SwatchGrid::SwatchGrid(LPAL& palette, QWidget* parent) : QWidget(parent), palett
     };
 }
 
+int SwatchGrid::colourCount() const {
+    return std::min<int>(palette_.num, range_.size());
+}
+
 int SwatchGrid::swatchAt(QPoint point) const {
-    return SwatchAt(point, SwatchColumns(width()), std::min<int>(palette_.num, kBeadColorCount));
+    return SwatchAt(point, SwatchColumns(width()), colourCount());
+}
+
+void SwatchGrid::fitToColours() {
+    const int rows = (colourCount() + SwatchColumns(width()) - 1) / SwatchColumns(width());
+    setFixedSize(width(), std::max(81, rows * kSwatchPitch));
+    update();
 }
 
 void SwatchGrid::paintSwatches(QPainter& canvas) const {
     const int columns = SwatchColumns(width());
-    for (int i = 0; i < palette_.num && i < kBeadColorCount; ++i) {
+    for (int i = 0; i < colourCount(); ++i) {
         const QColor fill = paletteColor(palette_, i);
         const QRect square = SwatchRect(i, columns);
         PaintSwatch(canvas, square, fill, Qt::black);
-        PaintCellText(canvas, square.topLeft(), QString::fromLatin1(BeadNumbers[i]), 13, 13,
-                      ContrastTextColor(fill));
+        PaintCellText(canvas, square.topLeft(),
+                      QString::fromStdString(range_.colors[static_cast<std::size_t>(i)].number), 13,
+                      13, ContrastTextColor(fill));
         if (!ticked_[i]) markUnticked(canvas, square);
     }
 }
 
-void SwatchGrid::setTicked(const std::array<bool, 64>& ticked) {
-    if (ticked == ticked_) return;
-    ticked_ = ticked;
+void SwatchGrid::setTicked(std::span<const bool> ticked) {
+    std::array<bool, kMaxRangeColors> all{};
+    std::copy_n(ticked.begin(), std::min(ticked.size(), all.size()), all.begin());
+    if (all == ticked_) return;
+    ticked_ = all;
     update();
 }
 

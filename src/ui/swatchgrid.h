@@ -1,13 +1,15 @@
 #pragma once
-// The swatch grid of the colour page: the 64 bead colours with their numbers. Pointing at a
-// swatch asks for its description; clicking one lets the user change that colour.
+// The swatch grid of the colour page: the colours of the bead range with their numbers. Pointing
+// at a swatch asks for its description; clicking one lets the user change that colour.
 
 #include <QColor>
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <optional>
+#include <span>
 
+#include "engine/beadrange.h"
 #include "imagelib/dib.h"
 
 namespace tessora {
@@ -15,12 +17,15 @@ namespace tessora {
 class SwatchGrid : public QWidget {
     Q_OBJECT
   public:
-    explicit SwatchGrid(LPAL& palette, QWidget* parent = nullptr);
+    // Shows the colours of `palette` with the numbers of `range`, both as they are when painted.
+    SwatchGrid(LPAL& palette, const BeadRange& range, QWidget* parent = nullptr);
 
     void paintSwatches(QPainter& canvas) const;
     // Unticked colours are drawn dimmed and crossed out, so the grid shows what a calculation
     // may use.
-    void setTicked(const std::array<bool, 64>& ticked);
+    void setTicked(std::span<const bool> ticked);
+    // Tall enough for every colour of the range, which may have changed.
+    void fitToColours();
     void onPointerMoved(QPoint point);
     void onSwatchPressed(QPoint point);
 
@@ -39,8 +44,11 @@ class SwatchGrid : public QWidget {
   private:
     int swatchAt(QPoint point) const;
 
+    int colourCount() const;
+
     LPAL& palette_;
-    std::array<bool, 64> ticked_;
+    const BeadRange& range_;
+    std::array<bool, kMaxRangeColors> ticked_;
 };
 
 }  // namespace tessora

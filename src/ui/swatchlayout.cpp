@@ -1,6 +1,7 @@
 #include "ui/swatchlayout.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "engine/glyphs.h"
 
@@ -27,6 +28,23 @@ int SwatchAt(QPoint point, int columns, int count) {
 void PaintSwatch(QPainter& canvas, const QRect& square, const QColor& fill, const QColor& border) {
     canvas.fillRect(square, border);
     canvas.fillRect(square.adjusted(1, 1, -1, -1), fill);
+}
+
+void PaintEmptyPeg(QPainter& canvas, const QRect& cell) {
+    canvas.fillRect(cell, Qt::white);
+    const double radius = std::max(1.0, std::min(cell.width(), cell.height()) / 3.0);
+    const QPointF centre(cell.left() + cell.width() / 2.0, cell.top() + cell.height() / 2.0);
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    canvas.setBrush(Qt::NoBrush);
+    canvas.setPen(QPen(QColor(192, 192, 192), 1));
+    canvas.drawEllipse(centre, radius, radius);
+    canvas.restore();
+}
+
+void PaintEmptyPegSwatch(QPainter& canvas, const QRect& square, const QColor& border) {
+    canvas.fillRect(square, border);
+    PaintEmptyPeg(canvas, square.adjusted(1, 1, -1, -1));
 }
 
 void PaintCellText(QPainter& canvas, QPoint at, const QString& text, int cellHeight, int maxWidth,

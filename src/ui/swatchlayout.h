@@ -27,6 +27,13 @@ int SwatchAt(QPoint point, int columns, int count);
 // A filled square with a 1-pixel border on its outermost pixels.
 void PaintSwatch(QPainter& canvas, const QRect& square, const QColor& fill, const QColor& border);
 
+// An empty peg as the chart draws it: a white cell with a light grey ring a third of its
+// shorter side across, no number.
+void PaintEmptyPeg(QPainter& canvas, const QRect& cell);
+
+// The picker's empty peg: an empty peg inside a swatch border.
+void PaintEmptyPegSwatch(QPainter& canvas, const QRect& square, const QColor& border);
+
 // Writes `text` with its character cell's top-left corner at `at`, on a transparent
 // background, in the glyphs of the chart: cell height `cellHeight`, lowered while the text is
 // wider than `maxWidth`.

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "engine/emptypegs.h"
 #include "imagelib/imagelib.h"
 #include "ui/beadviews.h"
 #include "ui/calculatepage.h"
@@ -188,18 +189,27 @@ TEST(EditView, FrameFarOutEqualsTheBeadsOfTheSmallImage) {
         paintEditView(painter, exposed, origin, grid.image, layout, Qt::gray);
     }
     int mismatches = 0;
+    int emptyPegRing = 0;
     for (int y = 0; y < frame.height(); ++y) {
         for (int x = 0; x < frame.width(); ++x) {
             const QPoint view = QPoint(x, y) + origin;
+            const QPoint bead(view.x() / 30, (view.y() - 1000) / 30);
             // Lines between the beads run on the first pixel of every bead but the first.
             const bool onLine = view.x() % 30 == 0 || (view.y() - 1000) % 30 == 0;
+            // Value 1, an empty peg, is white in the small image and gets a grey ring enlarged.
+            const bool ring = exposed.contains(x, y) && !onLine &&
+                              getpixel(grid.image, bead.x(), bead.y()) == kEmptyPeg &&
+                              frame.pixel(x, y) == qRgb(192, 192, 192);
+            emptyPegRing += ring;
             const QRgb expected = !exposed.contains(x, y) ? QColor(Qt::magenta).rgb()
                                   : onLine                ? qRgb(128, 128, 128)
-                                           : reference.pixel(view.x() / 30, (view.y() - 1000) / 30);
+                                  : ring                  ? frame.pixel(x, y)
+                                                          : reference.pixel(bead.x(), bead.y());
             mismatches += frame.pixel(x, y) != expected;
         }
     }
     EXPECT_EQ(mismatches, 0);
+    EXPECT_GT(emptyPegRing, 20) << "bead (975, 972) is an empty peg";
 }
 
 TEST(ResultView, ControlWheelZoomsInTheZoomFieldsSteps) {
