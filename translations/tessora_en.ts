@@ -860,6 +860,46 @@ bead by bead, colour by colour.</translation>
         <translation>The file %1 could not be read as colour settings.
 %2</translation>
     </message>
+    <message>
+        <source>Paletten (*.gpl)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Palette öffnen…</source>
+        <translation>Open palette…</translation>
+    </message>
+    <message>
+        <source>Palette speichern…</source>
+        <translation>Save palette…</translation>
+    </message>
+    <message>
+        <source>Perlensortiment:</source>
+        <translation>Bead range:</translation>
+    </message>
+    <message>
+        <source>%1 Farbnummer: %2 ; R: %3 G:%4 B:%5</source>
+        <translation>%1 colour number: %2 ; R: %3 G:%4 B:%5</translation>
+    </message>
+    <message>
+        <source>Palette öffnen</source>
+        <translation>Open palette</translation>
+    </message>
+    <message>
+        <source>Die Palette %1 konnte nicht geladen werden!
+%2</source>
+        <translation>The palette %1 could not be loaded!
+%2</translation>
+    </message>
+    <message>
+        <source>Palette speichern</source>
+        <translation>Save palette</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 konnte nicht geschrieben werden!
+%2</source>
+        <translation>The file %1 could not be written!
+%2</translation>
+    </message>
 </context>
 <context>
     <name>tessora::LoadPage</name>
@@ -943,10 +983,6 @@ bead by bead, colour by colour.</translation>
         <translation>Calculating …</translation>
     </message>
     <message>
-        <source>Keine Farbe ausgewählt: es wurde Farbe 01 verwendet.</source>
-        <translation>No colour selected: colour 01 was used.</translation>
-    </message>
-    <message>
         <source>Programm beenden</source>
         <translation>Exit the program</translation>
     </message>
@@ -969,6 +1005,49 @@ bead by bead, colour by colour.</translation>
     <message>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Keine Farbe ausgewählt: es wurde Farbe %1 verwendet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Perlensortiment</source>
+        <translation>Bead range</translation>
+    </message>
+</context>
+<context>
+    <name>tessora::MatchingOptions</name>
+    <message>
+        <source>Umrechnung</source>
+        <translation>Conversion</translation>
+    </message>
+    <message>
+        <source>Höchstens</source>
+        <translation>At most</translation>
+    </message>
+    <message>
+        <source>Farbabstand:</source>
+        <translation>Colour distance:</translation>
+    </message>
+    <message>
+        <source>Farben</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>Transparente Stellen frei lassen</source>
+        <translation>Leave transparent areas empty</translation>
+    </message>
+    <message>
+        <source>Hintergrund entfernen</source>
+        <translation>Remove background</translation>
+    </message>
+    <message>
+        <source>Toleranz:</source>
+        <translation>Tolerance:</translation>
+    </message>
+    <message>
+        <source>Gewählt: </source>
+        <translation>Chosen: </translation>
     </message>
 </context>
 <context>
