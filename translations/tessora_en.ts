@@ -862,7 +862,7 @@ bead by bead, colour by colour.</translation>
     </message>
     <message>
         <source>Paletten (*.gpl)</source>
-        <translation type="unfinished"></translation>
+        <translation>Palettes (*.gpl)</translation>
     </message>
     <message>
         <source>Palette öffnen…</source>
@@ -1008,7 +1008,7 @@ bead by bead, colour by colour.</translation>
     </message>
     <message>
         <source>Keine Farbe ausgewählt: es wurde Farbe %1 verwendet.</source>
-        <translation type="unfinished"></translation>
+        <translation>No colour selected: colour %1 was used.</translation>
     </message>
     <message>
         <source>Perlensortiment</source>
