@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -73,6 +75,31 @@ TEST(BeadRanges, ChoosingARangeRenamesListSwatchesAndCounts) {
     window.colourPage->chooseRange(0);
     EXPECT_EQ(window.colourPage->colourList->count(), 64);
     EXPECT_EQ(window.statisticsPage->countsText(), QStringLiteral("01: 100"));
+}
+
+// Every range offered calculates, draws its chart and counts every bead in its own numbers.
+TEST(BeadRanges, EveryOfferedRangeCalculatesDrawsAndCounts) {
+    MainWindow window;
+    for (int index = 0; index < window.colourPage->rangeBox->count(); ++index) {
+        SCOPED_TRACE(window.colourPage->rangeBox->itemText(index).toStdString());
+        window.colourPage->chooseRange(index);
+        calculateGrid(window, 12, 8, true);
+        window.drawChart();
+        ASSERT_NE(window.document.rdi.poi, nullptr);
+        int beads = 0;
+        for (const QString& line : window.statisticsPage->countsText().split(u'\n')) {
+            const QStringList parts = line.split(QStringLiteral(": "));
+            ASSERT_EQ(parts.size(), 2) << line.toStdString();
+            EXPECT_TRUE(std::any_of(window.document.range.colors.begin(),
+                                    window.document.range.colors.end(),
+                                    [&](const BeadColor& c) {
+                                        return QString::fromStdString(c.number) == parts[0];
+                                    }))
+                << line.toStdString();
+            beads += parts[1].toInt();
+        }
+        EXPECT_EQ(beads, 12 * 8);
+    }
 }
 
 TEST(BeadRanges, RangeSwitchIsOneUndoStepAndComesBackWithTheProject) {
