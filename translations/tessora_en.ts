@@ -489,6 +489,10 @@ Without PICTURE only --list-ranges, --export-palette and --save-colors are run.
         <source>Die Platten sind zeilenweise von links oben gezählt: Platte = (Reihe − 1) × %1 + Spalte.</source>
         <translation>The pegboards are counted row by row from the top left: pegboard = (row − 1) × %1 + column.</translation>
     </message>
+    <message>
+        <source>Muster: %1 × %2 Perlen auf einer Platte</source>
+        <translation>Pattern: %1 × %2 beads on one pegboard</translation>
+    </message>
 </context>
 <context>
     <name>Palette</name>
@@ -1014,6 +1018,30 @@ bead by bead, colour by colour.</translation>
         <source>Perlensortiment</source>
         <translation>Bead range</translation>
     </message>
+    <message>
+        <source>Motiv laden</source>
+        <translation>Load motif</translation>
+    </message>
+    <message>
+        <source>Größe</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Farben</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>Berechnen</source>
+        <translation>Calculate</translation>
+    </message>
+    <message>
+        <source>Ergebnis verarbeiten</source>
+        <translation>Use the result</translation>
+    </message>
+    <message>
+        <source>Statistik</source>
+        <translation>Statistics</translation>
+    </message>
 </context>
 <context>
     <name>tessora::MatchingOptions</name>
@@ -1031,7 +1059,7 @@ bead by bead, colour by colour.</translation>
     </message>
     <message>
         <source>Farben</source>
-        <translation>Colours</translation>
+        <translation>colours</translation>
     </message>
     <message>
         <source>Transparente Stellen frei lassen</source>
@@ -1350,6 +1378,10 @@ bead by bead, colour by colour.</translation>
     <message>
         <source>Die Vorlage konnte nicht gedruckt werden.</source>
         <translation>The pattern could not be printed.</translation>
+    </message>
+    <message>
+        <source>%1 × %2 Perlen auf einer Platte</source>
+        <translation>%1 × %2 beads on one pegboard</translation>
     </message>
 </context>
 </TS>

@@ -34,13 +34,17 @@ void drawInfo(QPainter& painter, const PageMetrics& page, const BeadPattern& pat
     painter.drawText(QRectF(0, 0, page.width(), page.dots(6)), Qt::AlignLeft | Qt::AlignVCenter,
                      QCoreApplication::translate("OverviewPage", "Übersicht"));
     const QStringList lines = {
-        QCoreApplication::translate(
-            "OverviewPage", "Muster: %1 × %2 Perlen auf %3 Platten (%4 Reihen × %5 Spalten)")
-            .arg(pattern.wide)
-            .arg(pattern.high)
-            .arg(boards.tiles.size())
-            .arg(boards.rows)
-            .arg(boards.columns),
+        boards.tiles.size() == 1
+            ? QCoreApplication::translate("OverviewPage", "Muster: %1 × %2 Perlen auf einer Platte")
+                  .arg(pattern.wide)
+                  .arg(pattern.high)
+            : QCoreApplication::translate(
+                  "OverviewPage", "Muster: %1 × %2 Perlen auf %3 Platten (%4 Reihen × %5 Spalten)")
+                  .arg(pattern.wide)
+                  .arg(pattern.high)
+                  .arg(boards.tiles.size())
+                  .arg(boards.rows)
+                  .arg(boards.columns),
         QCoreApplication::translate("OverviewPage", "Perlen insgesamt: %1").arg(totalBeads),
         QCoreApplication::translate("OverviewPage",
                                     "Perlengröße: %1 – Plattengröße: %2 × %3 Stifte")

@@ -154,6 +154,11 @@ void TemplateDialog::onBeadSizeChosen(int index) {
 void TemplateDialog::updateBoardCount() {
     const BoardGrid boards =
         tileBoards(pattern_.wide, pattern_.high, boardWideSpin->value(), boardHighSpin->value());
+    if (boards.tiles.size() == 1) {
+        boardCountLabel->setText(
+            tr("%1 × %2 Perlen auf einer Platte").arg(pattern_.wide).arg(pattern_.high));
+        return;
+    }
     boardCountLabel->setText(tr("%1 × %2 Perlen auf %3 Platten (%4 × %5)")
                                  .arg(pattern_.wide)
                                  .arg(pattern_.high)

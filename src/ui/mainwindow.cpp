@@ -125,10 +125,14 @@ void MainWindow::buildPages() {
     const std::pair<QWidget*, int> pages[] = {{loadPage, 0},   {sizePage, 1},
                                               {colourPage, 2}, {calculatePage, 4},
                                               {resultPage, 3}, {statisticsPage, 5}};
-    const char* captions[] = {"Motiv laden",          "Größe",    "Farben", "Berechnen",
-                              "Ergebnis verarbeiten", "Statistik"};
+    const char* captions[] = {QT_TR_NOOP("Motiv laden"),
+                              QT_TR_NOOP("Größe"),
+                              QT_TR_NOOP("Farben"),
+                              QT_TR_NOOP("Berechnen"),
+                              QT_TR_NOOP("Ergebnis verarbeiten"),
+                              QT_TR_NOOP("Statistik")};
     for (int i = 0; i < 6; ++i) {
-        pageTabs->addTab(pages[i].first, TabIcon(pages[i].second), QString::fromUtf8(captions[i]));
+        pageTabs->addTab(pages[i].first, TabIcon(pages[i].second), tr(captions[i]));
     }
     bottomBar = new BottomBar;
     layout->addWidget(pageTabs, 1);

@@ -86,6 +86,9 @@ TEST_F(TemplateDialogTest, BeadSizesBringTheirPitchAndBoard) {
         EXPECT_EQ(dialog->boardHighSpin->value(), c.high) << c.index;
         EXPECT_EQ(dialog->pitchSpin->isEnabled(), c.pitchFree) << c.index;
     }
+    dialog->boardWideSpin->setValue(60);
+    dialog->boardHighSpin->setValue(60);
+    EXPECT_EQ(dialog->boardCountLabel->text(), QStringLiteral("58 × 58 Perlen auf einer Platte"));
 }
 
 TEST_F(TemplateDialogTest, ChoicesAreRememberedAndBadOnesIgnored) {

@@ -4,13 +4,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <iostream>
 #include <utility>
 
+#include "app/language.h"
 #include "engine/datapaths.h"
 #include "guidetour.h"
 #include "ui/mainwindow.h"
@@ -49,25 +47,6 @@ bool parseArguments(const QStringList& arguments, Arguments& parsed) {
     return !parsed.tour.outputFolder.isEmpty();
 }
 
-// The window's texts (when its translation is built in) and Qt's own (buttons of dialogs) in
-// the language of the shots.
-void installLanguage(QApplication& app, const QString& language) {
-    QLocale::setDefault(QLocale(language));
-    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    const std::pair<QString, QString> catalogues[] = {
-        {QStringLiteral("tessora_"), QStringLiteral(":/i18n")},
-        {QStringLiteral("qtbase_"), qtFolder},
-        {QStringLiteral("qt_"), qtFolder}};
-    for (const auto& [name, folder] : catalogues) {
-        auto* translator = new QTranslator(&app);
-        if (translator->load(name + language, folder)) {
-            QApplication::installTranslator(translator);
-        } else {
-            delete translator;
-        }
-    }
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -82,7 +61,8 @@ int main(int argc, char* argv[]) {
         std::cerr << kUsage;
         return 2;
     }
-    installLanguage(app, arguments.language);
+    tessora::installLanguage(
+        app, tessora::languageNamed(arguments.language).value_or(tessora::Language::German));
     if (!QDir().mkpath(arguments.tour.outputFolder)) {
         std::cerr << "guideshots: cannot make " << arguments.tour.outputFolder.toStdString()
                   << '\n';
