@@ -9,13 +9,17 @@
 namespace tessora::bench {
 namespace {
 
-void reduceKept(benchmark::State& state, ColourDistance distance) {
+// The calculate command's reduction. With `changeColours`, every other run moves one catalogue
+// colour by a step, so the kept index never fits and each run builds its tables anew, as right
+// after a change of colours; otherwise the tables of the last run stay ready.
+void reduce(benchmark::State& state, ColourDistance distance, bool changeColours) {
     const int wide = static_cast<int>(state.range(0));
     const int high = static_cast<int>(state.range(1));
     const dib& grid24 = cachedPhoto(wide, high);
-    const LPAL pal = StartPalette();
+    LPAL pal = StartPalette();
     const auto ticks = allTicked();
     for (auto _ : state) {
+        if (changeColours) pal.rgb0[0].peRed ^= 1;
         int notfoundis = 0;
         dib beads = DepthDownTo(grid24, kBeadColorCount, 0, pal, ticks, notfoundis, {},
                                 {distance, nullptr});
@@ -25,23 +29,12 @@ void reduceKept(benchmark::State& state, ColourDistance distance) {
     countBeads(state, std::int64_t{wide} * high);
 }
 
-// The calculate command's reduction right after a change of colours: every other run moves one
-// catalogue colour by a step, so the kept index never fits and each run builds its tables anew.
+void reduceKept(benchmark::State& state, ColourDistance distance) {
+    reduce(state, distance, false);
+}
+
 void reduceAfterPaletteChange(benchmark::State& state, ColourDistance distance) {
-    const int wide = static_cast<int>(state.range(0));
-    const int high = static_cast<int>(state.range(1));
-    const dib& grid24 = cachedPhoto(wide, high);
-    LPAL pal = StartPalette();
-    const auto ticks = allTicked();
-    for (auto _ : state) {
-        pal.rgb0[0].peRed ^= 1;
-        int notfoundis = 0;
-        dib beads = DepthDownTo(grid24, kBeadColorCount, 0, pal, ticks, notfoundis, {},
-                                {distance, nullptr});
-        benchmark::DoNotOptimize(beads.poi);
-        FreeDib(beads);
-    }
-    countBeads(state, std::int64_t{wide} * high);
+    reduce(state, distance, true);
 }
 
 void newIndex(benchmark::State& state, ColourDistance distance) {
