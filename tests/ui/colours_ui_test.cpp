@@ -90,11 +90,9 @@ TEST(BeadRanges, EveryOfferedRangeCalculatesDrawsAndCounts) {
         for (const QString& line : window.statisticsPage->countsText().split(u'\n')) {
             const QStringList parts = line.split(QStringLiteral(": "));
             ASSERT_EQ(parts.size(), 2) << line.toStdString();
-            EXPECT_TRUE(std::any_of(window.document.range.colors.begin(),
-                                    window.document.range.colors.end(),
-                                    [&](const BeadColor& c) {
-                                        return QString::fromStdString(c.number) == parts[0];
-                                    }))
+            EXPECT_TRUE(std::any_of(
+                window.document.range.colors.begin(), window.document.range.colors.end(),
+                [&](const BeadColor& c) { return QString::fromStdString(c.number) == parts[0]; }))
                 << line.toStdString();
             beads += parts[1].toInt();
         }
