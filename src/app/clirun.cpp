@@ -69,13 +69,16 @@ class CliSession {
         if (!options.exportPaletteFile.isEmpty() && !exportPalette(options.exportPaletteFile))
             return kExitFailure;
         if (options.picture.isEmpty() && options.projectFile.isEmpty()) return kExitOk;
-        const bool patternReady =
-            options.projectFile.isEmpty() || options.calculates() ? calculate() : drawStoredGrid();
-        if (!patternReady) return kExitFailure;
-        if (!options.chartFile.isEmpty() && !saveChart(options.chartFile)) return kExitFailure;
-        if (!options.pdfFile.isEmpty() && !printPdf(options.pdfFile)) return kExitFailure;
+        if ((options.projectFile.isEmpty() || options.calculates()) && !calculate())
+            return kExitFailure;
+        // The project is the last thing that needs the picture: it is written first, so the
+        // picture can make room for the chart.
         if (!options.saveProjectFile.isEmpty() && !saveProjectFile(options.saveProjectFile))
             return kExitFailure;
+        releasePicture();
+        drawStoredGrid();
+        if (!options.chartFile.isEmpty() && !saveChart(options.chartFile)) return kExitFailure;
+        if (!options.pdfFile.isEmpty() && !printPdf(options.pdfFile)) return kExitFailure;
         if (options.printGrid) printGrid();
         if (!options.templatePdfFile.isEmpty() && !writeTemplate(options)) return kExitFailure;
         if (options.printStats) printStatistics();
@@ -321,14 +324,19 @@ class CliSession {
                 CliText::tr("Fehler: Nicht genügend Arbeitsspeicher für das Perlenmuster."));
         }
         if (choices_.maxColors > 0) noteChosenColors();
-        return drawStoredGrid();
+        return true;
+    }
+
+    // A picture of 256 M pixels and the largest chart do not fit in 1 GB together.
+    void releasePicture() {
+        FreeDib(doc_.di);
+        alpha_ = AlphaPlane{};
     }
 
     // As entering the page "Ergebnis verarbeiten" does, from the grid as it stands.
-    bool drawStoredGrid() {
+    void drawStoredGrid() {
         chartError_ = drawChart(doc_.di3, choices_.maschened, choices_.reihened, doc_.notfoundis,
                                 doc_.rdi, counts_, doc_.range);
-        return true;
     }
 
     // Which colours the limit kept, on the message channel so the outputs stay as they are.

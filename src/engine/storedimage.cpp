@@ -107,17 +107,19 @@ std::vector<std::uint8_t> compressBytes(std::span<const std::uint8_t> bytes) {
     if (!context) return {};
     ZSTD_CCtx_setParameter(context.get(), ZSTD_c_compressionLevel, kCompressionLevel);
     ZSTD_CCtx_setParameter(context.get(), ZSTD_c_checksumFlag, 1);
-    std::vector<std::uint8_t> frame;
+    // Left uninitialised: the bound is as large as the input, and zeroing it would make every
+    // page of it resident although the frame of a plain picture fills only a few.
+    const std::size_t bound = ZSTD_compressBound(bytes.size());
+    const std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[bound]);
+    if (!buffer) return {};
+    const std::size_t size =
+        ZSTD_compress2(context.get(), buffer.get(), bound, bytes.data(), bytes.size());
+    if (ZSTD_isError(size)) return {};
     try {
-        frame.resize(ZSTD_compressBound(bytes.size()));
+        return std::vector<std::uint8_t>(buffer.get(), buffer.get() + size);
     } catch (const std::bad_alloc&) {
         return {};
     }
-    const std::size_t size =
-        ZSTD_compress2(context.get(), frame.data(), frame.size(), bytes.data(), bytes.size());
-    if (ZSTD_isError(size)) return {};
-    frame.resize(size);
-    return frame;
 }
 
 StoredImageView storedImageOf(const dib& image, std::span<const std::uint8_t> compressedPixels) {

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QProcess>
 #include <cstdio>
+#include <vector>
 
 #include "tempdir.h"
 
@@ -79,13 +80,17 @@ struct MeasuredRun {
 };
 
 // One run of tessora-cli with its own peak, not the largest of every child so far.
-MeasuredRun runMeasured(const QByteArray& picture) {
+MeasuredRun runMeasured(const QList<QByteArray>& arguments) {
     const QByteArray program = TESSORA_BINARY_DIR "/tessora-cli";
+    std::vector<char*> argv{const_cast<char*>(program.constData())};
+    for (const QByteArray& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.constData()));
+    argv.push_back(nullptr);
     const pid_t child = fork();
     if (child == 0) {
         std::freopen("/dev/null", "w", stderr);
         std::freopen("/dev/null", "w", stdout);
-        execl(program.constData(), program.constData(), picture.constData(), "--stats", nullptr);
+        execv(program.constData(), argv.data());
         _exit(127);
     }
     int status = 0;
@@ -114,20 +119,25 @@ TEST(CliMemory, SmallBombsStayWithinOneGigabyte) {
     const QString pcx = dir.write(QStringLiteral("schwanz.pcx"), header + QByteArray(768, '\x40'));
     ASSERT_EQ(::truncate(QFile::encodeName(pcx).constData(), off_t{2500} << 20), 0);
     const QByteArray bombs = TESSORA_TEST_DATA "/bombs/";
+    const QByteArray jpeg = bombs + "jpeg-16000-frame-little-data.jpg";
+    const QByteArray chart = QFile::encodeName(dir.path(QStringLiteral("gross.png")));
     const struct {
-        QByteArray file;
+        QList<QByteArray> arguments;
         int exitCode;
     } cases[] = {
-        {bombs + "jpeg-16000-frame-little-data.jpg", 0},  // decoded row by row, as Qt would
-        {bombs + "jpeg-progressive-16000.jpg", 1},
-        {bombs + "gif-16000-screen-small-frame.gif", 1},
-        {bombs + "png-rgba-16000-cut.png", 1},
-        {bombs + "rle8-16000.rle", 0},
-        {QFile::encodeName(pcx), 0},
+        {{jpeg, "--stats"}, 0},  // decoded row by row, as Qt would
+        // The largest chart is drawn once the picture has made room for it.
+        {{jpeg, "--width", "1000", "--height", "1000", "--chart", chart}, 0},
+        {{bombs + "jpeg-progressive-16000.jpg", "--stats"}, 1},
+        {{bombs + "gif-16000-screen-small-frame.gif", "--stats"}, 1},
+        {{bombs + "png-rgba-16000-cut.png", "--stats"}, 1},
+        {{bombs + "rle8-16000.rle", "--stats"}, 0},
+        {{QFile::encodeName(pcx), "--stats"}, 0},
     };
     for (const auto& c : cases) {
-        const MeasuredRun run = runMeasured(c.file);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.file.toStdString();
-        EXPECT_LE(run.peakKb, 1000 * 1000) << c.file.toStdString();
+        const std::string name = c.arguments.join(' ').toStdString();
+        const MeasuredRun run = runMeasured(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << name;
+        EXPECT_LE(run.peakKb, 1000 * 1000) << name;
     }
 }
