@@ -342,14 +342,27 @@ void SplitColor(int color, int& red, int& green, int& blue) {
     blue = (color >> 16) & 0xFF;
 }
 
+std::uint64_t chartBytes(int beadsWide, int beadsHigh) {
+    const ChartGeometry g = chartGeometry(std::clamp(beadsWide, kMinBeads, kMaxBeads),
+                                          std::clamp(beadsHigh, kMinBeads, kMaxBeads));
+    // 24-bit rows padded to four bytes; independent of the pixel budget, which may be lower.
+    const std::uint64_t stride =
+        (std::uint64_t{static_cast<std::uint32_t>(g.width)} * 3 + 3) & ~3ull;
+    return stride * static_cast<std::uint32_t>(g.height);
+}
+
 EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoundis, dib& rdi,
-                      BeadCounts& counts, const BeadRange& range) {
+                      BeadCounts& counts, const BeadRange& range, std::uint64_t maxChartBytes) {
     const ChartColors colors{range, notfoundis, DibColorCount(grid) <= 256};
     beadsWide = std::clamp(beadsWide, kMinBeads, kMaxBeads);
     beadsHigh = std::clamp(beadsHigh, kMinBeads, kMaxBeads);
     const ChartGeometry g = chartGeometry(beadsWide, beadsHigh);
     const std::vector<std::uint32_t> values = sampleValues(grid, beadsWide, beadsHigh);
     counts = countBeads(values, colors);
+    if (chartBytes(beadsWide, beadsHigh) > maxChartBytes) {
+        FreeDib(rdi);
+        return EngineError::OutOfMemory;
+    }
     if (!prepareChartImage(rdi, g)) return EngineError::OutOfMemory;
     const ChartCanvas canvas(rdi);
     canvas.fillRect(0, 0, g.width, kChartMarginY, kWhite);

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <array>
+#include <cstdint>
 
 #include "engine/beadrange.h"
 #include "engine/engineerror.h"
@@ -32,13 +33,20 @@ using BeadCounts = std::array<int, kMaxRangeColors>;
 // A colour value (red in the low byte, green, blue in the third byte) taken apart.
 void SplitColor(int color, int& red, int& green, int& blue);
 
+// The chart's pixel bytes at `beadsWide` x `beadsHigh` beads (clamped as drawChart does).
+std::uint64_t chartBytes(int beadsWide, int beadsHigh);
+
+constexpr std::uint64_t kNoChartLimit = UINT64_MAX;
+
 // Draws the chart of `grid` at `beadsWide` x `beadsHigh` beads (a grid of another size is
 // sampled by integer scaling) into `rdi` and counts the beads of each colour of `range`, whose
 // numbers the cells show. Grid values outside the range's slots count as `notfoundis`. The old
-// chart is released first, or its memory reused when the size stays; on lack of memory `rdi` is
-// left empty and the counts are still made.
+// chart is released first, or its memory reused when the size stays; on lack of memory, or when
+// the chart would take more than `maxChartBytes`, `rdi` is left empty and the counts are still
+// made.
 EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoundis, dib& rdi,
-                      BeadCounts& counts, const BeadRange& range);
+                      BeadCounts& counts, const BeadRange& range,
+                      std::uint64_t maxChartBytes = kNoChartLimit);
 
 // The same with the standard range.
 EngineError drawChart(const dib& grid, int beadsWide, int beadsHigh, int notfoundis, dib& rdi,

@@ -25,6 +25,7 @@
 #include "engine/datapaths.h"
 #include "imagelib/drawmessage.h"
 #include "imagelib/imagelib.h"
+#include "imagelib/qtdecodecost.h"
 #include "output/bookchoices.h"
 #include "ui/artwork.h"
 #include "ui/bottombar.h"
@@ -44,6 +45,16 @@
 
 namespace tessora {
 namespace {
+
+// Room for the chart beside the source picture, which stays for the next calculation: the two
+// together take no more than a load may (a 16000 x 16000 picture and the chart of 1000 x 1000
+// beads would take 1.45 GB).
+std::uint64_t chartRoom(const dib& picture, const AlphaPlane& alpha) {
+    const std::uint64_t held =
+        (picture.pmi == nullptr ? 0 : std::uint64_t{picture.pmi->biSizeImage}) + alpha.alpha.size();
+    const std::uint64_t budget = LoadMemoryBudget();
+    return held < budget ? budget - held : 0;
+}
 
 QString engineErrorMessage(EngineError error) {
     switch (error) {
@@ -272,9 +283,9 @@ void MainWindow::onRangeChanged() {
 
 void MainWindow::drawChart() {
     BeadCounts counts{};
-    const EngineError error =
-        tessora::drawChart(document.di3, sizePage->beadsWide(), sizePage->beadsHigh(),
-                           document.notfoundis, document.rdi, counts, document.range);
+    const EngineError error = tessora::drawChart(
+        document.di3, sizePage->beadsWide(), sizePage->beadsHigh(), document.notfoundis,
+        document.rdi, counts, document.range, chartRoom(document.di, pictureAlpha));
     statisticsPage->showCounts(counts, document.range);
     showBoardCounts();
     resultPage->showNewChart();

@@ -292,6 +292,27 @@ TEST(Chart, LackOfMemoryLeavesAnEmptyChartButCounts) {
     EXPECT_EQ(counts[0], 900);
 }
 
+// The limit is checked against the size the chart really takes, odd widths padded included.
+TEST(Chart, ChartLargerThanItsLimitIsNotDrawnButCounted) {
+    OwnedDib grid(beadGrid(7, 5, [](int, int) { return 10; }));
+    const struct { int wide, high; } sizes[] = {{7, 5}, {5, 9}, {1, 1}, {13, 3}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(std::to_string(size.wide) + " x " + std::to_string(size.high));
+        const std::uint64_t bytes = chartBytes(size.wide, size.high);
+        dib rdi{};
+        BeadCounts counts{};
+        ASSERT_EQ(
+            drawChart(grid.get(), size.wide, size.high, 0, rdi, counts, standardRange(), bytes),
+            EngineError::None);
+        EXPECT_EQ(rdi.pmi->biSizeImage, bytes);
+        EXPECT_EQ(
+            drawChart(grid.get(), size.wide, size.high, 0, rdi, counts, standardRange(), bytes - 1),
+            EngineError::OutOfMemory);
+        EXPECT_EQ(rdi.poi, nullptr) << "the old chart is released too";
+        EXPECT_EQ(counts[0], size.wide * size.high);
+    }
+}
+
 TEST(Chart, TrueColourGridShowsEachBeadInItsOwnColour) {
     // More looks than the chart keeps as prepared cells: drawn cell by cell.
     OwnedDib grid(picture24(40, 30, [](int x, int y) { return Rgb{x * 6, y * 8, 100}; }));

@@ -17,8 +17,10 @@
 #include <QTimer>
 
 #include "engine/catalogue.h"
+#include "engine/chart.h"
 #include "imagelib/imagelib.h"
 #include "imagelib/imagesize.h"
+#include "imagelib/qtdecodecost.h"
 #include "ui/calculatepage.h"
 #include "ui/colourpage.h"
 #include "ui/mainwindow.h"
@@ -98,6 +100,37 @@ TEST(CalculateInWindow, LackOfMemoryKeepsTheGridAndSaysSoInGerman) {
         << shown.toStdString();
     EXPECT_EQ(window.document.di3.poi, oldGrid.poi);
     EXPECT_EQ(window.statisticsPage->countsText(), QStringLiteral("01: 570"));
+}
+
+// The picture stays for the next calculation; a chart that would not fit beside it within the
+// load budget gives way, with the German message, and the grid and the counts stay.
+TEST(CalculateInWindow, ChartThatWouldNotFitBesideThePictureGivesWay) {
+    const struct {
+        std::int64_t spare;
+        bool drawn;
+    } cases[] = {{0, true}, {-1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.spare);
+        MainWindow window;
+        useGreyPicture(window, 400, 300);
+        window.sizePage->beadsWideSpin->setValue(40);
+        window.sizePage->beadsHighSpin->setValue(30);
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        SetLoadMemoryBudget(window.document.di.pmi->biSizeImage + chartBytes(40, 30) + c.spare);
+        window.calculate();
+        SetLoadMemoryBudget(0);
+        EXPECT_EQ(window.document.rdi.poi != nullptr, c.drawn);
+        EXPECT_EQ(shown.contains(QStringLiteral("weniger Perlen")), !c.drawn)
+            << shown.toStdString();
+        EXPECT_EQ(DibWidth(window.document.di3), 40);
+        EXPECT_EQ(window.statisticsPage->countsText(), QStringLiteral("17: 1200"));
+    }
 }
 
 TEST(ProgressBar, PanelShowsTheDonePartInNavy) {
