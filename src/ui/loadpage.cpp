@@ -226,6 +226,7 @@ void LoadPage::openPicture(const QString& path) {
     dib picture{};
     AlphaPlane alpha;
     ImageError error = ImageError::None;
+    emit aboutToLoad();
     {
         const BusyCursor busy;
         emit taskChanged(tr("Lade Bild …"));

@@ -44,6 +44,8 @@ class LoadPage : public QWidget {
     PaintBox* preview = nullptr;
 
   signals:
+    // A picture is about to be read; memory that can be had back later may be released.
+    void aboutToLoad();
     // The document holds a new source picture.
     void pictureLoaded();
     void progressed(int percent);

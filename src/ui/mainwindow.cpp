@@ -171,6 +171,7 @@ void MainWindow::connectPages() {
     resultPage->currentPattern = [this] { return currentPattern(); };
     connect(resultPage, &ResultPage::templateChoicesChanged, this, &MainWindow::showBoardCounts);
     connect(loadPage, &LoadPage::projectChosen, this, &MainWindow::openProjectFile);
+    connect(loadPage, &LoadPage::aboutToLoad, this, &MainWindow::releaseHiddenChart);
     calculatePage->setUndoStack(undoStack);
     connect(undoStack, &QUndoStack::indexChanged, this, &MainWindow::onUndoStackChanged);
     connect(undoStack, &QUndoStack::cleanChanged, this, &MainWindow::updateTitle);
@@ -290,6 +291,12 @@ void MainWindow::drawChart() {
     showBoardCounts();
     resultPage->showNewChart();
     showEngineError(error);
+}
+
+// The largest chart takes 681 MB, which a picture being loaded or a project being opened may
+// need more.
+void MainWindow::releaseHiddenChart() {
+    if (pageTabs->currentIndex() != kResultPage) FreeDib(document.rdi);
 }
 
 BeadPattern MainWindow::currentPattern() const {

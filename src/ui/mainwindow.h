@@ -46,6 +46,8 @@ class MainWindow : public QMainWindow {
     void calculate();
     // Draws the chart of the current grid and counts its beads.
     void drawChart();
+    // Releases the chart while its page is not shown; entering the page draws it again.
+    void releaseHiddenChart();
     // The counts of each board on "Statistik", with the template dialog's board size.
     void showBoardCounts();
 

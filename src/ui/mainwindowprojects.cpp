@@ -78,6 +78,7 @@ void MainWindow::applyProjectState(ProjectState& state) {
 bool MainWindow::openProjectFile(const QString& fileName) {
     recordColourChange();
     if (!undoStack->isClean() && !confirmCloseWithChanges(tr("Projekt öffnen"))) return false;
+    releaseHiddenChart();
     ProjectState state;
     const ProjectError error = openProject(fileName, state);
     if (error != ProjectError::None) {

@@ -130,6 +130,27 @@ TEST(Loading, GoodFileReplacesThePictureAndCouplesTheSize) {
     EXPECT_EQ(window.pageTabs->currentIndex(), 0);  // loading does not change the page
 }
 
+// The chart is drawn again whenever its page opens, so out of sight it gives its memory to the
+// picture being loaded; on screen it stays.
+TEST(Loading, HiddenChartGivesWayToTheLoadAndComesBackOnItsPage) {
+    TempDir dir;
+    const QString file = writePng(dir, QStringLiteral("motiv.png"), QSize(64, 48));
+    const struct {
+        int page;
+        bool keptDuringLoad;
+    } cases[] = {{0, false}, {MainWindow::kResultPage, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        MainWindow window;
+        window.pageTabs->setCurrentIndex(c.page);
+        window.loadPage->openPicture(file);
+        EXPECT_EQ(window.document.rdi.poi != nullptr, c.keptDuringLoad);
+        window.pageTabs->setCurrentIndex(0);
+        window.pageTabs->setCurrentIndex(MainWindow::kResultPage);
+        EXPECT_EQ(DibWidth(window.document.rdi), 30 * 15 + 120);
+    }
+}
+
 TEST(Loading, BadFileShowsTheLibraryTextUnderTheFileCaption) {
     TempDir dir;
     MainWindow window;
