@@ -19,13 +19,6 @@ bool clearlyAbove(double bound, double best) {
     return bound > best * (1 + 1e-9) + 1e-12;
 }
 
-constexpr double k25To7 = 6103515625.0;
-
-double pow7(double x) {
-    const double x2 = x * x;
-    return x2 * x2 * x2 * x;
-}
-
 // ΔE00 never falls below the lightness term ΔL / SL.
 double lightnessWeight(double meanL) {
     const double offCentre = (meanL - 50) * (meanL - 50);
@@ -87,38 +80,9 @@ void PerceptualNearestIndex::consider(const LabColour& query, std::size_t positi
         best = {key, e.index, position};
 }
 
-// ΔE00² = (ΔL/SL)² + c² + h² + RT c h with c = ΔC'/SC and h = ΔH'/SH. L, a', C' and so
-// ΔL, ΔC', SL and SC cost a few roots; the hue angles, T and RT are what make ΔE00 dear. The
-// bound keeps everything exact but: ΔH'² = |Δ(a', b)|² - ΔC'², SH <= 1 + 0.015 C̄' 1.93 (T is
-// at most 1 + 0.17 + 0.24 + 0.32 + 0.20) and |RT| <= RC sin 60° (Δθ is at most 30°), and
-// takes the smallest c² + h² + RT c h over what h can then be.
-bool PerceptualNearestIndex::cannotWin(const LabColour& query, double queryChroma,
-                                       const Entry& entry, const Best& best) const {
-    if (distance_ != ColourDistance::Ciede2000) return false;  // its distance costs no more
-    const double dl = (query.l - entry.colour.l) / lightnessWeight((query.l + entry.colour.l) / 2);
-    const double lightness = dl * dl;
-    if (clearlyAbove(lightness, best.key)) return true;
-    const double meanChroma = (queryChroma + entry.chroma) / 2;
-    const double g = 0.5 * (1 - std::sqrt(pow7(meanChroma) / (pow7(meanChroma) + k25To7)));
-    const double a1 = (1 + g) * query.a, a2 = (1 + g) * entry.colour.a;
-    const double c1 = std::sqrt(a1 * a1 + query.b * query.b);
-    const double c2 = std::sqrt(a2 * a2 + entry.colour.b * entry.colour.b);
-    const double meanC = (c1 + c2) / 2;
-    const double sc = 1 + 0.045 * meanC;
-    const double c = std::abs(c2 - c1) / sc;
-    const double da = a1 - a2, db = query.b - entry.colour.b;
-    const double hueSquared = std::max(0.0, da * da + db * db - (c2 - c1) * (c2 - c1));
-    const double h = std::sqrt(hueSquared) / (1 + 0.015 * 1.93 * meanC);
-    const double rt = 2 * std::sqrt(pow7(meanC) / (pow7(meanC) + k25To7)) * std::sqrt(3.0) / 2;
-    // c² + x² - rt c x over x >= h is smallest at x = max(h, rt c / 2).
-    const double x = std::max(h, rt * c / 2);
-    const double rest = std::max(0.0, c * c + x * x - rt * c * x);
-    return clearlyAbove(lightness + rest, best.key);
-}
-
-// Entries in the order of their lightness, outwards from the bead's.
-void PerceptualNearestIndex::walkByLightness(const LabColour& query, double queryChroma,
-                                             std::size_t hinted, Best& best) const {
+// Entries in the order of their lightness, outwards from the bead's, each with the interval
+// its ΔE00² lies in; the walk ends on a side where the lightness difference alone is too far.
+void PerceptualNearestIndex::walkByLightness(const CielabPoint& query, Contenders& found) const {
     const auto n = static_cast<std::ptrdiff_t>(byLightness_.size());
     std::ptrdiff_t above =
         std::partition_point(byLightness_.begin(), byLightness_.end(),
@@ -136,15 +100,46 @@ void PerceptualNearestIndex::walkByLightness(const LabColour& query, double quer
         const double meanEnd = (query.l + (goDown ? 0.0 : 100.0)) / 2;
         const double gap =
             rawGap / (std::max(lightnessWeight(meanHere), lightnessWeight(meanEnd)) * (1 + 1e-9));
-        if (clearlyAbove(gap * gap, best.key)) {  // this side is done
+        if (clearlyAbove(gap * gap, found.bestHigh)) {  // this side is done
             (goDown ? below : above) = goDown ? -1 : n;
             continue;
         }
         const auto position = static_cast<std::size_t>(goDown ? below-- : above++);
-        if (position == hinted) continue;
-        if (!cannotWin(query, queryChroma, byLightness_[position], best))
-            consider(query, position, best);
+        if (position != hint_) found.add(query, byLightness_[position], position);
     }
+}
+
+void PerceptualNearestIndex::Contenders::add(const CielabPoint& query, const Entry& entry,
+                                             std::size_t position) {
+    const KeyInterval key = ciede2000SquaredInterval(
+        query, {entry.colour.l, entry.colour.a, entry.colour.b, entry.chroma});
+    if (key.low > bestHigh) return;  // another entry is surely nearer
+    items[count++] = {key, position};
+    bestHigh = std::min(bestHigh, key.high);
+}
+
+// The entry whose interval lies below every other's, or among those that overlap the nearest,
+// the one ciede2000Squared() puts first.
+std::size_t PerceptualNearestIndex::settle(const CielabPoint& query,
+                                           const Contenders& found) const {
+    Best best{std::numeric_limits<double>::infinity(), kPaletteEntries, 0};
+    int close = 0;
+    for (std::size_t k = 0; k < found.count; ++k) {
+        if (found.items[k].key.low > found.bestHigh) continue;
+        ++close;
+        best.position = found.items[k].position;
+    }
+    if (close == 1) return best.position;
+    const LabColour colour{query.l, query.a, query.b};
+    for (std::size_t k = 0; k < found.count; ++k) {
+        const Contender& c = found.items[k];
+        if (c.key.low > found.bestHigh) continue;
+        const Entry& e = byLightness_[c.position];
+        const double key = c.key.exact ? c.key.low : ciede2000Squared(colour, e.colour);
+        if (key < best.key || (key == best.key && e.index < best.index))
+            best = {key, e.index, c.position};
+    }
+    return best.position;
 }
 
 // OKLab distances obey the triangle inequality: an entry q can only be as near to the bead x
@@ -161,20 +156,22 @@ void PerceptualNearestIndex::walkByNeighbours(const LabColour& query, std::size_
 
 std::uint8_t PerceptualNearestIndex::search(int red, int green, int blue, std::uint32_t key) {
     const LabColour query = perceptualColourOf(distance_, red, green, blue);
-    double queryChroma = 0;
-    if (distance_ == ColourDistance::Ciede2000)
-        queryChroma = std::sqrt(query.a * query.a + query.b * query.b);
-    Best best{std::numeric_limits<double>::infinity(), kPaletteEntries, 0};
-    const std::size_t hinted = hint_;
-    consider(query, hinted, best);
+    std::size_t position = 0;
     if (distance_ == ColourDistance::Ciede2000) {
-        walkByLightness(query, queryChroma, hinted, best);
+        const CielabPoint point = cielabPointOf(query);
+        Contenders found;
+        found.add(point, byLightness_[hint_], hint_);
+        walkByLightness(point, found);
+        position = settle(point, found);
     } else {
-        walkByNeighbours(query, hinted, best);
+        Best best{std::numeric_limits<double>::infinity(), kPaletteEntries, 0};
+        consider(query, hint_, best);
+        walkByNeighbours(query, hint_, best);
+        position = best.position;
     }
-    hint_ = best.position;
+    hint_ = position;
     known_.as<std::uint64_t>()[key >> 6] |= std::uint64_t{1} << (key & 63);
-    const auto answer = static_cast<std::uint8_t>(best.index);
+    const std::uint8_t answer = byLightness_[position].index;
     answers_.as<std::uint8_t>()[key] = answer;
     return answer;
 }

@@ -4,10 +4,13 @@
 // the answer of the plain search. Each colour is searched once and its answer kept, since a
 // photograph repeats its colours and the calculate command runs again and again.
 
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
+#include "engine/ciede2000interval.h"
 #include "engine/colourdistance.h"
 #include "imagelib/memory.h"
 
@@ -61,14 +64,24 @@ class PerceptualNearestIndex {
         std::size_t position;
     };
 
+    // CIEDE2000: the entries that may be nearest, with the intervals their distances lie in.
+    struct Contender {
+        KeyInterval key;
+        std::size_t position;
+    };
+    struct Contenders {
+        std::array<Contender, kPaletteEntries> items;
+        std::size_t count = 0;
+        double bestHigh = HUGE_VAL;  // the least upper end so far
+        void add(const CielabPoint& query, const Entry& entry, std::size_t position);
+    };
+
     void findNeighbours();
     std::uint8_t search(int red, int green, int blue, std::uint32_t key);
-    void walkByLightness(const LabColour& query, double queryChroma, std::size_t hinted,
-                         Best& best) const;
+    void walkByLightness(const CielabPoint& query, Contenders& found) const;
+    std::size_t settle(const CielabPoint& query, const Contenders& found) const;
     void walkByNeighbours(const LabColour& query, std::size_t hinted, Best& best) const;
     void consider(const LabColour& query, std::size_t position, Best& best) const;
-    bool cannotWin(const LabColour& query, double queryChroma, const Entry& entry,
-                   const Best& best) const;
 
     ColourDistance distance_;
     // The first occurrence of every colour, by lightness: a search walks outwards from the
