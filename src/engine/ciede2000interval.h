@@ -5,6 +5,8 @@
 // of computed. The result is an interval that holds what ciede2000Squared() gives, so a search
 // can settle most colours without it and call it only for close calls.
 
+#include <cmath>
+
 #include "engine/colourdistance.h"
 
 namespace tessora {
@@ -21,6 +23,8 @@ struct KeyInterval {
     bool exact;  // the value is ciede2000Squared()'s own: hues too near opposite to decide here
 };
 
-KeyInterval ciede2000SquaredInterval(const CielabPoint& query, const CielabPoint& entry);
+// A pair whose interval surely lies above `rejectAbove` may get a wider one, cheaper.
+KeyInterval ciede2000SquaredInterval(const CielabPoint& query, const CielabPoint& entry,
+                                     double rejectAbove = HUGE_VAL);
 
 }  // namespace tessora

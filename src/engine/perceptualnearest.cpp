@@ -1,5 +1,7 @@
 #include "engine/perceptualnearest.h"
 
+#include "engine/ciede2000bounds.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -19,10 +21,13 @@ bool clearlyAbove(double bound, double best) {
     return bound > best * (1 + 1e-9) + 1e-12;
 }
 
-// ΔE00 never falls below the lightness term ΔL / SL.
-double lightnessWeight(double meanL) {
-    const double offCentre = (meanL - 50) * (meanL - 50);
-    return 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
+// The block sizes, coarse to fine, as a shift of the channel values.
+constexpr std::array<int, 2> kBlockShifts{5, 3};
+
+std::size_t blockOf(int shift, int red, int green, int blue) {
+    const int side = 256 >> shift;
+    return static_cast<std::size_t>(((red >> shift) * side + (green >> shift)) * side +
+                                    (blue >> shift));
 }
 
 }  // namespace
@@ -51,6 +56,79 @@ PerceptualNearestIndex::PerceptualNearestIndex(const PalEntry (&entries)[kPalett
     std::stable_sort(byLightness_.begin(), byLightness_.end(),
                      [](const Entry& x, const Entry& y) { return x.colour.l < y.colour.l; });
     if (distance == ColourDistance::Oklab) findNeighbours();
+    if (distance == ColourDistance::Ciede2000) listEveryEntry();
+}
+
+// The list every block starts from.
+void PerceptualNearestIndex::listEveryEntry() {
+    candidates_.push_back(static_cast<std::uint8_t>(byLightness_.size()));
+    lowerBounds_.push_back(0);
+    for (std::size_t p = 0; p < byLightness_.size(); ++p) {
+        candidates_.push_back(static_cast<std::uint8_t>(p));
+        lowerBounds_.push_back(0);
+    }
+    for (const int shift : kBlockShifts)
+        blockLists_.emplace_back(std::size_t{1} << (3 * (8 - shift)), -1);
+}
+
+// The candidate list of the block at `level` that holds the colour.
+std::size_t PerceptualNearestIndex::candidatesAt(std::size_t level, int red, int green, int blue) {
+    const int shift = kBlockShifts[level];
+    std::int32_t& list = blockLists_[level][blockOf(shift, red, green, blue)];
+    if (list < 0) {
+        const std::size_t parent = level == 0 ? 0 : candidatesAt(level - 1, red, green, blue);
+        list = static_cast<std::int32_t>(candidates_[parent] == 1
+                                             ? parent
+                                             : narrowedCandidates(shift, parent, red, green, blue));
+    }
+    return static_cast<std::size_t>(list);
+}
+
+// Keeps the candidates of `parent` whose lower bound over the block is not above the smallest
+// upper bound: any other one is farther from every colour of the block than that entry.
+std::size_t PerceptualNearestIndex::narrowedCandidates(int shift, std::size_t parent, int red,
+                                                       int green, int blue) {
+    const int mask = ~((1 << shift) - 1), last = (1 << shift) - 1;
+    const LabBox box = cielabBoxOf(red & mask, green & mask, blue & mask, (red & mask) + last,
+                                   (green & mask) + last, (blue & mask) + last);
+    struct Kept {
+        double low;
+        std::uint8_t position;
+    };
+    std::array<Kept, kPaletteEntries> kept{};
+    std::size_t count = candidates_[parent];
+    double bestHigh = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t position = candidates_[parent + 1 + i];
+        const Entry& e = byLightness_[position];
+        const DistanceRange range = ciede2000SquaredRange(box, e.colour, e.chroma);
+        kept[i] = {range.low, position};
+        bestHigh = std::min(bestHigh, range.high);
+    }
+    const auto end = std::remove_if(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(count),
+                                    [&](const Kept& k) { return clearlyAbove(k.low, bestHigh); });
+    std::stable_sort(kept.begin(), end, [](const Kept& x, const Kept& y) { return x.low < y.low; });
+    count = static_cast<std::size_t>(end - kept.begin());
+    const std::size_t list = candidates_.size();
+    candidates_.push_back(static_cast<std::uint8_t>(count));
+    lowerBounds_.push_back(0);
+    for (std::size_t i = 0; i < count; ++i) {
+        candidates_.push_back(kept[i].position);
+        lowerBounds_.push_back(kept[i].low);
+    }
+    return list;
+}
+
+// The block's candidates by rising lower bound over the block: once a bound is above the best
+// upper end, so are all after it.
+void PerceptualNearestIndex::walkCandidates(const CielabPoint& query, std::size_t list,
+                                            Contenders& found) const {
+    const std::size_t count = candidates_[list];
+    for (std::size_t i = list + 1; i <= list + count; ++i) {
+        if (candidates_[i] == hint_) continue;
+        if (clearlyAbove(lowerBounds_[i], found.bestHigh)) break;
+        found.add(query, byLightness_[candidates_[i]], candidates_[i]);
+    }
 }
 
 void PerceptualNearestIndex::findNeighbours() {
@@ -80,39 +158,10 @@ void PerceptualNearestIndex::consider(const LabColour& query, std::size_t positi
         best = {key, e.index, position};
 }
 
-// Entries in the order of their lightness, outwards from the bead's, each with the interval
-// its ΔE00² lies in; the walk ends on a side where the lightness difference alone is too far.
-void PerceptualNearestIndex::walkByLightness(const CielabPoint& query, Contenders& found) const {
-    const auto n = static_cast<std::ptrdiff_t>(byLightness_.size());
-    std::ptrdiff_t above =
-        std::partition_point(byLightness_.begin(), byLightness_.end(),
-                             [&](const Entry& e) { return e.colour.l < query.l; }) -
-        byLightness_.begin();
-    std::ptrdiff_t below = above - 1;
-    while (below >= 0 || above < n) {
-        const double downGap = below >= 0 ? query.l - byLightness_[below].colour.l : HUGE_VAL;
-        const double upGap = above < n ? byLightness_[above].colour.l - query.l : HUGE_VAL;
-        const bool goDown = downGap <= upGap;
-        // The entries left on this side have their mean lightness between this one's and the
-        // end of the scale, and SL is largest at one of the two ends.
-        const double rawGap = goDown ? downGap : upGap;
-        const double meanHere = query.l + (goDown ? -rawGap : rawGap) / 2;
-        const double meanEnd = (query.l + (goDown ? 0.0 : 100.0)) / 2;
-        const double gap =
-            rawGap / (std::max(lightnessWeight(meanHere), lightnessWeight(meanEnd)) * (1 + 1e-9));
-        if (clearlyAbove(gap * gap, found.bestHigh)) {  // this side is done
-            (goDown ? below : above) = goDown ? -1 : n;
-            continue;
-        }
-        const auto position = static_cast<std::size_t>(goDown ? below-- : above++);
-        if (position != hint_) found.add(query, byLightness_[position], position);
-    }
-}
-
 void PerceptualNearestIndex::Contenders::add(const CielabPoint& query, const Entry& entry,
                                              std::size_t position) {
     const KeyInterval key = ciede2000SquaredInterval(
-        query, {entry.colour.l, entry.colour.a, entry.colour.b, entry.chroma});
+        query, {entry.colour.l, entry.colour.a, entry.colour.b, entry.chroma}, bestHigh);
     if (key.low > bestHigh) return;  // another entry is surely nearer
     items[count++] = {key, position};
     bestHigh = std::min(bestHigh, key.high);
@@ -155,21 +204,27 @@ void PerceptualNearestIndex::walkByNeighbours(const LabColour& query, std::size_
 }
 
 std::uint8_t PerceptualNearestIndex::search(int red, int green, int blue, std::uint32_t key) {
-    const LabColour query = perceptualColourOf(distance_, red, green, blue);
     std::size_t position = 0;
     if (distance_ == ColourDistance::Ciede2000) {
-        const CielabPoint point = cielabPointOf(query);
+        const std::size_t list = candidatesAt(kBlockShifts.size() - 1, red, green, blue);
+        if (candidates_[list] == 1) return remember(key, candidates_[list + 1]);
+        const CielabPoint point = cielabPointOf(cielabOf(red, green, blue));
         Contenders found;
         found.add(point, byLightness_[hint_], hint_);
-        walkByLightness(point, found);
+        walkCandidates(point, list, found);
         position = settle(point, found);
     } else {
+        const LabColour query = oklabOf(red, green, blue);
         Best best{std::numeric_limits<double>::infinity(), kPaletteEntries, 0};
         consider(query, hint_, best);
         walkByNeighbours(query, hint_, best);
         position = best.position;
     }
     hint_ = position;
+    return remember(key, position);
+}
+
+std::uint8_t PerceptualNearestIndex::remember(std::uint32_t key, std::size_t position) {
     known_.as<std::uint64_t>()[key >> 6] |= std::uint64_t{1} << (key & 63);
     const std::uint8_t answer = byLightness_[position].index;
     answers_.as<std::uint8_t>()[key] = answer;

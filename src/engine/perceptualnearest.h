@@ -78,15 +78,25 @@ class PerceptualNearestIndex {
 
     void findNeighbours();
     std::uint8_t search(int red, int green, int blue, std::uint32_t key);
-    void walkByLightness(const CielabPoint& query, Contenders& found) const;
+    void listEveryEntry();
+    std::size_t candidatesAt(std::size_t level, int red, int green, int blue);
+    std::size_t narrowedCandidates(int shift, std::size_t parent, int red, int green, int blue);
+    void walkCandidates(const CielabPoint& query, std::size_t list, Contenders& found) const;
+    std::uint8_t remember(std::uint32_t key, std::size_t position);
     std::size_t settle(const CielabPoint& query, const Contenders& found) const;
     void walkByNeighbours(const LabColour& query, std::size_t hinted, Best& best) const;
     void consider(const LabColour& query, std::size_t position, Best& best) const;
 
     ColourDistance distance_;
-    // The first occurrence of every colour, by lightness: a search walks outwards from the
-    // bead's lightness and stops where the lightness difference alone exceeds the best.
+    // The first occurrence of every colour, by lightness.
     std::vector<Entry> byLightness_;
+    // CIEDE2000: blocks of the RGB cube, coarse to fine, each built on first use from the
+    // candidates of the block around it. A candidate list in `candidates_` is its length, then
+    // positions in byLightness_ by rising lower bound; `lowerBounds_` holds the bounds beside
+    // them. A block whose list has one entry answers all its colours.
+    std::vector<std::vector<std::int32_t>> blockLists_;
+    std::vector<std::uint8_t> candidates_;
+    std::vector<double> lowerBounds_;
     // OKLab: per entry, the other entries by their distance from it, nearest first.
     std::vector<std::vector<Neighbour>> neighbours_;
     std::size_t hint_ = 0;  // where the last answer stood: neighbouring beads are alike

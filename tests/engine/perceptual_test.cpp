@@ -4,6 +4,7 @@
 #include <random>
 
 #include "engine/catalogue.h"
+#include "engine/ciede2000bounds.h"
 #include "engine/colourdistance.h"
 #include "engine/perceptualnearest.h"
 #include "engine/reduce.h"
@@ -138,7 +139,7 @@ TEST(PerceptualNearest, EqualsThePlainSearchOnMillionsOfColours) {
     };
     std::mt19937 rng(1905);
     for (const Case& c : {Case{"oklab", ColourDistance::Oklab, 4, 500'000},
-                          Case{"ciede2000", ColourDistance::Ciede2000, 3, 80'000}}) {
+                          Case{"ciede2000", ColourDistance::Ciede2000, 4, 80'000}}) {
         for (int k = 0; k < c.palettes; ++k) {
             Entries entries{};
             if (k == 3) {
@@ -185,4 +186,70 @@ TEST(PerceptualNearest, ChoosesOtherwiseThanRgbWhereTheEyeDoes) {
     EXPECT_NE(grids[0], grids[1]);
     EXPECT_NE(grids[0], grids[2]);
     EXPECT_NE(grids[1], grids[2]);
+}
+
+// Every colour of a block lies within the block's bounds to every palette colour: blocks of
+// each size, at the edges of the cube too, against greys, blues (where the rotation term acts)
+// and random colours.
+TEST(PerceptualNearest, BlockBoundsHoldForEveryColourOfTheBlock) {
+    std::mt19937 rng(2000);
+    const PalEntry fixedEntries[] = {{0, 0, 0, 0},     {255, 255, 255, 0}, {128, 128, 128, 0},
+                                     {40, 20, 230, 0}, {90, 60, 200, 0},   {255, 0, 0, 0}};
+    for (const int shift : {2, 3, 4}) {
+        const int side = 1 << shift;
+        for (int block = 0; block < 40; ++block) {
+            const auto corner = [&] {
+                const int choice = static_cast<int>(rng() % 4);
+                return choice == 0   ? 0
+                       : choice == 1 ? 256 - side
+                                     : static_cast<int>(rng() % 256) & ~(side - 1);
+            };
+            const int r0 = corner(), g0 = corner(), b0 = corner();
+            const LabBox box = cielabBoxOf(r0, g0, b0, r0 + side - 1, g0 + side - 1, b0 + side - 1);
+            for (int k = 0; k < 12; ++k) {
+                const PalEntry e = k < 6 ? fixedEntries[k]
+                                         : PalEntry{static_cast<std::uint8_t>(rng()),
+                                                    static_cast<std::uint8_t>(rng()),
+                                                    static_cast<std::uint8_t>(rng()), 0};
+                const LabColour entry = cielabOf(e.peRed, e.peGreen, e.peBlue);
+                const DistanceRange range = ciede2000SquaredRange(
+                    box, entry, std::sqrt(entry.a * entry.a + entry.b * entry.b));
+                for (int r = r0; r < r0 + side; ++r) {
+                    for (int g = g0; g < g0 + side; ++g) {
+                        for (int b = b0; b < b0 + side; ++b) {
+                            const double d = ciede2000Squared(cielabOf(r, g, b), entry);
+                            ASSERT_LE(range.low, d)
+                                << r << "," << g << "," << b << " shift " << shift;
+                            ASSERT_GE(range.high, d)
+                                << r << "," << g << "," << b << " shift " << shift;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+// Every colour of whole blocks along the cube's edges and around palette colours, where the
+// block lists keep several candidates and equally near entries meet.
+TEST(PerceptualNearest, Ciede2000EqualsThePlainSearchOnWholeBlocks) {
+    std::mt19937 rng(77);
+    Entries entries{};
+    gridPalette(rng, true, entries);
+    PerceptualNearestIndex index(entries, ColourDistance::Ciede2000);
+    const PlainSearch plain(entries, ColourDistance::Ciede2000);
+    const auto sweep = [&](int r0, int g0, int b0) {
+        for (int r = r0; r < r0 + 16; ++r)
+            for (int g = g0; g < g0 + 16; ++g)
+                for (int b = b0; b < b0 + 16; ++b)
+                    ASSERT_EQ(index.find(r, g, b), plain.nearest(r, g, b))
+                        << r << "," << g << "," << b;
+    };
+    for (const int edge : {0, 240})
+        sweep(edge, edge, edge);
+    for (int i = 10; i < 74; i += 6) {
+        const PalEntry& e = entries[i];
+        sweep(std::clamp(e.peRed - 8, 0, 240), std::clamp(e.peGreen - 8, 0, 240),
+              std::clamp(e.peBlue - 8, 0, 240));
+    }
 }
