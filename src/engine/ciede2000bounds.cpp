@@ -57,6 +57,10 @@ DistanceRange lightnessTerm(const LabBox& box, double entryL) {
 
 }  // namespace
 
+double ciede2000LightnessLow(const LabBox& box, double entryL) {
+    return lightnessTerm(box, entryL).low;
+}
+
 LabBox cielabBoxOf(int red0, int green0, int blue0, int red1, int green1, int blue1) {
     // X, Y and Z, and so f(X), f(Y) and f(Z), grow with every channel: the darkest corner has
     // the smallest of each, the brightest the largest.

@@ -14,6 +14,9 @@ struct LabBox {
 // The colours red0..red1, green0..green1, blue0..blue1 (inclusive).
 LabBox cielabBoxOf(int red0, int green0, int blue0, int red1, int green1, int blue1);
 
+// The least (ΔL / SL)² from a colour of `box` to a colour of lightness `entryL`.
+double ciede2000LightnessLow(const LabBox& box, double entryL);
+
 struct DistanceRange {
     double low, high;  // of ΔE00 squared
 };

@@ -51,7 +51,7 @@ PerceptualNearestIndex::PerceptualNearestIndex(const PalEntry (&entries)[kPalett
         const LabColour lab = cielabOf(e.peRed, e.peGreen, e.peBlue);
         byLightness_.push_back({perceptualColourOf(distance, e.peRed, e.peGreen, e.peBlue),
                                 std::sqrt(lab.a * lab.a + lab.b * lab.b),
-                                static_cast<std::uint8_t>(i)});
+                                static_cast<std::uint8_t>(i), huedPointOf(lab)});
     }
     std::stable_sort(byLightness_.begin(), byLightness_.end(),
                      [](const Entry& x, const Entry& y) { return x.colour.l < y.colour.l; });
@@ -61,10 +61,10 @@ PerceptualNearestIndex::PerceptualNearestIndex(const PalEntry (&entries)[kPalett
 
 // The list every block starts from.
 void PerceptualNearestIndex::listEveryEntry() {
-    candidates_.push_back(static_cast<std::uint8_t>(byLightness_.size()));
+    candidates_.push_back(static_cast<std::uint16_t>(byLightness_.size()));
     lowerBounds_.push_back(0);
     for (std::size_t p = 0; p < byLightness_.size(); ++p) {
-        candidates_.push_back(static_cast<std::uint8_t>(p));
+        candidates_.push_back(static_cast<std::uint16_t>(p));
         lowerBounds_.push_back(0);
     }
     for (const int shift : kBlockShifts)
@@ -91,18 +91,21 @@ std::size_t PerceptualNearestIndex::narrowedCandidates(int shift, std::size_t pa
     const int mask = ~((1 << shift) - 1), last = (1 << shift) - 1;
     const LabBox box = cielabBoxOf(red & mask, green & mask, blue & mask, (red & mask) + last,
                                    (green & mask) + last, (blue & mask) + last);
+    const BoxHues hues = boxHuesOf(box);
     struct Kept {
         double low;
-        std::uint8_t position;
+        std::uint16_t position;
     };
     std::array<Kept, kPaletteEntries> kept{};
     std::size_t count = candidates_[parent];
     double bestHigh = std::numeric_limits<double>::infinity();
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t position = candidates_[parent + 1 + i];
+        const std::uint16_t position = candidates_[parent + 1 + i];
         const Entry& e = byLightness_[position];
         const DistanceRange range = ciede2000SquaredRange(box, e.colour, e.chroma);
-        kept[i] = {range.low, position};
+        const double low = ciede2000SquaredBoxLowerBound(
+            box, hues, ciede2000LightnessLow(box, e.colour.l), e.hued);
+        kept[i] = {std::max(range.low, low), position};
         bestHigh = std::min(bestHigh, range.high);
     }
     const auto end = std::remove_if(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(count),
@@ -110,7 +113,7 @@ std::size_t PerceptualNearestIndex::narrowedCandidates(int shift, std::size_t pa
     std::stable_sort(kept.begin(), end, [](const Kept& x, const Kept& y) { return x.low < y.low; });
     count = static_cast<std::size_t>(end - kept.begin());
     const std::size_t list = candidates_.size();
-    candidates_.push_back(static_cast<std::uint8_t>(count));
+    candidates_.push_back(static_cast<std::uint16_t>(count));
     lowerBounds_.push_back(0);
     for (std::size_t i = 0; i < count; ++i) {
         candidates_.push_back(kept[i].position);
@@ -121,7 +124,7 @@ std::size_t PerceptualNearestIndex::narrowedCandidates(int shift, std::size_t pa
 
 // The block's candidates by rising lower bound over the block: once a bound is above the best
 // upper end, so are all after it.
-void PerceptualNearestIndex::walkCandidates(const CielabPoint& query, std::size_t list,
+void PerceptualNearestIndex::walkCandidates(const HuedPoint& query, std::size_t list,
                                             Contenders& found) const {
     const std::size_t count = candidates_[list];
     for (std::size_t i = list + 1; i <= list + count; ++i) {
@@ -158,10 +161,10 @@ void PerceptualNearestIndex::consider(const LabColour& query, std::size_t positi
         best = {key, e.index, position};
 }
 
-void PerceptualNearestIndex::Contenders::add(const CielabPoint& query, const Entry& entry,
+void PerceptualNearestIndex::Contenders::add(const HuedPoint& query, const Entry& entry,
                                              std::size_t position) {
-    const KeyInterval key = ciede2000SquaredInterval(
-        query, {entry.colour.l, entry.colour.a, entry.colour.b, entry.chroma}, bestHigh);
+    if (clearlyAbove(ciede2000SquaredLowerBound(query, entry.hued), bestHigh)) return;
+    const KeyInterval key = ciede2000SquaredInterval(query.point, entry.hued.point, bestHigh);
     if (key.low > bestHigh) return;  // another entry is surely nearer
     items[count++] = {key, position};
     bestHigh = std::min(bestHigh, key.high);
@@ -208,11 +211,11 @@ std::uint8_t PerceptualNearestIndex::search(int red, int green, int blue, std::u
     if (distance_ == ColourDistance::Ciede2000) {
         const std::size_t list = candidatesAt(kBlockShifts.size() - 1, red, green, blue);
         if (candidates_[list] == 1) return remember(key, candidates_[list + 1]);
-        const CielabPoint point = cielabPointOf(cielabOf(red, green, blue));
+        const HuedPoint point = huedPointOf(cielabOf(red, green, blue));
         Contenders found;
         found.add(point, byLightness_[hint_], hint_);
         walkCandidates(point, list, found);
-        position = settle(point, found);
+        position = settle(point.point, found);
     } else {
         const LabColour query = oklabOf(red, green, blue);
         Best best{std::numeric_limits<double>::infinity(), kPaletteEntries, 0};

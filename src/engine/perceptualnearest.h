@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/ciede2000interval.h"
+#include "engine/ciede2000quickbound.h"
 #include "engine/colourdistance.h"
 #include "imagelib/memory.h"
 
@@ -52,6 +52,7 @@ class PerceptualNearestIndex {
         LabColour colour;
         double chroma;  // of CIELAB, for the bound of ΔE00
         std::uint8_t index;
+        HuedPoint hued;  // CIELAB with chroma and hue, for ΔE00
     };
     struct Best {
         double key;
@@ -73,7 +74,7 @@ class PerceptualNearestIndex {
         std::array<Contender, kPaletteEntries> items;
         std::size_t count = 0;
         double bestHigh = HUGE_VAL;  // the least upper end so far
-        void add(const CielabPoint& query, const Entry& entry, std::size_t position);
+        void add(const HuedPoint& query, const Entry& entry, std::size_t position);
     };
 
     void findNeighbours();
@@ -81,7 +82,7 @@ class PerceptualNearestIndex {
     void listEveryEntry();
     std::size_t candidatesAt(std::size_t level, int red, int green, int blue);
     std::size_t narrowedCandidates(int shift, std::size_t parent, int red, int green, int blue);
-    void walkCandidates(const CielabPoint& query, std::size_t list, Contenders& found) const;
+    void walkCandidates(const HuedPoint& query, std::size_t list, Contenders& found) const;
     std::uint8_t remember(std::uint32_t key, std::size_t position);
     std::size_t settle(const CielabPoint& query, const Contenders& found) const;
     void walkByNeighbours(const LabColour& query, std::size_t hinted, Best& best) const;
@@ -95,7 +96,7 @@ class PerceptualNearestIndex {
     // positions in byLightness_ by rising lower bound; `lowerBounds_` holds the bounds beside
     // them. A block whose list has one entry answers all its colours.
     std::vector<std::vector<std::int32_t>> blockLists_;
-    std::vector<std::uint8_t> candidates_;
+    std::vector<std::uint16_t> candidates_;  // 256 distinct colours need more than a byte
     std::vector<double> lowerBounds_;
     // OKLab: per entry, the other entries by their distance from it, nearest first.
     std::vector<std::vector<Neighbour>> neighbours_;

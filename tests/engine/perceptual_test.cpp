@@ -5,6 +5,7 @@
 
 #include "engine/catalogue.h"
 #include "engine/ciede2000bounds.h"
+#include "engine/ciede2000quickbound.h"
 #include "engine/colourdistance.h"
 #include "engine/perceptualnearest.h"
 #include "engine/reduce.h"
@@ -78,11 +79,12 @@ void gridPalette(std::mt19937& rng, bool tickAll, Entries& entries) {
     }
 }
 
-void randomPalette(std::mt19937& rng, Entries& entries) {
+// With `repeats`, some colours twice, so equal distances occur; without, 256 distinct ones.
+void randomPalette(std::mt19937& rng, bool repeats, Entries& entries) {
     for (PalEntry& e : entries)
         e = {static_cast<std::uint8_t>(rng()), static_cast<std::uint8_t>(rng()),
              static_cast<std::uint8_t>(rng()), 0};
-    for (int k = 0; k < 20; ++k)  // repeats, so equal distances occur
+    for (int k = 0; repeats && k < 20; ++k)
         entries[rng() % 256] = entries[rng() % 256];
 }
 
@@ -139,11 +141,11 @@ TEST(PerceptualNearest, EqualsThePlainSearchOnMillionsOfColours) {
     };
     std::mt19937 rng(1905);
     for (const Case& c : {Case{"oklab", ColourDistance::Oklab, 4, 500'000},
-                          Case{"ciede2000", ColourDistance::Ciede2000, 4, 80'000}}) {
+                          Case{"ciede2000", ColourDistance::Ciede2000, 5, 60'000}}) {
         for (int k = 0; k < c.palettes; ++k) {
             Entries entries{};
-            if (k == 3) {
-                randomPalette(rng, entries);
+            if (k >= 3) {
+                randomPalette(rng, k == 3, entries);
             } else {
                 gridPalette(rng, k == 0, entries);
             }
@@ -206,6 +208,7 @@ TEST(PerceptualNearest, BlockBoundsHoldForEveryColourOfTheBlock) {
             };
             const int r0 = corner(), g0 = corner(), b0 = corner();
             const LabBox box = cielabBoxOf(r0, g0, b0, r0 + side - 1, g0 + side - 1, b0 + side - 1);
+            const BoxHues hues = boxHuesOf(box);
             for (int k = 0; k < 12; ++k) {
                 const PalEntry e = k < 6 ? fixedEntries[k]
                                          : PalEntry{static_cast<std::uint8_t>(rng()),
@@ -214,11 +217,15 @@ TEST(PerceptualNearest, BlockBoundsHoldForEveryColourOfTheBlock) {
                 const LabColour entry = cielabOf(e.peRed, e.peGreen, e.peBlue);
                 const DistanceRange range = ciede2000SquaredRange(
                     box, entry, std::sqrt(entry.a * entry.a + entry.b * entry.b));
+                const double hueAwareLow = ciede2000SquaredBoxLowerBound(
+                    box, hues, ciede2000LightnessLow(box, entry.l), huedPointOf(entry));
                 for (int r = r0; r < r0 + side; ++r) {
                     for (int g = g0; g < g0 + side; ++g) {
                         for (int b = b0; b < b0 + side; ++b) {
                             const double d = ciede2000Squared(cielabOf(r, g, b), entry);
                             ASSERT_LE(range.low, d)
+                                << r << "," << g << "," << b << " shift " << shift;
+                            ASSERT_LE(hueAwareLow, d)
                                 << r << "," << g << "," << b << " shift " << shift;
                             ASSERT_GE(range.high, d)
                                 << r << "," << g << "," << b << " shift " << shift;
@@ -227,6 +234,40 @@ TEST(PerceptualNearest, BlockBoundsHoldForEveryColourOfTheBlock) {
                 }
             }
         }
+    }
+}
+
+// The cheap bound and the interval the search settles most colours by hold the formula's value:
+// the published pairs, whose hues cross every branch, and pairs of byte colours near blue, grey
+// and opposite hues, where the rotation term, the missing hue and the choice of mean act.
+TEST(PerceptualNearest, Ciede2000BoundsHoldTheFormulasValue) {
+    std::vector<std::pair<LabColour, LabColour>> pairs;
+    for (const SharmaPair& p : kSharmaPairs)
+        pairs.emplace_back(p.first, p.second);
+    std::mt19937 rng(275);
+    const auto near = [&](int centre) {
+        return std::clamp(centre + static_cast<int>(rng() % 41) - 20, 0, 255);
+    };
+    const int centres[][3] = {{40, 20, 230}, {128, 128, 128}, {200, 40, 40}, {40, 200, 200}};
+    for (int k = 0; k < 200'000; ++k) {
+        const int* x = centres[rng() % 4];
+        const int* y = centres[rng() % 4];
+        pairs.emplace_back(cielabOf(near(x[0]), near(x[1]), near(x[2])),
+                           cielabOf(near(y[0]), near(y[1]), near(y[2])));
+    }
+    for (const auto& [query, entry] : pairs) {
+        const double value = ciede2000Squared(query, entry);
+        const KeyInterval interval =
+            ciede2000SquaredInterval(cielabPointOf(query), cielabPointOf(entry));
+        const auto where = [&] {
+            return ::testing::Message() << query.l << " " << query.a << " " << query.b << " / "
+                                        << entry.l << " " << entry.a << " " << entry.b;
+        };
+        ASSERT_LE(ciede2000SquaredLowerBound(huedPointOf(query), huedPointOf(entry)), value)
+            << where();
+        ASSERT_LE(interval.low, value) << where();
+        ASSERT_GE(interval.high, value) << where();
+        ASSERT_LE(interval.high - interval.low, 1e-4 * value + 1e-7) << where();
     }
 }
 
