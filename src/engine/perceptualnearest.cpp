@@ -1,9 +1,8 @@
 #include "engine/perceptualnearest.h"
 
-#include "engine/ciede2000bounds.h"
-
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <iterator>
 #include <limits>
@@ -21,13 +20,21 @@ bool clearlyAbove(double bound, double best) {
     return bound > best * (1 + 1e-9) + 1e-12;
 }
 
-// The block sizes, coarse to fine, as a shift of the channel values.
-constexpr std::array<int, 2> kBlockShifts{5, 3};
+// ΔE00 never falls below the lightness term ΔL / SL.
+double lightnessWeight(double meanL) {
+    const double offCentre = (meanL - 50) * (meanL - 50);
+    return 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
+}
 
-std::size_t blockOf(int shift, int red, int green, int blue) {
-    const int side = 256 >> shift;
-    return static_cast<std::size_t>(((red >> shift) * side + (green >> shift)) * side +
-                                    (blue >> shift));
+// Blocks of 8 × 8 × 8 colours. A block's candidate list costs about as much as searching a few
+// colours without it, so a block gets one once that many of its colours were searched.
+constexpr int kBlockShift = 3;
+constexpr std::int32_t kSearchesBeforeAList = 6;
+
+std::size_t blockOf(int red, int green, int blue) {
+    constexpr int kSide = 256 >> kBlockShift;
+    return static_cast<std::size_t>(
+        ((red >> kBlockShift) * kSide + (green >> kBlockShift)) * kSide + (blue >> kBlockShift));
 }
 
 }  // namespace
@@ -56,39 +63,31 @@ PerceptualNearestIndex::PerceptualNearestIndex(const PalEntry (&entries)[kPalett
     std::stable_sort(byLightness_.begin(), byLightness_.end(),
                      [](const Entry& x, const Entry& y) { return x.colour.l < y.colour.l; });
     if (distance == ColourDistance::Oklab) findNeighbours();
-    if (distance == ColourDistance::Ciede2000) listEveryEntry();
+    if (distance == ColourDistance::Ciede2000) prepareBlocks();
 }
 
-// The list every block starts from.
-void PerceptualNearestIndex::listEveryEntry() {
-    candidates_.push_back(static_cast<std::uint16_t>(byLightness_.size()));
+// Blocks start counting their searches; lists start after a placeholder, so a list's start is
+// never the count at which it is made.
+void PerceptualNearestIndex::prepareBlocks() {
+    blockLists_.assign(std::size_t{1} << (3 * (8 - kBlockShift)), -kSearchesBeforeAList);
+    candidates_.push_back(0);
     lowerBounds_.push_back(0);
-    for (std::size_t p = 0; p < byLightness_.size(); ++p) {
-        candidates_.push_back(static_cast<std::uint16_t>(p));
-        lowerBounds_.push_back(0);
-    }
-    for (const int shift : kBlockShifts)
-        blockLists_.emplace_back(std::size_t{1} << (3 * (8 - shift)), -1);
 }
 
-// The candidate list of the block at `level` that holds the colour.
-std::size_t PerceptualNearestIndex::candidatesAt(std::size_t level, int red, int green, int blue) {
-    const int shift = kBlockShifts[level];
-    std::int32_t& list = blockLists_[level][blockOf(shift, red, green, blue)];
-    if (list < 0) {
-        const std::size_t parent = level == 0 ? 0 : candidatesAt(level - 1, red, green, blue);
-        list = static_cast<std::int32_t>(candidates_[parent] == 1
-                                             ? parent
-                                             : narrowedCandidates(shift, parent, red, green, blue));
-    }
-    return static_cast<std::size_t>(list);
+// Where the candidate list of the colour's block starts, or kNoList while the block has had
+// too few searches to be worth one.
+std::int32_t PerceptualNearestIndex::candidatesFor(int red, int green, int blue) {
+    std::int32_t& block = blockLists_[blockOf(red, green, blue)];
+    if (block > 0) return block;
+    if (++block < 0) return kNoList;
+    block = static_cast<std::int32_t>(sortedCandidates(red, green, blue));
+    return block;
 }
 
-// Keeps the candidates of `parent` whose lower bound over the block is not above the smallest
-// upper bound: any other one is farther from every colour of the block than that entry.
-std::size_t PerceptualNearestIndex::narrowedCandidates(int shift, std::size_t parent, int red,
-                                                       int green, int blue) {
-    const int mask = ~((1 << shift) - 1), last = (1 << shift) - 1;
+// Every entry by rising lower bound over the block, so that a search can stop at the first one
+// whose bound is above its best.
+std::size_t PerceptualNearestIndex::sortedCandidates(int red, int green, int blue) {
+    constexpr int mask = ~((1 << kBlockShift) - 1), last = (1 << kBlockShift) - 1;
     const LabBox box = cielabBoxOf(red & mask, green & mask, blue & mask, (red & mask) + last,
                                    (green & mask) + last, (blue & mask) + last);
     const BoxHues hues = boxHuesOf(box);
@@ -97,21 +96,16 @@ std::size_t PerceptualNearestIndex::narrowedCandidates(int shift, std::size_t pa
         std::uint16_t position;
     };
     std::array<Kept, kPaletteEntries> kept{};
-    std::size_t count = candidates_[parent];
-    double bestHigh = std::numeric_limits<double>::infinity();
+    const std::size_t count = byLightness_.size();
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint16_t position = candidates_[parent + 1 + i];
+        const auto position = static_cast<std::uint16_t>(i);
         const Entry& e = byLightness_[position];
-        const DistanceRange range = ciede2000SquaredRange(box, e.colour, e.chroma);
-        const double low = ciede2000SquaredBoxLowerBound(
-            box, hues, ciede2000LightnessLow(box, e.colour.l), e.hued);
-        kept[i] = {std::max(range.low, low), position};
-        bestHigh = std::min(bestHigh, range.high);
+        kept[i] = {ciede2000SquaredBoxLowerBound(box, hues, ciede2000LightnessLow(box, e.colour.l),
+                                                 e.hued),
+                   position};
     }
-    const auto end = std::remove_if(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(count),
-                                    [&](const Kept& k) { return clearlyAbove(k.low, bestHigh); });
-    std::stable_sort(kept.begin(), end, [](const Kept& x, const Kept& y) { return x.low < y.low; });
-    count = static_cast<std::size_t>(end - kept.begin());
+    const auto end = kept.begin() + static_cast<std::ptrdiff_t>(count);
+    std::sort(kept.begin(), end, [](const Kept& x, const Kept& y) { return x.low < y.low; });
     const std::size_t list = candidates_.size();
     candidates_.push_back(static_cast<std::uint16_t>(count));
     lowerBounds_.push_back(0);
@@ -134,6 +128,35 @@ void PerceptualNearestIndex::walkCandidates(const HuedPoint& query, std::size_t 
     }
 }
 
+// Entries in the order of their lightness, outwards from the bead's; the walk ends on a side
+// where the lightness difference alone is too far. For blocks not worth a list yet.
+void PerceptualNearestIndex::walkByLightness(const HuedPoint& query, Contenders& found) const {
+    const auto n = static_cast<std::ptrdiff_t>(byLightness_.size());
+    std::ptrdiff_t above =
+        std::partition_point(byLightness_.begin(), byLightness_.end(),
+                             [&](const Entry& e) { return e.colour.l < query.point.l; }) -
+        byLightness_.begin();
+    std::ptrdiff_t below = above - 1;
+    while (below >= 0 || above < n) {
+        const double downGap = below >= 0 ? query.point.l - byLightness_[below].colour.l : HUGE_VAL;
+        const double upGap = above < n ? byLightness_[above].colour.l - query.point.l : HUGE_VAL;
+        const bool goDown = downGap <= upGap;
+        // The entries left on this side have their mean lightness between this one's and the
+        // end of the scale, and SL is largest at one of the two ends.
+        const double rawGap = goDown ? downGap : upGap;
+        const double meanHere = query.point.l + (goDown ? -rawGap : rawGap) / 2;
+        const double meanEnd = (query.point.l + (goDown ? 0.0 : 100.0)) / 2;
+        const double gap =
+            rawGap / (std::max(lightnessWeight(meanHere), lightnessWeight(meanEnd)) * (1 + 1e-9));
+        if (clearlyAbove(gap * gap, found.bestHigh)) {  // this side is done
+            (goDown ? below : above) = goDown ? -1 : n;
+            continue;
+        }
+        const auto position = static_cast<std::size_t>(goDown ? below-- : above++);
+        if (position != hint_) found.add(query, byLightness_[position], position);
+    }
+}
+
 void PerceptualNearestIndex::findNeighbours() {
     neighbours_.resize(byLightness_.size());
     for (std::size_t p = 0; p < byLightness_.size(); ++p) {
@@ -151,6 +174,20 @@ void PerceptualNearestIndex::findNeighbours() {
 void PerceptualNearestIndex::findRow(const std::uint8_t* bgr, int width, std::uint8_t* indices) {
     for (int x = 0; x < width; ++x, bgr += 3)
         indices[x] = find(bgr[2], bgr[1], bgr[0]);
+}
+
+void PerceptualNearestIndex::adopt(const PerceptualNearestIndex& other) {
+    auto* known = known_.as<std::uint64_t>();
+    const auto* otherKnown = other.known_.as<std::uint64_t>();
+    for (std::size_t word = 0; word < kColours / 64; ++word) {
+        std::uint64_t fresh = otherKnown[word] & ~known[word];
+        if (fresh == 0) continue;
+        known[word] |= fresh;
+        for (; fresh != 0; fresh &= fresh - 1) {
+            const std::size_t key = word * 64 + static_cast<std::size_t>(std::countr_zero(fresh));
+            answers_.as<std::uint8_t>()[key] = other.answers_.as<std::uint8_t>()[key];
+        }
+    }
 }
 
 void PerceptualNearestIndex::consider(const LabColour& query, std::size_t position,
@@ -209,12 +246,15 @@ void PerceptualNearestIndex::walkByNeighbours(const LabColour& query, std::size_
 std::uint8_t PerceptualNearestIndex::search(int red, int green, int blue, std::uint32_t key) {
     std::size_t position = 0;
     if (distance_ == ColourDistance::Ciede2000) {
-        const std::size_t list = candidatesAt(kBlockShifts.size() - 1, red, green, blue);
-        if (candidates_[list] == 1) return remember(key, candidates_[list + 1]);
+        const std::int32_t list = candidatesFor(red, green, blue);
         const HuedPoint point = huedPointOf(cielabOf(red, green, blue));
         Contenders found;
         found.add(point, byLightness_[hint_], hint_);
-        walkCandidates(point, list, found);
+        if (list == kNoList) {
+            walkByLightness(point, found);
+        } else {
+            walkCandidates(point, static_cast<std::size_t>(list), found);
+        }
         position = settle(point.point, found);
     } else {
         const LabColour query = oklabOf(red, green, blue);

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/ciede2000quickbound.h"
+#include "engine/ciede2000lowerbound.h"
 #include "engine/colourdistance.h"
 #include "imagelib/memory.h"
 
@@ -47,6 +47,13 @@ class PerceptualNearestIndex {
     // find() for `width` pixels of blue, green and red bytes.
     void findRow(const std::uint8_t* bgr, int width, std::uint8_t* indices);
 
+    bool knows(int red, int green, int blue) const {
+        const auto key = static_cast<std::uint32_t>(red << 16 | green << 8 | blue);
+        return (known_.as<std::uint64_t>()[key >> 6] >> (key & 63) & 1) != 0;
+    }
+    // Takes the answers of an index of the same colours and distance that this one lacks.
+    void adopt(const PerceptualNearestIndex& other);
+
   private:
     struct Entry {
         LabColour colour;
@@ -79,9 +86,10 @@ class PerceptualNearestIndex {
 
     void findNeighbours();
     std::uint8_t search(int red, int green, int blue, std::uint32_t key);
-    void listEveryEntry();
-    std::size_t candidatesAt(std::size_t level, int red, int green, int blue);
-    std::size_t narrowedCandidates(int shift, std::size_t parent, int red, int green, int blue);
+    void prepareBlocks();
+    std::int32_t candidatesFor(int red, int green, int blue);
+    std::size_t sortedCandidates(int red, int green, int blue);
+    void walkByLightness(const HuedPoint& query, Contenders& found) const;
     void walkCandidates(const HuedPoint& query, std::size_t list, Contenders& found) const;
     std::uint8_t remember(std::uint32_t key, std::size_t position);
     std::size_t settle(const CielabPoint& query, const Contenders& found) const;
@@ -91,11 +99,11 @@ class PerceptualNearestIndex {
     ColourDistance distance_;
     // The first occurrence of every colour, by lightness.
     std::vector<Entry> byLightness_;
-    // CIEDE2000: blocks of the RGB cube, coarse to fine, each built on first use from the
-    // candidates of the block around it. A candidate list in `candidates_` is its length, then
-    // positions in byLightness_ by rising lower bound; `lowerBounds_` holds the bounds beside
-    // them. A block whose list has one entry answers all its colours.
-    std::vector<std::vector<std::int32_t>> blockLists_;
+    // CIEDE2000: per block of the RGB cube, where its candidate list starts in `candidates_`, or
+    // up to zero, the searches it had so far. A list is its length, then positions in
+    // byLightness_ by rising lower bound over the block; `lowerBounds_` holds the bounds beside.
+    static constexpr std::int32_t kNoList = -1;
+    std::vector<std::int32_t> blockLists_;
     std::vector<std::uint16_t> candidates_;  // 256 distinct colours need more than a byte
     std::vector<double> lowerBounds_;
     // OKLab: per entry, the other entries by their distance from it, nearest first.

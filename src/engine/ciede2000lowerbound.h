@@ -1,10 +1,9 @@
 #pragma once
-// A cheap lower bound of ΔE00² from values kept per colour: lightness, chroma and the hue angle
-// of CIELAB. It bounds what the formula weighs by the pair's mean chroma and mean hue with
-// tables over those, so most palette colours of a search are ruled out with a few products
-// before the exact interval is worth its roots.
+// Cheap lower bounds of ΔE00², for a colour and for every colour of a block of the RGB cube,
+// from lightness, chroma and the hue angle of CIELAB. What the formula weighs by the pair's
+// mean chroma and mean hue is bounded with tables over those, so most palette colours of a
+// search are ruled out with a few products before the exact interval is worth its roots.
 
-#include "engine/ciede2000bounds.h"
 #include "engine/ciede2000interval.h"
 
 namespace tessora {
@@ -18,6 +17,17 @@ struct HuedPoint {
 HuedPoint huedPointOf(const LabColour& colour);
 
 double ciede2000SquaredLowerBound(const HuedPoint& query, const HuedPoint& entry);
+
+// A box in CIELAB that holds every colour of an RGB block.
+struct LabBox {
+    double lMin, lMax, aMin, aMax, bMin, bMax;
+};
+
+// The colours red0..red1, green0..green1, blue0..blue1 (inclusive).
+LabBox cielabBoxOf(int red0, int green0, int blue0, int red1, int green1, int blue1);
+
+// The least (ΔL / SL)² from a colour of `box` to a colour of lightness `entryL`.
+double ciede2000LightnessLow(const LabBox& box, double entryL);
 
 // The hues of a box's colours: `length` degrees counterclockwise from `start`, or any.
 struct BoxHues {

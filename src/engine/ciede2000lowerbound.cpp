@@ -1,4 +1,4 @@
-#include "engine/ciede2000quickbound.h"
+#include "engine/ciede2000lowerbound.h"
 
 #include <algorithm>
 #include <array>
@@ -16,6 +16,10 @@ constexpr double k25To7 = 6103515625.0;
 constexpr double kStretchTurn = 12;
 // Beyond this hue difference the arc the mean hue lies on is not bounded here.
 constexpr double kWidestArc = 150;
+
+double gapTo(double value, double low, double high) {
+    return value < low ? low - value : value > high ? value - high : 0.0;
+}
 
 double pow7(double x) {
     const double x2 = x * x;
@@ -187,6 +191,26 @@ Arc meanHueArcOfBox(const BoxHues& box, const HuedPoint& entry) {
 
 }  // namespace
 
+LabBox cielabBoxOf(int red0, int green0, int blue0, int red1, int green1, int blue1) {
+    // X, Y and Z, and so f(X), f(Y) and f(Z), grow with every channel: the darkest corner has
+    // the smallest of each, the brightest the largest.
+    const LabCurves low = labCurvesOf(red0, green0, blue0);
+    const LabCurves high = labCurvesOf(red1, green1, blue1);
+    const double margin = 1e-9;
+    return {116 * low.fy - 16 - margin,        116 * high.fy - 16 + margin,
+            500 * (low.fx - high.fy) - margin, 500 * (high.fx - low.fy) + margin,
+            200 * (low.fy - high.fz) - margin, 200 * (high.fy - low.fz) + margin};
+}
+
+// SL grows with the distance of the mean lightness from 50, so over an interval of means it is
+// largest at one of the ends.
+double ciede2000LightnessLow(const LabBox& box, double entryL) {
+    const double meanLow = (box.lMin + entryL) / 2, meanHigh = (box.lMax + entryL) / 2;
+    const double weight = std::max(lightnessWeight(meanLow), lightnessWeight(meanHigh));
+    const double nearest = gapTo(entryL, box.lMin, box.lMax) / weight;
+    return nearest * nearest;
+}
+
 BoxHues boxHuesOf(const LabBox& box) {
     if (box.aMin <= 0 && box.aMax >= 0 && box.bMin <= 0 && box.bMax >= 0) return {0, 0, true};
     double start = 0, end = 0;  // from start counterclockwise to end
@@ -221,11 +245,9 @@ HuedPoint huedPointOf(const LabColour& colour) {
 double ciede2000SquaredBoxLowerBound(const LabBox& box, const BoxHues& hues, double lightnessLow,
                                      const HuedPoint& entry) {
     const CielabPoint& e = entry.point;
-    const auto gap = [](double value, double low, double high) {
-        return value < low ? low - value : value > high ? value - high : 0.0;
-    };
-    const double da = gap(e.a, box.aMin, box.aMax), db = gap(e.b, box.bMin, box.bMax);
-    const double leastChroma = std::hypot(gap(0, box.aMin, box.aMax), gap(0, box.bMin, box.bMax));
+    const double da = gapTo(e.a, box.aMin, box.aMax), db = gapTo(e.b, box.bMin, box.bMax);
+    const double leastChroma =
+        std::hypot(gapTo(0, box.aMin, box.aMax), gapTo(0, box.bMin, box.bMax));
     const double mostChroma =
         std::hypot(std::max(-box.aMin, box.aMax), std::max(-box.bMin, box.bMax));
     const double chromaHue =
