@@ -172,6 +172,32 @@ TEST(PerceptualNearest, ReductionAndDitheringEqualThePlainOnesOnPhotoLikePicture
     }
 }
 
+// Large enough for the second thread: every bead is the index's own answer, also in the next
+// calculation, which takes the second thread's answers from the kept index.
+TEST(PerceptualNearest, LargePicturesOnTwoThreadsGiveTheIndexsBeads) {
+    OwnedDib source(photoPicture(400, 300, Grain::Noisy, 9));
+    const LPAL pal = StartPalette();
+    for (const ColourDistance distance : {ColourDistance::Ciede2000, ColourDistance::Oklab}) {
+        int notfoundis = 0;
+        OwnedDib first(DepthDownTo(source.get(), 64, 0, pal, allTicks(), notfoundis, {},
+                                   {distance, nullptr}));
+        PerceptualNearestIndex serial(first.get().pal.rgb0, distance);
+        GridValues expected(300);
+        for (int y = 0; y < 300; ++y) {
+            for (int x = 0; x < 400; ++x) {
+                const std::uint32_t c = getpixel(source.get(), x, y);
+                expected[static_cast<std::size_t>(y)].push_back(
+                    serial.find(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                                static_cast<int>((c >> 16) & 0xFF)));
+            }
+        }
+        ASSERT_EQ(gridValues(first.get()), expected);
+        OwnedDib again(DepthDownTo(source.get(), 64, 0, pal, allTicks(), notfoundis, {},
+                                   {distance, nullptr}));
+        ASSERT_EQ(gridValues(again.get()), expected);
+    }
+}
+
 TEST(PerceptualNearest, ChoosesOtherwiseThanRgbWhereTheEyeDoes) {
     // Each distance must matter on a photograph, or a wrong switch would pass unnoticed.
     OwnedDib source(photoPicture(60, 40, Grain::Photo, 2));
