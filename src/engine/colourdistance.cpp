@@ -65,12 +65,15 @@ double hueDegrees(double b, double a) {
 
 }  // namespace
 
-LabColour cielabOf(int red, int green, int blue) {
+LabCurves labCurvesOf(int red, int green, int blue) {
     const Linear c = linearOf(red, green, blue);
-    const double fx = labCurve(dot(kRowX, c) / whiteOf(kRowX));
-    const double fy = labCurve(dot(kRowY, c) / whiteOf(kRowY));
-    const double fz = labCurve(dot(kRowZ, c) / whiteOf(kRowZ));
-    return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+    return {labCurve(dot(kRowX, c) / whiteOf(kRowX)), labCurve(dot(kRowY, c) / whiteOf(kRowY)),
+            labCurve(dot(kRowZ, c) / whiteOf(kRowZ))};
+}
+
+LabColour cielabOf(int red, int green, int blue) {
+    const LabCurves f = labCurvesOf(red, green, blue);
+    return {116 * f.fy - 16, 500 * (f.fx - f.fy), 200 * (f.fy - f.fz)};
 }
 
 LabColour oklabOf(int red, int green, int blue) {

@@ -14,6 +14,12 @@ struct LabColour {
     double l, a, b;
 };
 
+// The cube-root curve of CIELAB applied to X, Y and Z over the white point.
+struct LabCurves {
+    double fx, fy, fz;
+};
+LabCurves labCurvesOf(int red, int green, int blue);
+
 // sRGB (D65) to CIELAB; the reference white is sRGB white, so greys have a = b = 0.
 LabColour cielabOf(int red, int green, int blue);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <iterator>
 #include <limits>
@@ -19,17 +20,21 @@ bool clearlyAbove(double bound, double best) {
     return bound > best * (1 + 1e-9) + 1e-12;
 }
 
-constexpr double k25To7 = 6103515625.0;
-
-double pow7(double x) {
-    const double x2 = x * x;
-    return x2 * x2 * x2 * x;
-}
-
 // ΔE00 never falls below the lightness term ΔL / SL.
 double lightnessWeight(double meanL) {
     const double offCentre = (meanL - 50) * (meanL - 50);
     return 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
+}
+
+// Blocks of 8 × 8 × 8 colours. A block's candidate list costs about as much as searching a few
+// colours without it, so a block gets one once that many of its colours were searched.
+constexpr int kBlockShift = 3;
+constexpr std::int32_t kSearchesBeforeAList = 6;
+
+std::size_t blockOf(int red, int green, int blue) {
+    constexpr int kSide = 256 >> kBlockShift;
+    return static_cast<std::size_t>(
+        ((red >> kBlockShift) * kSide + (green >> kBlockShift)) * kSide + (blue >> kBlockShift));
 }
 
 }  // namespace
@@ -53,11 +58,103 @@ PerceptualNearestIndex::PerceptualNearestIndex(const PalEntry (&entries)[kPalett
         const LabColour lab = cielabOf(e.peRed, e.peGreen, e.peBlue);
         byLightness_.push_back({perceptualColourOf(distance, e.peRed, e.peGreen, e.peBlue),
                                 std::sqrt(lab.a * lab.a + lab.b * lab.b),
-                                static_cast<std::uint8_t>(i)});
+                                static_cast<std::uint8_t>(i), huedPointOf(lab)});
     }
     std::stable_sort(byLightness_.begin(), byLightness_.end(),
                      [](const Entry& x, const Entry& y) { return x.colour.l < y.colour.l; });
     if (distance == ColourDistance::Oklab) findNeighbours();
+    if (distance == ColourDistance::Ciede2000) prepareBlocks();
+}
+
+// Blocks start counting their searches; lists start after a placeholder, so a list's start is
+// never the count at which it is made.
+void PerceptualNearestIndex::prepareBlocks() {
+    blockLists_.assign(std::size_t{1} << (3 * (8 - kBlockShift)), -kSearchesBeforeAList);
+    candidates_.push_back(0);
+    lowerBounds_.push_back(0);
+}
+
+// Where the candidate list of the colour's block starts, or kNoList while the block has had
+// too few searches to be worth one.
+std::int32_t PerceptualNearestIndex::candidatesFor(int red, int green, int blue) {
+    std::int32_t& block = blockLists_[blockOf(red, green, blue)];
+    if (block > 0) return block;
+    if (++block < 0) return kNoList;
+    block = static_cast<std::int32_t>(sortedCandidates(red, green, blue));
+    return block;
+}
+
+// Every entry by rising lower bound over the block, so that a search can stop at the first one
+// whose bound is above its best.
+std::size_t PerceptualNearestIndex::sortedCandidates(int red, int green, int blue) {
+    constexpr int mask = ~((1 << kBlockShift) - 1), last = (1 << kBlockShift) - 1;
+    const LabBox box = cielabBoxOf(red & mask, green & mask, blue & mask, (red & mask) + last,
+                                   (green & mask) + last, (blue & mask) + last);
+    const BoxHues hues = boxHuesOf(box);
+    struct Kept {
+        double low;
+        std::uint16_t position;
+    };
+    std::array<Kept, kPaletteEntries> kept{};
+    const std::size_t count = byLightness_.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto position = static_cast<std::uint16_t>(i);
+        const Entry& e = byLightness_[position];
+        kept[i] = {ciede2000SquaredBoxLowerBound(box, hues, ciede2000LightnessLow(box, e.colour.l),
+                                                 e.hued),
+                   position};
+    }
+    const auto end = kept.begin() + static_cast<std::ptrdiff_t>(count);
+    std::sort(kept.begin(), end, [](const Kept& x, const Kept& y) { return x.low < y.low; });
+    const std::size_t list = candidates_.size();
+    candidates_.push_back(static_cast<std::uint16_t>(count));
+    lowerBounds_.push_back(0);
+    for (std::size_t i = 0; i < count; ++i) {
+        candidates_.push_back(kept[i].position);
+        lowerBounds_.push_back(kept[i].low);
+    }
+    return list;
+}
+
+// The block's candidates by rising lower bound over the block: once a bound is above the best
+// upper end, so are all after it.
+void PerceptualNearestIndex::walkCandidates(const HuedPoint& query, std::size_t list,
+                                            Contenders& found) const {
+    const std::size_t count = candidates_[list];
+    for (std::size_t i = list + 1; i <= list + count; ++i) {
+        if (candidates_[i] == hint_) continue;
+        if (clearlyAbove(lowerBounds_[i], found.bestHigh)) break;
+        found.add(query, byLightness_[candidates_[i]], candidates_[i]);
+    }
+}
+
+// Entries in the order of their lightness, outwards from the bead's; the walk ends on a side
+// where the lightness difference alone is too far. For blocks not worth a list yet.
+void PerceptualNearestIndex::walkByLightness(const HuedPoint& query, Contenders& found) const {
+    const auto n = static_cast<std::ptrdiff_t>(byLightness_.size());
+    std::ptrdiff_t above =
+        std::partition_point(byLightness_.begin(), byLightness_.end(),
+                             [&](const Entry& e) { return e.colour.l < query.point.l; }) -
+        byLightness_.begin();
+    std::ptrdiff_t below = above - 1;
+    while (below >= 0 || above < n) {
+        const double downGap = below >= 0 ? query.point.l - byLightness_[below].colour.l : HUGE_VAL;
+        const double upGap = above < n ? byLightness_[above].colour.l - query.point.l : HUGE_VAL;
+        const bool goDown = downGap <= upGap;
+        // The entries left on this side have their mean lightness between this one's and the
+        // end of the scale, and SL is largest at one of the two ends.
+        const double rawGap = goDown ? downGap : upGap;
+        const double meanHere = query.point.l + (goDown ? -rawGap : rawGap) / 2;
+        const double meanEnd = (query.point.l + (goDown ? 0.0 : 100.0)) / 2;
+        const double gap =
+            rawGap / (std::max(lightnessWeight(meanHere), lightnessWeight(meanEnd)) * (1 + 1e-9));
+        if (clearlyAbove(gap * gap, found.bestHigh)) {  // this side is done
+            (goDown ? below : above) = goDown ? -1 : n;
+            continue;
+        }
+        const auto position = static_cast<std::size_t>(goDown ? below-- : above++);
+        if (position != hint_) found.add(query, byLightness_[position], position);
+    }
 }
 
 void PerceptualNearestIndex::findNeighbours() {
@@ -79,6 +176,20 @@ void PerceptualNearestIndex::findRow(const std::uint8_t* bgr, int width, std::ui
         indices[x] = find(bgr[2], bgr[1], bgr[0]);
 }
 
+void PerceptualNearestIndex::adopt(const PerceptualNearestIndex& other) {
+    auto* known = known_.as<std::uint64_t>();
+    const auto* otherKnown = other.known_.as<std::uint64_t>();
+    for (std::size_t word = 0; word < kColours / 64; ++word) {
+        std::uint64_t fresh = otherKnown[word] & ~known[word];
+        if (fresh == 0) continue;
+        known[word] |= fresh;
+        for (; fresh != 0; fresh &= fresh - 1) {
+            const std::size_t key = word * 64 + static_cast<std::size_t>(std::countr_zero(fresh));
+            answers_.as<std::uint8_t>()[key] = other.answers_.as<std::uint8_t>()[key];
+        }
+    }
+}
+
 void PerceptualNearestIndex::consider(const LabColour& query, std::size_t position,
                                       Best& best) const {
     const Entry& e = byLightness_[position];
@@ -87,64 +198,37 @@ void PerceptualNearestIndex::consider(const LabColour& query, std::size_t positi
         best = {key, e.index, position};
 }
 
-// ΔE00² = (ΔL/SL)² + c² + h² + RT c h with c = ΔC'/SC and h = ΔH'/SH. L, a', C' and so
-// ΔL, ΔC', SL and SC cost a few roots; the hue angles, T and RT are what make ΔE00 dear. The
-// bound keeps everything exact but: ΔH'² = |Δ(a', b)|² - ΔC'², SH <= 1 + 0.015 C̄' 1.93 (T is
-// at most 1 + 0.17 + 0.24 + 0.32 + 0.20) and |RT| <= RC sin 60° (Δθ is at most 30°), and
-// takes the smallest c² + h² + RT c h over what h can then be.
-bool PerceptualNearestIndex::cannotWin(const LabColour& query, double queryChroma,
-                                       const Entry& entry, const Best& best) const {
-    if (distance_ != ColourDistance::Ciede2000) return false;  // its distance costs no more
-    const double dl = (query.l - entry.colour.l) / lightnessWeight((query.l + entry.colour.l) / 2);
-    const double lightness = dl * dl;
-    if (clearlyAbove(lightness, best.key)) return true;
-    const double meanChroma = (queryChroma + entry.chroma) / 2;
-    const double g = 0.5 * (1 - std::sqrt(pow7(meanChroma) / (pow7(meanChroma) + k25To7)));
-    const double a1 = (1 + g) * query.a, a2 = (1 + g) * entry.colour.a;
-    const double c1 = std::sqrt(a1 * a1 + query.b * query.b);
-    const double c2 = std::sqrt(a2 * a2 + entry.colour.b * entry.colour.b);
-    const double meanC = (c1 + c2) / 2;
-    const double sc = 1 + 0.045 * meanC;
-    const double c = std::abs(c2 - c1) / sc;
-    const double da = a1 - a2, db = query.b - entry.colour.b;
-    const double hueSquared = std::max(0.0, da * da + db * db - (c2 - c1) * (c2 - c1));
-    const double h = std::sqrt(hueSquared) / (1 + 0.015 * 1.93 * meanC);
-    const double rt = 2 * std::sqrt(pow7(meanC) / (pow7(meanC) + k25To7)) * std::sqrt(3.0) / 2;
-    // c² + x² - rt c x over x >= h is smallest at x = max(h, rt c / 2).
-    const double x = std::max(h, rt * c / 2);
-    const double rest = std::max(0.0, c * c + x * x - rt * c * x);
-    return clearlyAbove(lightness + rest, best.key);
+void PerceptualNearestIndex::Contenders::add(const HuedPoint& query, const Entry& entry,
+                                             std::size_t position) {
+    if (clearlyAbove(ciede2000SquaredLowerBound(query, entry.hued), bestHigh)) return;
+    const KeyInterval key = ciede2000SquaredInterval(query.point, entry.hued.point, bestHigh);
+    if (key.low > bestHigh) return;  // another entry is surely nearer
+    items[count++] = {key, position};
+    bestHigh = std::min(bestHigh, key.high);
 }
 
-// Entries in the order of their lightness, outwards from the bead's.
-void PerceptualNearestIndex::walkByLightness(const LabColour& query, double queryChroma,
-                                             std::size_t hinted, Best& best) const {
-    const auto n = static_cast<std::ptrdiff_t>(byLightness_.size());
-    std::ptrdiff_t above =
-        std::partition_point(byLightness_.begin(), byLightness_.end(),
-                             [&](const Entry& e) { return e.colour.l < query.l; }) -
-        byLightness_.begin();
-    std::ptrdiff_t below = above - 1;
-    while (below >= 0 || above < n) {
-        const double downGap = below >= 0 ? query.l - byLightness_[below].colour.l : HUGE_VAL;
-        const double upGap = above < n ? byLightness_[above].colour.l - query.l : HUGE_VAL;
-        const bool goDown = downGap <= upGap;
-        // The entries left on this side have their mean lightness between this one's and the
-        // end of the scale, and SL is largest at one of the two ends.
-        const double rawGap = goDown ? downGap : upGap;
-        const double meanHere = query.l + (goDown ? -rawGap : rawGap) / 2;
-        const double meanEnd = (query.l + (goDown ? 0.0 : 100.0)) / 2;
-        const double gap =
-            rawGap / (std::max(lightnessWeight(meanHere), lightnessWeight(meanEnd)) * (1 + 1e-9));
-        if (clearlyAbove(gap * gap, best.key)) {  // this side is done
-            (goDown ? below : above) = goDown ? -1 : n;
-            continue;
-        }
-        const auto position = static_cast<std::size_t>(goDown ? below-- : above++);
-        if (position == hinted) continue;
-        if (!cannotWin(query, queryChroma, byLightness_[position], best))
-            consider(query, position, best);
+// The entry whose interval lies below every other's, or among those that overlap the nearest,
+// the one ciede2000Squared() puts first.
+std::size_t PerceptualNearestIndex::settle(const CielabPoint& query,
+                                           const Contenders& found) const {
+    Best best{std::numeric_limits<double>::infinity(), kPaletteEntries, 0};
+    int close = 0;
+    for (std::size_t k = 0; k < found.count; ++k) {
+        if (found.items[k].key.low > found.bestHigh) continue;
+        ++close;
+        best.position = found.items[k].position;
     }
+    if (close == 1) return best.position;
+    const LabColour colour{query.l, query.a, query.b};
+    for (std::size_t k = 0; k < found.count; ++k) {
+        const Contender& c = found.items[k];
+        if (c.key.low > found.bestHigh) continue;
+        const Entry& e = byLightness_[c.position];
+        const double key = c.key.exact ? c.key.low : ciede2000Squared(colour, e.colour);
+        if (key < best.key || (key == best.key && e.index < best.index))
+            best = {key, e.index, c.position};
+    }
+    return best.position;
 }
 
 // OKLab distances obey the triangle inequality: an entry q can only be as near to the bead x
@@ -160,21 +244,32 @@ void PerceptualNearestIndex::walkByNeighbours(const LabColour& query, std::size_
 }
 
 std::uint8_t PerceptualNearestIndex::search(int red, int green, int blue, std::uint32_t key) {
-    const LabColour query = perceptualColourOf(distance_, red, green, blue);
-    double queryChroma = 0;
-    if (distance_ == ColourDistance::Ciede2000)
-        queryChroma = std::sqrt(query.a * query.a + query.b * query.b);
-    Best best{std::numeric_limits<double>::infinity(), kPaletteEntries, 0};
-    const std::size_t hinted = hint_;
-    consider(query, hinted, best);
+    std::size_t position = 0;
     if (distance_ == ColourDistance::Ciede2000) {
-        walkByLightness(query, queryChroma, hinted, best);
+        const std::int32_t list = candidatesFor(red, green, blue);
+        const HuedPoint point = huedPointOf(cielabOf(red, green, blue));
+        Contenders found;
+        found.add(point, byLightness_[hint_], hint_);
+        if (list == kNoList) {
+            walkByLightness(point, found);
+        } else {
+            walkCandidates(point, static_cast<std::size_t>(list), found);
+        }
+        position = settle(point.point, found);
     } else {
-        walkByNeighbours(query, hinted, best);
+        const LabColour query = oklabOf(red, green, blue);
+        Best best{std::numeric_limits<double>::infinity(), kPaletteEntries, 0};
+        consider(query, hint_, best);
+        walkByNeighbours(query, hint_, best);
+        position = best.position;
     }
-    hint_ = best.position;
+    hint_ = position;
+    return remember(key, position);
+}
+
+std::uint8_t PerceptualNearestIndex::remember(std::uint32_t key, std::size_t position) {
     known_.as<std::uint64_t>()[key >> 6] |= std::uint64_t{1} << (key & 63);
-    const auto answer = static_cast<std::uint8_t>(best.index);
+    const std::uint8_t answer = byLightness_[position].index;
     answers_.as<std::uint8_t>()[key] = answer;
     return answer;
 }

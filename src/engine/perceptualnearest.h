@@ -4,10 +4,13 @@
 // the answer of the plain search. Each colour is searched once and its answer kept, since a
 // photograph repeats its colours and the calculate command runs again and again.
 
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
+#include "engine/ciede2000lowerbound.h"
 #include "engine/colourdistance.h"
 #include "imagelib/memory.h"
 
@@ -44,11 +47,19 @@ class PerceptualNearestIndex {
     // find() for `width` pixels of blue, green and red bytes.
     void findRow(const std::uint8_t* bgr, int width, std::uint8_t* indices);
 
+    bool knows(int red, int green, int blue) const {
+        const auto key = static_cast<std::uint32_t>(red << 16 | green << 8 | blue);
+        return (known_.as<std::uint64_t>()[key >> 6] >> (key & 63) & 1) != 0;
+    }
+    // Takes the answers of an index of the same colours and distance that this one lacks.
+    void adopt(const PerceptualNearestIndex& other);
+
   private:
     struct Entry {
         LabColour colour;
         double chroma;  // of CIELAB, for the bound of ΔE00
         std::uint8_t index;
+        HuedPoint hued;  // CIELAB with chroma and hue, for ΔE00
     };
     struct Best {
         double key;
@@ -61,19 +72,40 @@ class PerceptualNearestIndex {
         std::size_t position;
     };
 
+    // CIEDE2000: the entries that may be nearest, with the intervals their distances lie in.
+    struct Contender {
+        KeyInterval key;
+        std::size_t position;
+    };
+    struct Contenders {
+        std::array<Contender, kPaletteEntries> items;
+        std::size_t count = 0;
+        double bestHigh = HUGE_VAL;  // the least upper end so far
+        void add(const HuedPoint& query, const Entry& entry, std::size_t position);
+    };
+
     void findNeighbours();
     std::uint8_t search(int red, int green, int blue, std::uint32_t key);
-    void walkByLightness(const LabColour& query, double queryChroma, std::size_t hinted,
-                         Best& best) const;
+    void prepareBlocks();
+    std::int32_t candidatesFor(int red, int green, int blue);
+    std::size_t sortedCandidates(int red, int green, int blue);
+    void walkByLightness(const HuedPoint& query, Contenders& found) const;
+    void walkCandidates(const HuedPoint& query, std::size_t list, Contenders& found) const;
+    std::uint8_t remember(std::uint32_t key, std::size_t position);
+    std::size_t settle(const CielabPoint& query, const Contenders& found) const;
     void walkByNeighbours(const LabColour& query, std::size_t hinted, Best& best) const;
     void consider(const LabColour& query, std::size_t position, Best& best) const;
-    bool cannotWin(const LabColour& query, double queryChroma, const Entry& entry,
-                   const Best& best) const;
 
     ColourDistance distance_;
-    // The first occurrence of every colour, by lightness: a search walks outwards from the
-    // bead's lightness and stops where the lightness difference alone exceeds the best.
+    // The first occurrence of every colour, by lightness.
     std::vector<Entry> byLightness_;
+    // CIEDE2000: per block of the RGB cube, where its candidate list starts in `candidates_`, or
+    // up to zero, the searches it had so far. A list is its length, then positions in
+    // byLightness_ by rising lower bound over the block; `lowerBounds_` holds the bounds beside.
+    static constexpr std::int32_t kNoList = -1;
+    std::vector<std::int32_t> blockLists_;
+    std::vector<std::uint16_t> candidates_;  // 256 distinct colours need more than a byte
+    std::vector<double> lowerBounds_;
     // OKLab: per entry, the other entries by their distance from it, nearest first.
     std::vector<std::vector<Neighbour>> neighbours_;
     std::size_t hint_ = 0;  // where the last answer stood: neighbouring beads are alike

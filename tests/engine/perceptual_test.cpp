@@ -4,6 +4,7 @@
 #include <random>
 
 #include "engine/catalogue.h"
+#include "engine/ciede2000lowerbound.h"
 #include "engine/colourdistance.h"
 #include "engine/perceptualnearest.h"
 #include "engine/reduce.h"
@@ -77,11 +78,12 @@ void gridPalette(std::mt19937& rng, bool tickAll, Entries& entries) {
     }
 }
 
-void randomPalette(std::mt19937& rng, Entries& entries) {
+// With `repeats`, some colours twice, so equal distances occur; without, 256 distinct ones.
+void randomPalette(std::mt19937& rng, bool repeats, Entries& entries) {
     for (PalEntry& e : entries)
         e = {static_cast<std::uint8_t>(rng()), static_cast<std::uint8_t>(rng()),
              static_cast<std::uint8_t>(rng()), 0};
-    for (int k = 0; k < 20; ++k)  // repeats, so equal distances occur
+    for (int k = 0; repeats && k < 20; ++k)
         entries[rng() % 256] = entries[rng() % 256];
 }
 
@@ -138,11 +140,11 @@ TEST(PerceptualNearest, EqualsThePlainSearchOnMillionsOfColours) {
     };
     std::mt19937 rng(1905);
     for (const Case& c : {Case{"oklab", ColourDistance::Oklab, 4, 500'000},
-                          Case{"ciede2000", ColourDistance::Ciede2000, 3, 80'000}}) {
+                          Case{"ciede2000", ColourDistance::Ciede2000, 5, 60'000}}) {
         for (int k = 0; k < c.palettes; ++k) {
             Entries entries{};
-            if (k == 3) {
-                randomPalette(rng, entries);
+            if (k >= 3) {
+                randomPalette(rng, k == 3, entries);
             } else {
                 gridPalette(rng, k == 0, entries);
             }
@@ -170,6 +172,32 @@ TEST(PerceptualNearest, ReductionAndDitheringEqualThePlainOnesOnPhotoLikePicture
     }
 }
 
+// Large enough for the second thread: every bead is the index's own answer, also in the next
+// calculation, which takes the second thread's answers from the kept index.
+TEST(PerceptualNearest, LargePicturesOnTwoThreadsGiveTheIndexsBeads) {
+    OwnedDib source(photoPicture(400, 300, Grain::Noisy, 9));
+    const LPAL pal = StartPalette();
+    for (const ColourDistance distance : {ColourDistance::Ciede2000, ColourDistance::Oklab}) {
+        int notfoundis = 0;
+        OwnedDib first(DepthDownTo(source.get(), 64, 0, pal, allTicks(), notfoundis, {},
+                                   {distance, nullptr}));
+        PerceptualNearestIndex serial(first.get().pal.rgb0, distance);
+        GridValues expected(300);
+        for (int y = 0; y < 300; ++y) {
+            for (int x = 0; x < 400; ++x) {
+                const std::uint32_t c = getpixel(source.get(), x, y);
+                expected[static_cast<std::size_t>(y)].push_back(
+                    serial.find(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                                static_cast<int>((c >> 16) & 0xFF)));
+            }
+        }
+        ASSERT_EQ(gridValues(first.get()), expected);
+        OwnedDib again(DepthDownTo(source.get(), 64, 0, pal, allTicks(), notfoundis, {},
+                                   {distance, nullptr}));
+        ASSERT_EQ(gridValues(again.get()), expected);
+    }
+}
+
 TEST(PerceptualNearest, ChoosesOtherwiseThanRgbWhereTheEyeDoes) {
     // Each distance must matter on a photograph, or a wrong switch would pass unnoticed.
     OwnedDib source(photoPicture(60, 40, Grain::Photo, 2));
@@ -185,4 +213,102 @@ TEST(PerceptualNearest, ChoosesOtherwiseThanRgbWhereTheEyeDoes) {
     EXPECT_NE(grids[0], grids[1]);
     EXPECT_NE(grids[0], grids[2]);
     EXPECT_NE(grids[1], grids[2]);
+}
+
+// No colour of a block is nearer to a palette colour than the block's bound: blocks of
+// each size, at the edges of the cube too, against greys, blues (where the rotation term acts)
+// and random colours.
+TEST(PerceptualNearest, BlockBoundsHoldForEveryColourOfTheBlock) {
+    std::mt19937 rng(2000);
+    const PalEntry fixedEntries[] = {{0, 0, 0, 0},     {255, 255, 255, 0}, {128, 128, 128, 0},
+                                     {40, 20, 230, 0}, {90, 60, 200, 0},   {255, 0, 0, 0}};
+    for (const int shift : {2, 3, 4}) {
+        const int side = 1 << shift;
+        for (int block = 0; block < 40; ++block) {
+            const auto corner = [&] {
+                const int choice = static_cast<int>(rng() % 4);
+                return choice == 0   ? 0
+                       : choice == 1 ? 256 - side
+                                     : static_cast<int>(rng() % 256) & ~(side - 1);
+            };
+            const int r0 = corner(), g0 = corner(), b0 = corner();
+            const LabBox box = cielabBoxOf(r0, g0, b0, r0 + side - 1, g0 + side - 1, b0 + side - 1);
+            const BoxHues hues = boxHuesOf(box);
+            for (int k = 0; k < 12; ++k) {
+                const PalEntry e = k < 6 ? fixedEntries[k]
+                                         : PalEntry{static_cast<std::uint8_t>(rng()),
+                                                    static_cast<std::uint8_t>(rng()),
+                                                    static_cast<std::uint8_t>(rng()), 0};
+                const LabColour entry = cielabOf(e.peRed, e.peGreen, e.peBlue);
+                const double low = ciede2000SquaredBoxLowerBound(
+                    box, hues, ciede2000LightnessLow(box, entry.l), huedPointOf(entry));
+                for (int r = r0; r < r0 + side; ++r) {
+                    for (int g = g0; g < g0 + side; ++g) {
+                        for (int b = b0; b < b0 + side; ++b) {
+                            const double d = ciede2000Squared(cielabOf(r, g, b), entry);
+                            ASSERT_LE(low, d) << r << "," << g << "," << b << " shift " << shift;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+// The cheap bound and the interval the search settles most colours by hold the formula's value:
+// the published pairs, whose hues cross every branch, and pairs of byte colours near blue, grey
+// and opposite hues, where the rotation term, the missing hue and the choice of mean act.
+TEST(PerceptualNearest, Ciede2000BoundsHoldTheFormulasValue) {
+    std::vector<std::pair<LabColour, LabColour>> pairs;
+    for (const SharmaPair& p : kSharmaPairs)
+        pairs.emplace_back(p.first, p.second);
+    std::mt19937 rng(275);
+    const auto near = [&](int centre) {
+        return std::clamp(centre + static_cast<int>(rng() % 41) - 20, 0, 255);
+    };
+    const int centres[][3] = {{40, 20, 230}, {128, 128, 128}, {200, 40, 40}, {40, 200, 200}};
+    for (int k = 0; k < 200'000; ++k) {
+        const int* x = centres[rng() % 4];
+        const int* y = centres[rng() % 4];
+        pairs.emplace_back(cielabOf(near(x[0]), near(x[1]), near(x[2])),
+                           cielabOf(near(y[0]), near(y[1]), near(y[2])));
+    }
+    for (const auto& [query, entry] : pairs) {
+        const double value = ciede2000Squared(query, entry);
+        const KeyInterval interval =
+            ciede2000SquaredInterval(cielabPointOf(query), cielabPointOf(entry));
+        const auto where = [&] {
+            return ::testing::Message() << query.l << " " << query.a << " " << query.b << " / "
+                                        << entry.l << " " << entry.a << " " << entry.b;
+        };
+        ASSERT_LE(ciede2000SquaredLowerBound(huedPointOf(query), huedPointOf(entry)), value)
+            << where();
+        ASSERT_LE(interval.low, value) << where();
+        ASSERT_GE(interval.high, value) << where();
+        ASSERT_LE(interval.high - interval.low, 1e-4 * value + 1e-7) << where();
+    }
+}
+
+// Every colour of whole blocks along the cube's edges and around palette colours, where the
+// block lists keep several candidates and equally near entries meet.
+TEST(PerceptualNearest, Ciede2000EqualsThePlainSearchOnWholeBlocks) {
+    std::mt19937 rng(77);
+    Entries entries{};
+    gridPalette(rng, true, entries);
+    PerceptualNearestIndex index(entries, ColourDistance::Ciede2000);
+    const PlainSearch plain(entries, ColourDistance::Ciede2000);
+    const auto sweep = [&](int r0, int g0, int b0) {
+        for (int r = r0; r < r0 + 16; ++r)
+            for (int g = g0; g < g0 + 16; ++g)
+                for (int b = b0; b < b0 + 16; ++b)
+                    ASSERT_EQ(index.find(r, g, b), plain.nearest(r, g, b))
+                        << r << "," << g << "," << b;
+    };
+    for (const int edge : {0, 240})
+        sweep(edge, edge, edge);
+    for (int i = 10; i < 74; i += 6) {
+        const PalEntry& e = entries[i];
+        sweep(std::clamp(e.peRed - 8, 0, 240), std::clamp(e.peGreen - 8, 0, 240),
+              std::clamp(e.peBlue - 8, 0, 240));
+    }
 }

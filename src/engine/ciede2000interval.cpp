@@ -1,0 +1,133 @@
+#include "engine/ciede2000interval.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace tessora {
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180.0;
+constexpr double k25To7 = 6103515625.0;
+
+// Both ways of computing round differently; the difference stays far below these.
+constexpr double kRelativeMargin = 1e-9;
+constexpr double kAbsoluteMargin = 1e-8;
+
+// Mean hues further than this from 275° leave the rotation term below kFarRotationTerm times
+// RC, and nearer ones stay clear of 0°/360°, where the formula's hue - 275 jumps.
+constexpr double kFarDegrees = 80;
+const double kCosFar = std::cos(kFarDegrees * kDegree);
+const double kFarRotationTerm =
+    std::sin(2 * 30 * std::exp(-(kFarDegrees / 25) * (kFarDegrees / 25)) * kDegree);
+const double kCos275 = std::cos(275 * kDegree);
+const double kSin275 = std::sin(275 * kDegree);
+
+// Hues nearer to opposite than this: the formula picks the mean by rounding of its angles.
+const double kNearOpposite = -std::cos(1.0 * kDegree);
+const double kSin60 = std::sqrt(3.0) / 2;
+
+double pow7(double x) {
+    const double x2 = x * x;
+    return x2 * x2 * x2 * x;
+}
+
+double chromaWeight(double meanChroma) {
+    const double p = pow7(meanChroma);
+    return std::sqrt(p / (p + k25To7));
+}
+
+// T of the published formula at the mean hue of cosine c and sine s, by the multiple-angle
+// identities instead of four cosines.
+double hueWeightT(double c, double s) {
+    const double cos2 = 2 * c * c - 1, sin2 = 2 * s * c;
+    const double cos3 = c * (4 * c * c - 3), sin3 = s * (3 - 4 * s * s);
+    const double cos4 = 2 * cos2 * cos2 - 1, sin4 = 2 * sin2 * cos2;
+    const double cos30 = std::sqrt(3.0) / 2, sin30 = 0.5;
+    static const double cos6 = std::cos(6 * kDegree), sin6 = std::sin(6 * kDegree);
+    static const double cos63 = std::cos(63 * kDegree), sin63 = std::sin(63 * kDegree);
+    return 1 - 0.17 * (c * cos30 + s * sin30) + 0.24 * cos2 + 0.32 * (cos3 * cos6 - sin3 * sin6) -
+           0.20 * (cos4 * cos63 + sin4 * sin63);
+}
+
+// sin(2 × rotation) of the formula at the mean hue of cosine c and sine s, which lies within
+// kFarDegrees of 275°.
+double nearRotationTerm(double c, double s) {
+    double hue = std::atan2(s, c) / kDegree;
+    if (hue < 0) hue += 360;
+    const double x = (hue - 275) / 25;
+    return std::sin(2 * 30 * std::exp(-x * x) * kDegree);
+}
+
+KeyInterval widened(double low, double high) {
+    return {std::max(0.0, low - std::abs(low) * kRelativeMargin - kAbsoluteMargin),
+            std::max(0.0, high + std::abs(high) * kRelativeMargin + kAbsoluteMargin), false};
+}
+
+// base + RT c h for RT between -most RC and -least RC.
+KeyInterval withRotation(double base, double ch, double least, double most) {
+    const double a = base - least * ch, b = base - most * ch;
+    return widened(std::min(a, b), std::max(a, b));
+}
+
+}  // namespace
+
+CielabPoint cielabPointOf(const LabColour& colour) {
+    return {colour.l, colour.a, colour.b, std::sqrt(colour.a * colour.a + colour.b * colour.b)};
+}
+
+KeyInterval ciede2000SquaredInterval(const CielabPoint& query, const CielabPoint& entry,
+                                     double rejectAbove) {
+    const double g = 0.5 * (1 - chromaWeight((query.chroma + entry.chroma) / 2));
+    const double a1 = (1 + g) * query.a, a2 = (1 + g) * entry.a;
+    const double c1 = std::sqrt(a1 * a1 + query.b * query.b);
+    const double c2 = std::sqrt(a2 * a2 + entry.b * entry.b);
+
+    // Hue: ΔH'² = 4 c1 c2 sin²(Δh/2) = 2 (c1 c2 - a1 a2 - b1 b2); its sign is that of sin Δh.
+    // The mean hue is the direction halfway between the two on the shorter arc, c2 (a1, b1) +
+    // c1 (a2, b2), or the one colour's hue when the other has none.
+    double hueSquared = 0, hueSign = 0, meanX = a1 + a2, meanY = query.b + entry.b;
+    if (c1 * c2 != 0) {
+        const double dot = a1 * a2 + query.b * entry.b;
+        if (dot < kNearOpposite * c1 * c2) {
+            const double v =
+                ciede2000Squared({query.l, query.a, query.b}, {entry.l, entry.a, entry.b});
+            return {v, v, true};
+        }
+        hueSquared = std::max(0.0, 2 * (c1 * c2 - dot));
+        const double cross = a1 * entry.b - query.b * a2;
+        hueSign = cross > 0 ? 1 : cross < 0 ? -1 : 0;
+        meanX = c2 * a1 + c1 * a2;
+        meanY = c2 * query.b + c1 * entry.b;
+    }
+    const double meanSquared = meanX * meanX + meanY * meanY;
+    double cosHue = 1, sinHue = 0;
+    if (meanSquared != 0) {
+        const double inverse = 1 / std::sqrt(meanSquared);
+        cosHue = meanX * inverse;
+        sinHue = meanY * inverse;
+    }
+
+    const double meanL = (query.l + entry.l) / 2;
+    const double offCentre = (meanL - 50) * (meanL - 50);
+    const double sl = 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
+    const double meanC = (c1 + c2) / 2;
+    const double sc = 1 + 0.045 * meanC;
+    const double sh = 1 + 0.015 * meanC * hueWeightT(cosHue, sinHue);
+
+    const double dl = entry.l - query.l, dc = c2 - c1;
+    const double sl2 = sl * sl, sc2 = sc * sc, sh2 = sh * sh;
+    const double base =
+        (dl * dl * sc2 * sh2 + dc * dc * sl2 * sh2 + hueSquared * sl2 * sc2) / (sl2 * sc2 * sh2);
+    // RT = -sin(2 rotation) RC, never positive; |c h| <= (c² + h²) / 2 <= base / 2.
+    if (cosHue * kCos275 + sinHue * kSin275 < kCosFar)
+        return withRotation(base, base / 2, -2 * kFarRotationTerm, 2 * kFarRotationTerm);
+    const double ch = dc / sc * hueSign * std::sqrt(hueSquared) / sh;
+    const double rc = 2 * chromaWeight(meanC);
+    const KeyInterval loose = withRotation(base, ch, 0, kSin60 * rc);
+    if (loose.low > rejectAbove) return loose;
+    const double rotation = nearRotationTerm(cosHue, sinHue);
+    return withRotation(base, ch, rotation * rc, rotation * rc);
+}
+
+}  // namespace tessora

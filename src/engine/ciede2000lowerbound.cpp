@@ -1,0 +1,275 @@
+#include "engine/ciede2000lowerbound.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <numbers>
+
+namespace tessora {
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180.0;
+constexpr double k25To7 = 6103515625.0;
+
+// The a' stretch 1 + G turns a hue by at most atan(sqrt(1.5)) - atan(1 / sqrt(1.5)) = 11.54°.
+constexpr double kStretchTurn = 12;
+// Beyond this hue difference the arc the mean hue lies on is not bounded here.
+constexpr double kWidestArc = 150;
+
+double gapTo(double value, double low, double high) {
+    return value < low ? low - value : value > high ? value - high : 0.0;
+}
+
+double pow7(double x) {
+    const double x2 = x * x;
+    return x2 * x2 * x2 * x;
+}
+
+double lightnessWeight(double meanL) {
+    const double offCentre = (meanL - 50) * (meanL - 50);
+    return 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
+}
+
+double hueWeightT(double hue) {
+    return 1 - 0.17 * std::cos((hue - 30) * kDegree) + 0.24 * std::cos(2 * hue * kDegree) +
+           0.32 * std::cos((3 * hue + 6) * kDegree) - 0.20 * std::cos((4 * hue - 63) * kDegree);
+}
+
+// Tables of the weights' extremes over small ranges, each rounded to the safe side.
+struct Tables {
+    static constexpr int kLightnessSteps = 1000;  // mean L per 0.1
+    static constexpr double kChromaStep = 0.5;
+    static constexpr int kChromaSteps = 600;
+    static constexpr int kHueBins = 72;  // 5° each
+    static constexpr int kLevels = 7;    // 2^7 > 2 × 72
+
+    std::array<double, kLightnessSteps + 1> leastInverseSl2{};
+    std::array<double, kChromaSteps + 1> mostStretch{};  // 1 + G over C̄ab from k × step
+    std::array<double, kChromaSteps + 1> mostRc{};       // RC over C̄' up to (k + 1) × step
+    std::array<double, 181> mostRotationSine{};          // sin(2 rotation), hue >= k° from 275°
+    // Largest T over bins i .. i + 2^level - 1, the bins repeated once for arcs across 0°.
+    std::array<std::array<double, 2 * kHueBins>, kLevels> mostT{};
+
+    Tables() {
+        for (int k = 0; k <= kLightnessSteps; ++k) {
+            const double sl = std::max(lightnessWeight(k / 10.0), lightnessWeight((k + 1) / 10.0));
+            leastInverseSl2[static_cast<std::size_t>(k)] = (1 - 1e-12) / (sl * sl);
+        }
+        for (int k = 0; k <= kChromaSteps; ++k) {
+            const double low = k * kChromaStep, high = (k + 1) * kChromaStep;
+            mostStretch[static_cast<std::size_t>(k)] =
+                (1.5 - 0.5 * std::sqrt(pow7(low) / (pow7(low) + k25To7))) * (1 + 1e-12);
+            mostRc[static_cast<std::size_t>(k)] =
+                2 * std::sqrt(pow7(high) / (pow7(high) + k25To7)) * (1 + 1e-12);
+        }
+        for (int k = 0; k <= 180; ++k) {
+            const double rotation = 30 * std::exp(-(k / 25.0) * (k / 25.0));
+            mostRotationSine[static_cast<std::size_t>(k)] =
+                std::sin(2 * rotation * kDegree) * (1 + 1e-12);
+        }
+        // T changes by at most (0.17 + 2 × 0.24 + 3 × 0.32 + 4 × 0.20) per radian between the
+        // samples, 0.05° apart.
+        const double slack = 2.41 * kDegree * 0.025 + 1e-12;
+        for (int bin = 0; bin < kHueBins; ++bin) {
+            double most = -HUGE_VAL;
+            for (int s = 0; s <= 100; ++s)
+                most = std::max(most, hueWeightT(bin * 5 + s * 0.05));
+            mostT[0][static_cast<std::size_t>(bin)] = most + slack;
+            mostT[0][static_cast<std::size_t>(bin + kHueBins)] = most + slack;
+        }
+        for (int level = 1; level < kLevels; ++level) {
+            const std::size_t half = std::size_t{1} << (level - 1);
+            for (std::size_t i = 0; i + half < 2 * kHueBins; ++i)
+                mostT[static_cast<std::size_t>(level)][i] =
+                    std::max(mostT[static_cast<std::size_t>(level - 1)][i],
+                             mostT[static_cast<std::size_t>(level - 1)][i + half]);
+        }
+    }
+
+    double leastInverseSl2At(double meanL) const {
+        if (meanL < 0 || meanL >= 100)
+            return 1 / (lightnessWeight(meanL) * lightnessWeight(meanL)) * (1 - 1e-12);
+        return leastInverseSl2[static_cast<std::size_t>(meanL * 10)];
+    }
+    double mostStretchAt(double meanChroma) const {
+        return mostStretch[std::min(static_cast<std::size_t>(meanChroma * (1 / kChromaStep)),
+                                    std::size_t{kChromaSteps})];
+    }
+    double mostRcAt(double meanChroma) const {
+        const auto k = static_cast<std::size_t>(meanChroma * (1 / kChromaStep));
+        return k >= kChromaSteps ? 2.0 : mostRc[k];
+    }
+    // Largest T over the arc from `start` (0 to 360) through `length` degrees (below 360).
+    double mostTOver(double start, double length) const {
+        // Bins hold both their ends, so a rounding onto a neighbouring bin is safe.
+        auto first = static_cast<std::size_t>(start * 0.2);
+        auto last = static_cast<std::size_t>((start + length) * 0.2);  // below 2 × 72
+        if (first >= kHueBins) first -= kHueBins, last -= kHueBins;
+        const std::size_t count = last - first + 1;
+        const int level = std::bit_width(count) - 1;
+        const auto& row = mostT[static_cast<std::size_t>(level)];
+        return std::max(row[first], row[last + 1 - (std::size_t{1} << level)]);
+    }
+};
+
+const Tables& tables() {
+    static const Tables t;
+    return t;
+}
+
+// The arc, from `start` through `length` degrees, that holds the mean hue of the formula.
+struct Arc {
+    double start, length;
+};
+
+double wrapped(double degrees) {
+    return degrees < 0 ? degrees + 360 : degrees >= 360 ? degrees - 360 : degrees;
+}
+
+Arc meanHueArc(const HuedPoint& query, const HuedPoint& entry) {
+    if (query.point.chroma == 0 && entry.point.chroma == 0) return {359, 2};
+    if (query.point.chroma == 0) return {wrapped(entry.hue - kStretchTurn), 2 * kStretchTurn};
+    if (entry.point.chroma == 0) return {wrapped(query.hue - kStretchTurn), 2 * kStretchTurn};
+    double difference = entry.hue - query.hue;
+    if (difference > 180) difference -= 360;
+    if (difference < -180) difference += 360;
+    if (std::abs(difference) > kWidestArc) return {0, 359.99};
+    const double from = difference >= 0 ? query.hue : entry.hue;
+    return {wrapped(from - kStretchTurn), std::abs(difference) + 2 * kStretchTurn};
+}
+
+// Degrees from 275° to the nearest point of the arc.
+double distanceFrom275(const Arc& arc) {
+    const double into = wrapped(275 - arc.start);
+    if (into <= arc.length) return 0;
+    return std::min(into - arc.length, 360 - into);
+}
+
+// The chroma and hue part of the bound: `plane` at most the squared (a, b) distance, the mean
+// chroma of the pair between `leastMeanChroma` and `mostMeanChroma`, |ΔC| at most `chromaGap`
+// after the stretch, the mean hue on `arc`.
+double chromaHueBound(double plane, double leastMeanChroma, double mostMeanChroma,
+                      double entryChroma, double leastChroma, double mostChroma, const Arc& arc) {
+    const Tables& t = tables();
+    const double stretch = t.mostStretchAt(leastMeanChroma);
+    const double meanC = stretch * mostMeanChroma;  // C' is at most (1 + G) C
+    const double sc = 1 + 0.045 * meanC;
+    const double sh = 1 + 0.015 * meanC * t.mostTOver(arc.start, arc.length);
+    const double chromaGap =
+        std::max({0.0, stretch * entryChroma - leastChroma, stretch * mostChroma - entryChroma});
+    const double inverse = 1 / (sc * sc * sh * sh);
+    const double inverseSc2 = sh * sh * inverse, inverseSh2 = sc * sc * inverse;
+    const double split = plane * inverseSh2 - chromaGap * chromaGap * (inverseSh2 - inverseSc2);
+    const double rt =
+        t.mostRcAt(meanC) * t.mostRotationSine[static_cast<std::size_t>(distanceFrom275(arc))];
+    return (1 - rt / 2) * std::max(plane * inverseSc2, split);
+}
+
+// The arc of the mean hue of a colour of the box and `entry`: the smallest arc that holds the
+// box's hues and the entry's, widened by the stretch's turn; the whole circle when the box
+// holds colours of every hue or the arc would be too wide to tell the shorter way round.
+Arc meanHueArcOfBox(const BoxHues& box, const HuedPoint& entry) {
+    constexpr Arc kAnyHue{0, 359.99};
+    if (box.any) return kAnyHue;
+    double start = box.start, length = box.length;
+    if (entry.point.chroma != 0) {
+        const double beyond = wrapped(entry.hue - start);
+        if (beyond > length) {
+            const double before = 360 - beyond;  // from the entry forwards to start
+            if (before < beyond - length) {
+                start = entry.hue;
+                length += before;
+            } else {
+                length = beyond;
+            }
+        }
+    }
+    if (length > kWidestArc) return kAnyHue;
+    return {wrapped(start - kStretchTurn), length + 2 * kStretchTurn};
+}
+
+}  // namespace
+
+LabBox cielabBoxOf(int red0, int green0, int blue0, int red1, int green1, int blue1) {
+    // X, Y and Z, and so f(X), f(Y) and f(Z), grow with every channel: the darkest corner has
+    // the smallest of each, the brightest the largest.
+    const LabCurves low = labCurvesOf(red0, green0, blue0);
+    const LabCurves high = labCurvesOf(red1, green1, blue1);
+    const double margin = 1e-9;
+    return {116 * low.fy - 16 - margin,        116 * high.fy - 16 + margin,
+            500 * (low.fx - high.fy) - margin, 500 * (high.fx - low.fy) + margin,
+            200 * (low.fy - high.fz) - margin, 200 * (high.fy - low.fz) + margin};
+}
+
+// SL grows with the distance of the mean lightness from 50, so over an interval of means it is
+// largest at one of the ends.
+double ciede2000LightnessLow(const LabBox& box, double entryL) {
+    const double meanLow = (box.lMin + entryL) / 2, meanHigh = (box.lMax + entryL) / 2;
+    const double weight = std::max(lightnessWeight(meanLow), lightnessWeight(meanHigh));
+    const double nearest = gapTo(entryL, box.lMin, box.lMax) / weight;
+    return nearest * nearest;
+}
+
+BoxHues boxHuesOf(const LabBox& box) {
+    if (box.aMin <= 0 && box.aMax >= 0 && box.bMin <= 0 && box.bMax >= 0) return {0, 0, true};
+    double start = 0, end = 0;  // from start counterclockwise to end
+    bool first = true;
+    for (const double a : {box.aMin, box.aMax}) {
+        for (const double b : {box.bMin, box.bMax}) {
+            const double hue = wrapped(std::atan2(b, a) / kDegree);
+            if (first) {
+                start = end = hue;
+                first = false;
+                continue;
+            }
+            // A box off the origin spans less than 180°: extend towards the nearer side.
+            if (wrapped(hue - start) <= wrapped(end - start)) continue;
+            if (wrapped(start - hue) < wrapped(hue - end)) {
+                start = hue;
+            } else {
+                end = hue;
+            }
+        }
+    }
+    return {start, wrapped(end - start), false};
+}
+
+HuedPoint huedPointOf(const LabColour& colour) {
+    const CielabPoint point = cielabPointOf(colour);
+    double hue = 0;
+    if (point.chroma != 0) hue = wrapped(std::atan2(colour.b, colour.a) / kDegree);
+    return {point, hue};
+}
+
+double ciede2000SquaredBoxLowerBound(const LabBox& box, const BoxHues& hues, double lightnessLow,
+                                     const HuedPoint& entry) {
+    const CielabPoint& e = entry.point;
+    const double da = gapTo(e.a, box.aMin, box.aMax), db = gapTo(e.b, box.bMin, box.bMax);
+    const double leastChroma =
+        std::hypot(gapTo(0, box.aMin, box.aMax), gapTo(0, box.bMin, box.bMax));
+    const double mostChroma =
+        std::hypot(std::max(-box.aMin, box.aMax), std::max(-box.bMin, box.bMax));
+    const double chromaHue =
+        chromaHueBound(da * da + db * db, (leastChroma + e.chroma) / 2, (mostChroma + e.chroma) / 2,
+                       e.chroma, leastChroma, mostChroma, meanHueArcOfBox(hues, entry));
+    return (lightnessLow + chromaHue) * (1 - 1e-9);
+}
+
+// ΔE00² = (ΔL/SL)² + c² + h² + RT c h with c = ΔC'/SC, h = ΔH'/SH and ΔC'² + ΔH'² = D'², the
+// squared distance in the (a', b) plane, which is at least that in the (a, b) plane. With
+// |RT c h| <= |RT| (c² + h²) / 2 and SH <= SC the chroma and hue part is at least
+// (1 - |RT|/2) (D'²/SH² - ΔC'² (1/SH² - 1/SC²)), and at least (1 - |RT|/2) D'²/SC².
+double ciede2000SquaredLowerBound(const HuedPoint& query, const HuedPoint& entry) {
+    const CielabPoint& q = query.point;
+    const CielabPoint& e = entry.point;
+    const double dl = q.l - e.l;
+    const double lightness = dl * dl * tables().leastInverseSl2At((q.l + e.l) / 2);
+    const double da = q.a - e.a, db = q.b - e.b;
+    const double meanChroma = (q.chroma + e.chroma) / 2;
+    const double chromaHue = chromaHueBound(da * da + db * db, meanChroma, meanChroma, e.chroma,
+                                            q.chroma, q.chroma, meanHueArc(query, entry));
+    return (lightness + chromaHue) * (1 - 1e-9);
+}
+
+}  // namespace tessora
