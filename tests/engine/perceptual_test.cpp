@@ -179,8 +179,8 @@ TEST(PerceptualNearest, LargePicturesOnTwoThreadsGiveTheIndexsBeads) {
     const LPAL pal = StartPalette();
     for (const ColourDistance distance : {ColourDistance::Ciede2000, ColourDistance::Oklab}) {
         int notfoundis = 0;
-        OwnedDib first(DepthDownTo(source.get(), 64, 0, pal, allTicks(), notfoundis, {},
-                                   {distance, nullptr}));
+        OwnedDib first(
+            DepthDownTo(source.get(), 64, 0, pal, allTicks(), notfoundis, {}, {distance, nullptr}));
         PerceptualNearestIndex serial(first.get().pal.rgb0, distance);
         GridValues expected(300);
         for (int y = 0; y < 300; ++y) {
@@ -192,8 +192,8 @@ TEST(PerceptualNearest, LargePicturesOnTwoThreadsGiveTheIndexsBeads) {
             }
         }
         ASSERT_EQ(gridValues(first.get()), expected);
-        OwnedDib again(DepthDownTo(source.get(), 64, 0, pal, allTicks(), notfoundis, {},
-                                   {distance, nullptr}));
+        OwnedDib again(
+            DepthDownTo(source.get(), 64, 0, pal, allTicks(), notfoundis, {}, {distance, nullptr}));
         ASSERT_EQ(gridValues(again.get()), expected);
     }
 }
