@@ -273,7 +273,9 @@ TEST(PerceptualNearest, Ciede2000BoundsHoldTheFormulasValue) {
         pairs.emplace_back(cielabOf(near(x[0]), near(x[1]), near(x[2])),
                            cielabOf(near(y[0]), near(y[1]), near(y[2])));
     }
-    for (const auto& [query, entry] : pairs) {
+    for (const auto& pair : pairs) {
+        const LabColour& query = pair.first;  // not a binding: lambdas may not capture those
+        const LabColour& entry = pair.second;
         const double value = ciede2000Squared(query, entry);
         const KeyInterval interval =
             ciede2000SquaredInterval(cielabPointOf(query), cielabPointOf(entry));
