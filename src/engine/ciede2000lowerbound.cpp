@@ -189,6 +189,46 @@ Arc meanHueArcOfBox(const BoxHues& box, const HuedPoint& entry) {
     return {wrapped(start - kStretchTurn), length + 2 * kStretchTurn};
 }
 
+// a = 500 (f(X) - f(Y)) changes with a channel as kx f'(X) - ky f'(Y) does, times the
+// channel's slope of linear light, which is positive; b = 200 (f(Y) - f(Z)) alike. Where that
+// keeps one sign over the whole block for every channel, a (or b) is monotone in each channel
+// and its extremes lie on two opposite corners, far tighter than the corners' f alone give.
+using Corner = std::array<int, 3>;
+
+// +1 or -1 when k1 f1' - k2 f2' keeps one sign for f1' and f2' within their ranges, else 0.
+int directionOf(double k1, double f1Low, double f1High, double k2, double f2Low, double f2High) {
+    if (k1 * f1Low - k2 * f2High > 0) return 1;
+    if (k1 * f1High - k2 * f2Low < 0) return -1;
+    return 0;
+}
+
+void narrowWhereMonotone(LabBox& box, const Corner& low, const Corner& high) {
+    const RelativeXyz least = relativeXyzOf(low[0], low[1], low[2]);
+    const RelativeXyz most = relativeXyzOf(high[0], high[1], high[2]);
+    // f' never rises, so over the block it lies between its values at the largest and least t.
+    const double slopes[3][2] = {{labCurveSlope(most.x), labCurveSlope(least.x)},
+                                 {labCurveSlope(most.y), labCurveSlope(least.y)},
+                                 {labCurveSlope(most.z), labCurveSlope(least.z)}};
+    const auto narrow = [&](int first, int second, double scale, double& lowEnd, double& highEnd) {
+        Corner smallest{}, largest{};
+        for (std::size_t c = 0; c < 3; ++c) {
+            const int direction =
+                directionOf(kChannelWeights[first][c], slopes[first][0], slopes[first][1],
+                            kChannelWeights[second][c], slopes[second][0], slopes[second][1]);
+            if (direction == 0) return;
+            smallest[c] = direction > 0 ? low[c] : high[c];
+            largest[c] = direction > 0 ? high[c] : low[c];
+        }
+        const LabCurves s = labCurvesOf(smallest[0], smallest[1], smallest[2]);
+        const LabCurves l = labCurvesOf(largest[0], largest[1], largest[2]);
+        const double fs[3] = {s.fx, s.fy, s.fz}, fl[3] = {l.fx, l.fy, l.fz};
+        lowEnd = scale * (fs[first] - fs[second]) - 1e-9;
+        highEnd = scale * (fl[first] - fl[second]) + 1e-9;
+    };
+    narrow(0, 1, 500, box.aMin, box.aMax);
+    narrow(1, 2, 200, box.bMin, box.bMax);
+}
+
 }  // namespace
 
 LabBox cielabBoxOf(int red0, int green0, int blue0, int red1, int green1, int blue1) {
@@ -197,9 +237,11 @@ LabBox cielabBoxOf(int red0, int green0, int blue0, int red1, int green1, int bl
     const LabCurves low = labCurvesOf(red0, green0, blue0);
     const LabCurves high = labCurvesOf(red1, green1, blue1);
     const double margin = 1e-9;
-    return {116 * low.fy - 16 - margin,        116 * high.fy - 16 + margin,
-            500 * (low.fx - high.fy) - margin, 500 * (high.fx - low.fy) + margin,
-            200 * (low.fy - high.fz) - margin, 200 * (high.fy - low.fz) + margin};
+    LabBox box{116 * low.fy - 16 - margin,        116 * high.fy - 16 + margin,
+               500 * (low.fx - high.fy) - margin, 500 * (high.fx - low.fy) + margin,
+               200 * (low.fy - high.fz) - margin, 200 * (high.fy - low.fz) + margin};
+    narrowWhereMonotone(box, {red0, green0, blue0}, {red1, green1, blue1});
+    return box;
 }
 
 // SL grows with the distance of the mean lightness from 50, so over an interval of means it is

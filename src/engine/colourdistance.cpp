@@ -65,6 +65,22 @@ double hueDegrees(double b, double a) {
 
 }  // namespace
 
+const double kChannelWeights[3][3] = {
+    {kRowX[0] / whiteOf(kRowX), kRowX[1] / whiteOf(kRowX), kRowX[2] / whiteOf(kRowX)},
+    {kRowY[0] / whiteOf(kRowY), kRowY[1] / whiteOf(kRowY), kRowY[2] / whiteOf(kRowY)},
+    {kRowZ[0] / whiteOf(kRowZ), kRowZ[1] / whiteOf(kRowZ), kRowZ[2] / whiteOf(kRowZ)}};
+
+RelativeXyz relativeXyzOf(int red, int green, int blue) {
+    const Linear c = linearOf(red, green, blue);
+    return {dot(kRowX, c) / whiteOf(kRowX), dot(kRowY, c) / whiteOf(kRowY),
+            dot(kRowZ, c) / whiteOf(kRowZ)};
+}
+
+double labCurveSlope(double t) {
+    constexpr double kDelta = 6.0 / 29.0;
+    return t > kDelta * kDelta * kDelta ? 1 / (3 * std::cbrt(t * t)) : 1 / (3 * kDelta * kDelta);
+}
+
 LabCurves labCurvesOf(int red, int green, int blue) {
     const Linear c = linearOf(red, green, blue);
     return {labCurve(dot(kRowX, c) / whiteOf(kRowX)), labCurve(dot(kRowY, c) / whiteOf(kRowY)),

@@ -20,6 +20,17 @@ struct LabCurves {
 };
 LabCurves labCurvesOf(int red, int green, int blue);
 
+// X, Y and Z over the white point, before the curve, and what each channel's linear light adds
+// to them (kChannelWeights[x, y or z][red, green or blue]).
+struct RelativeXyz {
+    double x, y, z;
+};
+RelativeXyz relativeXyzOf(int red, int green, int blue);
+extern const double kChannelWeights[3][3];
+
+// The slope of CIELAB's curve at t; it never rises with t.
+double labCurveSlope(double t);
+
 // sRGB (D65) to CIELAB; the reference white is sRGB white, so greys have a = b = 0.
 LabColour cielabOf(int red, int green, int blue);
 
