@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace tessora {
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
-constexpr double k25To7 = 6103515625.0;
+using ciedeTerms::chromaWeight;
+using ciedeTerms::kDegree;
 
 // Both ways of computing round differently; the difference stays far below these.
 constexpr double kRelativeMargin = 1e-9;
@@ -26,16 +25,6 @@ const double kSin275 = std::sin(275 * kDegree);
 // Hues nearer to opposite than this: the formula picks the mean by rounding of its angles.
 const double kNearOpposite = -std::cos(1.0 * kDegree);
 const double kSin60 = std::sqrt(3.0) / 2;
-
-double pow7(double x) {
-    const double x2 = x * x;
-    return x2 * x2 * x2 * x;
-}
-
-double chromaWeight(double meanChroma) {
-    const double p = pow7(meanChroma);
-    return std::sqrt(p / (p + k25To7));
-}
 
 // T of the published formula at the mean hue of cosine c and sine s, by the multiple-angle
 // identities instead of four cosines.
@@ -109,8 +98,7 @@ KeyInterval ciede2000SquaredInterval(const CielabPoint& query, const CielabPoint
     }
 
     const double meanL = (query.l + entry.l) / 2;
-    const double offCentre = (meanL - 50) * (meanL - 50);
-    const double sl = 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
+    const double sl = ciedeTerms::lightnessWeight(meanL);
     const double meanC = (c1 + c2) / 2;
     const double sc = 1 + 0.045 * meanC;
     const double sh = 1 + 0.015 * meanC * hueWeightT(cosHue, sinHue);

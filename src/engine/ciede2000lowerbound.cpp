@@ -4,13 +4,14 @@
 #include <array>
 #include <bit>
 #include <cmath>
-#include <numbers>
 
 namespace tessora {
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
-constexpr double k25To7 = 6103515625.0;
+using ciedeTerms::chromaWeight;
+using ciedeTerms::hueWeight;
+using ciedeTerms::kDegree;
+using ciedeTerms::lightnessWeight;
 
 // The a' stretch 1 + G turns a hue by at most atan(sqrt(1.5)) - atan(1 / sqrt(1.5)) = 11.54°.
 constexpr double kStretchTurn = 12;
@@ -19,21 +20,6 @@ constexpr double kWidestArc = 150;
 
 double gapTo(double value, double low, double high) {
     return value < low ? low - value : value > high ? value - high : 0.0;
-}
-
-double pow7(double x) {
-    const double x2 = x * x;
-    return x2 * x2 * x2 * x;
-}
-
-double lightnessWeight(double meanL) {
-    const double offCentre = (meanL - 50) * (meanL - 50);
-    return 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
-}
-
-double hueWeightT(double hue) {
-    return 1 - 0.17 * std::cos((hue - 30) * kDegree) + 0.24 * std::cos(2 * hue * kDegree) +
-           0.32 * std::cos((3 * hue + 6) * kDegree) - 0.20 * std::cos((4 * hue - 63) * kDegree);
 }
 
 // Tables of the weights' extremes over small ranges, each rounded to the safe side.
@@ -59,9 +45,8 @@ struct Tables {
         for (int k = 0; k <= kChromaSteps; ++k) {
             const double low = k * kChromaStep, high = (k + 1) * kChromaStep;
             mostStretch[static_cast<std::size_t>(k)] =
-                (1.5 - 0.5 * std::sqrt(pow7(low) / (pow7(low) + k25To7))) * (1 + 1e-12);
-            mostRc[static_cast<std::size_t>(k)] =
-                2 * std::sqrt(pow7(high) / (pow7(high) + k25To7)) * (1 + 1e-12);
+                (1.5 - 0.5 * chromaWeight(low)) * (1 + 1e-12);
+            mostRc[static_cast<std::size_t>(k)] = 2 * chromaWeight(high) * (1 + 1e-12);
         }
         for (int k = 0; k <= 180; ++k) {
             const double rotation = 30 * std::exp(-(k / 25.0) * (k / 25.0));
@@ -74,7 +59,7 @@ struct Tables {
         for (int bin = 0; bin < kHueBins; ++bin) {
             double most = -HUGE_VAL;
             for (int s = 0; s <= 100; ++s)
-                most = std::max(most, hueWeightT(bin * 5 + s * 0.05));
+                most = std::max(most, hueWeight(bin * 5 + s * 0.05));
             mostT[0][static_cast<std::size_t>(bin)] = most + slack;
             mostT[0][static_cast<std::size_t>(bin + kHueBins)] = most + slack;
         }

@@ -8,7 +8,7 @@
 namespace tessora {
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
+using ciedeTerms::kDegree;
 
 // sRGB bytes to linear light, once per process.
 const std::array<double, 256>& linearOfByte() {
@@ -81,6 +81,21 @@ double labCurveSlope(double t) {
     return t > kDelta * kDelta * kDelta ? 1 / (3 * std::cbrt(t * t)) : 1 / (3 * kDelta * kDelta);
 }
 
+double ciedeTerms::lightnessWeight(double meanL) {
+    const double offCentre = (meanL - 50) * (meanL - 50);
+    return 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
+}
+
+double ciedeTerms::chromaWeight(double meanChroma) {
+    const double p = pow7(meanChroma);
+    return std::sqrt(p / (p + 6103515625.0));  // 25⁷
+}
+
+double ciedeTerms::hueWeight(double hue) {
+    return 1 - 0.17 * std::cos((hue - 30) * kDegree) + 0.24 * std::cos(2 * hue * kDegree) +
+           0.32 * std::cos((3 * hue + 6) * kDegree) - 0.20 * std::cos((4 * hue - 63) * kDegree);
+}
+
 LabCurves labCurvesOf(int red, int green, int blue) {
     const Linear c = linearOf(red, green, blue);
     return {labCurve(dot(kRowX, c) / whiteOf(kRowX)), labCurve(dot(kRowY, c) / whiteOf(kRowY)),
@@ -111,11 +126,10 @@ LabColour perceptualColourOf(ColourDistance distance, int red, int green, int bl
 }
 
 double ciede2000Squared(const LabColour& first, const LabColour& second) {
-    constexpr double k25To7 = 6103515625.0;
     const double meanChroma = (std::sqrt(first.a * first.a + first.b * first.b) +
                                std::sqrt(second.a * second.a + second.b * second.b)) /
                               2;
-    const double g = 0.5 * (1 - std::sqrt(pow7(meanChroma) / (pow7(meanChroma) + k25To7)));
+    const double g = 0.5 * (1 - ciedeTerms::chromaWeight(meanChroma));
     const double a1 = (1 + g) * first.a;
     const double a2 = (1 + g) * second.a;
     const double c1 = std::sqrt(a1 * a1 + first.b * first.b);
@@ -139,16 +153,12 @@ double ciede2000Squared(const LabColour& first, const LabColour& second) {
 
     const double meanL = (first.l + second.l) / 2;
     const double meanC = (c1 + c2) / 2;
-    const double t = 1 - 0.17 * std::cos((meanHue - 30) * kDegree) +
-                     0.24 * std::cos(2 * meanHue * kDegree) +
-                     0.32 * std::cos((3 * meanHue + 6) * kDegree) -
-                     0.20 * std::cos((4 * meanHue - 63) * kDegree);
-    const double offCentre = (meanL - 50) * (meanL - 50);
-    const double sl = 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
+    const double t = ciedeTerms::hueWeight(meanHue);
+    const double sl = ciedeTerms::lightnessWeight(meanL);
     const double sc = 1 + 0.045 * meanC;
     const double sh = 1 + 0.015 * meanC * t;
     const double rotation = 30 * std::exp(-std::pow((meanHue - 275) / 25, 2));
-    const double rc = 2 * std::sqrt(pow7(meanC) / (pow7(meanC) + k25To7));
+    const double rc = 2 * ciedeTerms::chromaWeight(meanC);
     const double rt = -std::sin(2 * rotation * kDegree) * rc;
 
     const double l = deltaL / sl;

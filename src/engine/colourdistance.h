@@ -40,6 +40,17 @@ LabColour oklabOf(int red, int green, int blue);
 // Where `distance` measures in: CIELAB for CIEDE2000, OKLab for OKLab.
 LabColour perceptualColourOf(ColourDistance distance, int red, int green, int blue);
 
+// Parts of ΔE00 that its bounds share with the formula.
+namespace ciedeTerms {
+inline constexpr double kDegree = 3.14159265358979323846 / 180.0;
+// SL at a mean lightness.
+double lightnessWeight(double meanL);
+// sqrt(C⁷ / (C⁷ + 25⁷)) of a mean chroma: G is 0.5 (1 - it), RC twice it.
+double chromaWeight(double meanChroma);
+// T at a hue in degrees.
+double hueWeight(double hue);
+}  // namespace ciedeTerms
+
 // ΔE00 with kL = kC = kH = 1, and its square, which orders colours alike and saves the root.
 double ciede2000(const LabColour& first, const LabColour& second);
 double ciede2000Squared(const LabColour& first, const LabColour& second);

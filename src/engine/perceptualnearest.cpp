@@ -20,11 +20,7 @@ bool clearlyAbove(double bound, double best) {
     return bound > best * (1 + 1e-9) + 1e-12;
 }
 
-// ΔE00 never falls below the lightness term ΔL / SL.
-double lightnessWeight(double meanL) {
-    const double offCentre = (meanL - 50) * (meanL - 50);
-    return 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
-}
+using ciedeTerms::lightnessWeight;  // ΔE00 never falls below the lightness term ΔL / SL
 
 // Blocks of 8 × 8 × 8 colours. A block's candidate list costs about as much as searching a few
 // colours without it, so a block gets one once that many of its colours were searched.
