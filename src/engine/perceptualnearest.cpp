@@ -51,10 +51,9 @@ PerceptualNearestIndex::PerceptualNearestIndex(const PalEntry (&entries)[kPalett
             }))
             continue;
         seen.push_back(&e);
-        const LabColour lab = cielabOf(e.peRed, e.peGreen, e.peBlue);
         byLightness_.push_back({perceptualColourOf(distance, e.peRed, e.peGreen, e.peBlue),
-                                std::sqrt(lab.a * lab.a + lab.b * lab.b),
-                                static_cast<std::uint8_t>(i), huedPointOf(lab)});
+                                static_cast<std::uint8_t>(i),
+                                huedPointOf(cielabOf(e.peRed, e.peGreen, e.peBlue))});
     }
     std::stable_sort(byLightness_.begin(), byLightness_.end(),
                      [](const Entry& x, const Entry& y) { return x.colour.l < y.colour.l; });

@@ -57,7 +57,6 @@ class PerceptualNearestIndex {
   private:
     struct Entry {
         LabColour colour;
-        double chroma;  // of CIELAB, for the bound of ΔE00
         std::uint8_t index;
         HuedPoint hued;  // CIELAB with chroma and hue, for ΔE00
     };
