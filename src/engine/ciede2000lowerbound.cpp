@@ -13,29 +13,70 @@ using ciedeTerms::hueWeight;
 using ciedeTerms::kDegree;
 using ciedeTerms::lightnessWeight;
 
-// The a' stretch 1 + G turns a hue by at most atan(sqrt(1.5)) - atan(1 / sqrt(1.5)) = 11.54°.
+// The a' stretch s = 1 + G turns a hue by at most atan(sqrt(s)) - atan(1 / sqrt(s)), which is
+// below ln(s) / 2 <= (s - 1) / 2 radians and 11.54° at s = 1.5.
 constexpr double kStretchTurn = 12;
-// Beyond this hue difference the arc the mean hue lies on is not bounded here.
-constexpr double kWidestArc = 150;
+// Arcs are widened by this for the rounding of the hues they are made from.
+constexpr double kArcSlack = 1e-6;
 
 double gapTo(double value, double low, double high) {
     return value < low ? low - value : value > high ? value - high : 0.0;
 }
+
+// The largest T over arcs of hue: per 1° bin, and over runs of 2^level bins, the bins repeated
+// once for arcs across 0°.
+class MostHueWeight {
+  public:
+    static constexpr int kHueBins = 360;
+    static constexpr int kLevels = 10;  // 2^10 > 2 × 360
+
+    MostHueWeight() {
+        // T changes by at most (0.17 + 2 × 0.24 + 3 × 0.32 + 4 × 0.20) per radian between the
+        // samples, 0.05° apart.
+        const double slack = 2.41 * kDegree * 0.025 + 1e-12;
+        for (int bin = 0; bin < kHueBins; ++bin) {
+            double most = -HUGE_VAL;
+            for (int s = 0; s <= 20; ++s)
+                most = std::max(most, hueWeight(bin + s * 0.05));
+            rows_[0][static_cast<std::size_t>(bin)] = most + slack;
+            rows_[0][static_cast<std::size_t>(bin + kHueBins)] = most + slack;
+        }
+        for (int level = 1; level < kLevels; ++level) {
+            const std::size_t half = std::size_t{1} << (level - 1);
+            for (std::size_t i = 0; i + half < 2 * kHueBins; ++i)
+                rows_[static_cast<std::size_t>(level)][i] =
+                    std::max(rows_[static_cast<std::size_t>(level - 1)][i],
+                             rows_[static_cast<std::size_t>(level - 1)][i + half]);
+        }
+    }
+
+    // Over the arc from `start` (0 to 360) through `length` degrees (below 360).
+    double over(double start, double length) const {
+        // Bins hold both their ends, so a rounding onto a neighbouring bin is safe.
+        auto first = static_cast<std::size_t>(start);
+        auto last = static_cast<std::size_t>(start + length);  // below 2 × 360
+        if (first >= kHueBins) first -= kHueBins, last -= kHueBins;
+        const std::size_t count = last - first + 1;
+        const int level = std::bit_width(count) - 1;
+        const auto& row = rows_[static_cast<std::size_t>(level)];
+        return std::max(row[first], row[last + 1 - (std::size_t{1} << level)]);
+    }
+
+  private:
+    std::array<std::array<double, 2 * kHueBins>, kLevels> rows_{};
+};
 
 // Tables of the weights' extremes over small ranges, each rounded to the safe side.
 struct Tables {
     static constexpr int kLightnessSteps = 1000;  // mean L per 0.1
     static constexpr double kChromaStep = 0.5;
     static constexpr int kChromaSteps = 600;
-    static constexpr int kHueBins = 72;  // 5° each
-    static constexpr int kLevels = 7;    // 2^7 > 2 × 72
 
     std::array<double, kLightnessSteps + 1> leastInverseSl2{};
     std::array<double, kChromaSteps + 1> mostStretch{};  // 1 + G over C̄ab from k × step
     std::array<double, kChromaSteps + 1> mostRc{};       // RC over C̄' up to (k + 1) × step
     std::array<double, 181> mostRotationSine{};          // sin(2 rotation), hue >= k° from 275°
-    // Largest T over bins i .. i + 2^level - 1, the bins repeated once for arcs across 0°.
-    std::array<std::array<double, 2 * kHueBins>, kLevels> mostT{};
+    MostHueWeight mostT;
 
     Tables() {
         for (int k = 0; k <= kLightnessSteps; ++k) {
@@ -53,23 +94,6 @@ struct Tables {
             mostRotationSine[static_cast<std::size_t>(k)] =
                 std::sin(2 * rotation * kDegree) * (1 + 1e-12);
         }
-        // T changes by at most (0.17 + 2 × 0.24 + 3 × 0.32 + 4 × 0.20) per radian between the
-        // samples, 0.05° apart.
-        const double slack = 2.41 * kDegree * 0.025 + 1e-12;
-        for (int bin = 0; bin < kHueBins; ++bin) {
-            double most = -HUGE_VAL;
-            for (int s = 0; s <= 100; ++s)
-                most = std::max(most, hueWeight(bin * 5 + s * 0.05));
-            mostT[0][static_cast<std::size_t>(bin)] = most + slack;
-            mostT[0][static_cast<std::size_t>(bin + kHueBins)] = most + slack;
-        }
-        for (int level = 1; level < kLevels; ++level) {
-            const std::size_t half = std::size_t{1} << (level - 1);
-            for (std::size_t i = 0; i + half < 2 * kHueBins; ++i)
-                mostT[static_cast<std::size_t>(level)][i] =
-                    std::max(mostT[static_cast<std::size_t>(level - 1)][i],
-                             mostT[static_cast<std::size_t>(level - 1)][i + half]);
-        }
     }
 
     double leastInverseSl2At(double meanL) const {
@@ -84,17 +108,6 @@ struct Tables {
     double mostRcAt(double meanChroma) const {
         const auto k = static_cast<std::size_t>(meanChroma * (1 / kChromaStep));
         return k >= kChromaSteps ? 2.0 : mostRc[k];
-    }
-    // Largest T over the arc from `start` (0 to 360) through `length` degrees (below 360).
-    double mostTOver(double start, double length) const {
-        // Bins hold both their ends, so a rounding onto a neighbouring bin is safe.
-        auto first = static_cast<std::size_t>(start * 0.2);
-        auto last = static_cast<std::size_t>((start + length) * 0.2);  // below 2 × 72
-        if (first >= kHueBins) first -= kHueBins, last -= kHueBins;
-        const std::size_t count = last - first + 1;
-        const int level = std::bit_width(count) - 1;
-        const auto& row = mostT[static_cast<std::size_t>(level)];
-        return std::max(row[first], row[last + 1 - (std::size_t{1} << level)]);
     }
 };
 
@@ -112,16 +125,26 @@ double wrapped(double degrees) {
     return degrees < 0 ? degrees + 360 : degrees >= 360 ? degrees - 360 : degrees;
 }
 
-Arc meanHueArc(const HuedPoint& query, const HuedPoint& entry) {
+constexpr Arc kAnyHue{0, 359.99};
+
+// The most a stretch of at most `stretch` turns a hue, in degrees.
+double stretchTurn(double stretch) {
+    return std::min(kStretchTurn, (stretch - 1) / (2 * kDegree)) + kArcSlack;
+}
+
+// The formula's mean hue is the middle of the shorter arc between the two hues after the
+// stretch, or one colour's hue when the other has no chroma. Each hue moves by up to `turn`
+// with the stretch, so the middle moves by up to `turn` too, unless the hues come so near to
+// opposite that the shorter way round may change.
+Arc meanHueArc(const HuedPoint& query, const HuedPoint& entry, double turn) {
     if (query.point.chroma == 0 && entry.point.chroma == 0) return {359, 2};
-    if (query.point.chroma == 0) return {wrapped(entry.hue - kStretchTurn), 2 * kStretchTurn};
-    if (entry.point.chroma == 0) return {wrapped(query.hue - kStretchTurn), 2 * kStretchTurn};
+    if (query.point.chroma == 0) return {wrapped(entry.hue - turn), 2 * turn};
+    if (entry.point.chroma == 0) return {wrapped(query.hue - turn), 2 * turn};
     double difference = entry.hue - query.hue;
     if (difference > 180) difference -= 360;
     if (difference < -180) difference += 360;
-    if (std::abs(difference) > kWidestArc) return {0, 359.99};
-    const double from = difference >= 0 ? query.hue : entry.hue;
-    return {wrapped(from - kStretchTurn), std::abs(difference) + 2 * kStretchTurn};
+    if (std::abs(difference) >= 180 - 2 * turn) return kAnyHue;
+    return {wrapped(query.hue + difference / 2 - turn), 2 * turn};
 }
 
 // Degrees from 275° to the nearest point of the arc.
@@ -131,16 +154,15 @@ double distanceFrom275(const Arc& arc) {
     return std::min(into - arc.length, 360 - into);
 }
 
-// The chroma and hue part of the bound: `plane` at most the squared (a, b) distance, the mean
-// chroma of the pair between `leastMeanChroma` and `mostMeanChroma`, |ΔC| at most `chromaGap`
-// after the stretch, the mean hue on `arc`.
-double chromaHueBound(double plane, double leastMeanChroma, double mostMeanChroma,
-                      double entryChroma, double leastChroma, double mostChroma, const Arc& arc) {
+// The chroma and hue part of the bound: `plane` at most the squared (a, b) distance, the
+// stretch 1 + G at most `stretch`, the mean chroma of the pair at most `mostMeanChroma`, the
+// mean hue on `arc`.
+double chromaHueBound(double plane, double stretch, double mostMeanChroma, double entryChroma,
+                      double leastChroma, double mostChroma, const Arc& arc) {
     const Tables& t = tables();
-    const double stretch = t.mostStretchAt(leastMeanChroma);
     const double meanC = stretch * mostMeanChroma;  // C' is at most (1 + G) C
     const double sc = 1 + 0.045 * meanC;
-    const double sh = 1 + 0.015 * meanC * t.mostTOver(arc.start, arc.length);
+    const double sh = 1 + 0.015 * meanC * t.mostT.over(arc.start, arc.length);
     const double chromaGap =
         std::max({0.0, stretch * entryChroma - leastChroma, stretch * mostChroma - entryChroma});
     const double inverse = 1 / (sc * sc * sh * sh);
@@ -151,27 +173,18 @@ double chromaHueBound(double plane, double leastMeanChroma, double mostMeanChrom
     return (1 - rt / 2) * std::max(plane * inverseSc2, split);
 }
 
-// The arc of the mean hue of a colour of the box and `entry`: the smallest arc that holds the
-// box's hues and the entry's, widened by the stretch's turn; the whole circle when the box
-// holds colours of every hue or the arc would be too wide to tell the shorter way round.
-Arc meanHueArcOfBox(const BoxHues& box, const HuedPoint& entry) {
-    constexpr Arc kAnyHue{0, 359.99};
+// The arc of the mean hue of a colour of the box and `entry`. While the box's hues keep clear
+// of the entry's opposite, the middle moves half as far as the box's hue does; otherwise, or
+// when the box holds colours of every hue, it may lie anywhere.
+Arc meanHueArcOfBox(const BoxHues& box, const HuedPoint& entry, double turn) {
     if (box.any) return kAnyHue;
-    double start = box.start, length = box.length;
-    if (entry.point.chroma != 0) {
-        const double beyond = wrapped(entry.hue - start);
-        if (beyond > length) {
-            const double before = 360 - beyond;  // from the entry forwards to start
-            if (before < beyond - length) {
-                start = entry.hue;
-                length += before;
-            } else {
-                length = beyond;
-            }
-        }
-    }
-    if (length > kWidestArc) return kAnyHue;
-    return {wrapped(start - kStretchTurn), length + 2 * kStretchTurn};
+    if (entry.point.chroma == 0) return {wrapped(box.start - turn), box.length + 2 * turn};
+    const double opposite = wrapped(entry.hue + 180 - box.start);
+    if (opposite <= box.length + 2 * turn || opposite >= 360 - 2 * turn) return kAnyHue;
+    double difference = entry.hue - box.start;
+    if (difference > 180) difference -= 360;
+    if (difference < -180) difference += 360;
+    return {wrapped(box.start + difference / 2 - turn), box.length / 2 + 2 * turn};
 }
 
 // a = 500 (f(X) - f(Y)) changes with a channel as kx f'(X) - ky f'(Y) does, times the
@@ -277,9 +290,10 @@ double ciede2000SquaredBoxLowerBound(const LabBox& box, const BoxHues& hues, dou
         std::hypot(gapTo(0, box.aMin, box.aMax), gapTo(0, box.bMin, box.bMax));
     const double mostChroma =
         std::hypot(std::max(-box.aMin, box.aMax), std::max(-box.bMin, box.bMax));
+    const double stretch = tables().mostStretchAt((leastChroma + e.chroma) / 2);
     const double chromaHue =
-        chromaHueBound(da * da + db * db, (leastChroma + e.chroma) / 2, (mostChroma + e.chroma) / 2,
-                       e.chroma, leastChroma, mostChroma, meanHueArcOfBox(hues, entry));
+        chromaHueBound(da * da + db * db, stretch, (mostChroma + e.chroma) / 2, e.chroma,
+                       leastChroma, mostChroma, meanHueArcOfBox(hues, entry, stretchTurn(stretch)));
     return (lightnessLow + chromaHue) * (1 - 1e-9);
 }
 
@@ -294,8 +308,10 @@ double ciede2000SquaredLowerBound(const HuedPoint& query, const HuedPoint& entry
     const double lightness = dl * dl * tables().leastInverseSl2At((q.l + e.l) / 2);
     const double da = q.a - e.a, db = q.b - e.b;
     const double meanChroma = (q.chroma + e.chroma) / 2;
-    const double chromaHue = chromaHueBound(da * da + db * db, meanChroma, meanChroma, e.chroma,
-                                            q.chroma, q.chroma, meanHueArc(query, entry));
+    const double stretch = tables().mostStretchAt(meanChroma);
+    const double chromaHue =
+        chromaHueBound(da * da + db * db, stretch, meanChroma, e.chroma, q.chroma, q.chroma,
+                       meanHueArc(query, entry, stretchTurn(stretch)));
     return (lightness + chromaHue) * (1 - 1e-9);
 }
 
