@@ -26,6 +26,9 @@ const double kSin275 = std::sin(275 * kDegree);
 const double kNearOpposite = -std::cos(1.0 * kDegree);
 const double kSin60 = std::sqrt(3.0) / 2;
 
+const double kCos6 = std::cos(6 * kDegree), kSin6 = std::sin(6 * kDegree);
+const double kCos63 = std::cos(63 * kDegree), kSin63 = std::sin(63 * kDegree);
+
 // T of the published formula at the mean hue of cosine c and sine s, by the multiple-angle
 // identities instead of four cosines.
 double hueWeightT(double c, double s) {
@@ -33,10 +36,8 @@ double hueWeightT(double c, double s) {
     const double cos3 = c * (4 * c * c - 3), sin3 = s * (3 - 4 * s * s);
     const double cos4 = 2 * cos2 * cos2 - 1, sin4 = 2 * sin2 * cos2;
     const double cos30 = std::sqrt(3.0) / 2, sin30 = 0.5;
-    static const double cos6 = std::cos(6 * kDegree), sin6 = std::sin(6 * kDegree);
-    static const double cos63 = std::cos(63 * kDegree), sin63 = std::sin(63 * kDegree);
-    return 1 - 0.17 * (c * cos30 + s * sin30) + 0.24 * cos2 + 0.32 * (cos3 * cos6 - sin3 * sin6) -
-           0.20 * (cos4 * cos63 + sin4 * sin63);
+    return 1 - 0.17 * (c * cos30 + s * sin30) + 0.24 * cos2 + 0.32 * (cos3 * kCos6 - sin3 * kSin6) -
+           0.20 * (cos4 * kCos63 + sin4 * kSin63);
 }
 
 // sin(2 × rotation) of the formula at the mean hue of cosine c and sine s, which lies within
@@ -72,10 +73,12 @@ KeyInterval ciede2000SquaredInterval(const CielabPoint& query, const CielabPoint
     const double c1 = std::sqrt(a1 * a1 + query.b * query.b);
     const double c2 = std::sqrt(a2 * a2 + entry.b * entry.b);
 
-    // Hue: ΔH'² = 4 c1 c2 sin²(Δh/2) = 2 (c1 c2 - a1 a2 - b1 b2); its sign is that of sin Δh.
     // The mean hue is the direction halfway between the two on the shorter arc, c2 (a1, b1) +
-    // c1 (a2, b2), or the one colour's hue when the other has none.
-    double hueSquared = 0, hueSign = 0, meanX = a1 + a2, meanY = query.b + entry.b;
+    // c1 (a2, b2), or the one colour's hue when the other has none. That vector is 2 c1 c2
+    // cos(Δh/2) long and the cross product is c1 c2 sin Δh, so ΔH' = 2 sqrt(c1 c2) sin(Δh/2)
+    // is 2 sqrt(c1 c2) cross / length, without the cancellation of c1 c2 - a1 a2 - b1 b2 that
+    // leaves nearly equal hues with a hue difference of mere rounding.
+    double cross = 0, meanX = a1 + a2, meanY = query.b + entry.b;
     if (c1 * c2 != 0) {
         const double dot = a1 * a2 + query.b * entry.b;
         if (dot < kNearOpposite * c1 * c2) {
@@ -83,19 +86,19 @@ KeyInterval ciede2000SquaredInterval(const CielabPoint& query, const CielabPoint
                 ciede2000Squared({query.l, query.a, query.b}, {entry.l, entry.a, entry.b});
             return {v, v, true};
         }
-        hueSquared = std::max(0.0, 2 * (c1 * c2 - dot));
-        const double cross = a1 * entry.b - query.b * a2;
-        hueSign = cross > 0 ? 1 : cross < 0 ? -1 : 0;
+        cross = a1 * entry.b - query.b * a2;
         meanX = c2 * a1 + c1 * a2;
         meanY = c2 * query.b + c1 * entry.b;
     }
     const double meanSquared = meanX * meanX + meanY * meanY;
-    double cosHue = 1, sinHue = 0;
+    double cosHue = 1, sinHue = 0, inverseLength = 0;
     if (meanSquared != 0) {
-        const double inverse = 1 / std::sqrt(meanSquared);
-        cosHue = meanX * inverse;
-        sinHue = meanY * inverse;
+        inverseLength = 1 / std::sqrt(meanSquared);
+        cosHue = meanX * inverseLength;
+        sinHue = meanY * inverseLength;
     }
+    const double halfSine = cross * inverseLength;  // sin(Δh/2)
+    const double hueSquared = 4 * c1 * c2 * halfSine * halfSine;
 
     const double meanL = (query.l + entry.l) / 2;
     const double sl = ciedeTerms::lightnessWeight(meanL);
@@ -110,7 +113,7 @@ KeyInterval ciede2000SquaredInterval(const CielabPoint& query, const CielabPoint
     // RT = -sin(2 rotation) RC, never positive; |c h| <= (c² + h²) / 2 <= base / 2.
     if (cosHue * kCos275 + sinHue * kSin275 < kCosFar)
         return withRotation(base, base / 2, -2 * kFarRotationTerm, 2 * kFarRotationTerm);
-    const double ch = dc / sc * hueSign * std::sqrt(hueSquared) / sh;
+    const double ch = dc / sc * (2 * std::sqrt(c1 * c2) * halfSine) / sh;
     const double rc = 2 * chromaWeight(meanC);
     const KeyInterval loose = withRotation(base, ch, 0, kSin60 * rc);
     if (loose.low > rejectAbove) return loose;
