@@ -23,14 +23,31 @@ double gapTo(double value, double low, double high) {
     return value < low ? low - value : value > high ? value - high : 0.0;
 }
 
-// The largest T over arcs of hue: per 1° bin, and over runs of 2^level bins, the bins repeated
+// The arc, from `start` through `length` degrees, that holds the mean hue of the formula.
+struct Arc {
+    double start, length;
+};
+
+constexpr Arc kAnyHue{0, 359.99};
+
+double wrapped(double degrees) {
+    return degrees < 0 ? degrees + 360 : degrees >= 360 ? degrees - 360 : degrees;
+}
+
+// What the mean hue's arc lets the formula weigh at most: T, and sin(2 × rotation), whose
+// size the rotation term scales RC by.
+struct HueWeights {
+    double mostT, mostRotationSine;
+};
+
+// HueWeights over arcs of hue: per 1° bin, and over runs of 2^level bins, the bins repeated
 // once for arcs across 0°.
-class MostHueWeight {
+class MostHueWeights {
   public:
     static constexpr int kHueBins = 360;
     static constexpr int kLevels = 10;  // 2^10 > 2 × 360
 
-    MostHueWeight() {
+    MostHueWeights() {
         // T changes by at most (0.17 + 2 × 0.24 + 3 × 0.32 + 4 × 0.20) per radian between the
         // samples, 0.05° apart.
         const double slack = 2.41 * kDegree * 0.025 + 1e-12;
@@ -38,45 +55,70 @@ class MostHueWeight {
             double most = -HUGE_VAL;
             for (int s = 0; s <= 20; ++s)
                 most = std::max(most, hueWeight(bin + s * 0.05));
-            rows_[0][static_cast<std::size_t>(bin)] = most + slack;
-            rows_[0][static_cast<std::size_t>(bin + kHueBins)] = most + slack;
+            const HueWeights weights{most + slack, mostRotationSineOf(bin)};
+            rows_[0][static_cast<std::size_t>(bin)] = weights;
+            rows_[0][static_cast<std::size_t>(bin + kHueBins)] = weights;
         }
         for (int level = 1; level < kLevels; ++level) {
             const std::size_t half = std::size_t{1} << (level - 1);
             for (std::size_t i = 0; i + half < 2 * kHueBins; ++i)
                 rows_[static_cast<std::size_t>(level)][i] =
-                    std::max(rows_[static_cast<std::size_t>(level - 1)][i],
-                             rows_[static_cast<std::size_t>(level - 1)][i + half]);
+                    most(rows_[static_cast<std::size_t>(level - 1)][i],
+                         rows_[static_cast<std::size_t>(level - 1)][i + half]);
         }
     }
 
     // Over the arc from `start` (0 to 360) through `length` degrees (below 360).
-    double over(double start, double length) const {
+    HueWeights over(const Arc& arc) const {
         // Bins hold both their ends, so a rounding onto a neighbouring bin is safe.
-        auto first = static_cast<std::size_t>(start);
-        auto last = static_cast<std::size_t>(start + length);  // below 2 × 360
+        auto first = static_cast<std::size_t>(arc.start);
+        auto last = static_cast<std::size_t>(arc.start + arc.length);  // below 2 × 360
         if (first >= kHueBins) first -= kHueBins, last -= kHueBins;
         const std::size_t count = last - first + 1;
         const int level = std::bit_width(count) - 1;
         const auto& row = rows_[static_cast<std::size_t>(level)];
-        return std::max(row[first], row[last + 1 - (std::size_t{1} << level)]);
+        return most(row[first], row[last + 1 - (std::size_t{1} << level)]);
     }
 
   private:
-    std::array<std::array<double, 2 * kHueBins>, kLevels> rows_{};
+    static HueWeights most(const HueWeights& x, const HueWeights& y) {
+        return {std::max(x.mostT, y.mostT), std::max(x.mostRotationSine, y.mostRotationSine)};
+    }
+
+    // The rotation is 30° exp(-((hue - 275) / 25)²), so sin(2 rotation) falls with the distance
+    // from 275°, measured round the circle to stay safe at the jump of hue - 275 at 0°.
+    static double mostRotationSineOf(int bin) {
+        const double distance =
+            bin <= 275 && 275 <= bin + 1
+                ? 0.0
+                : std::min({std::abs(275.0 - bin), std::abs(275.0 - (bin + 1)),
+                            360 - std::abs(275.0 - bin), 360 - std::abs(275.0 - (bin + 1))});
+        const double rotation = 30 * std::exp(-(distance / 25) * (distance / 25));
+        return std::sin(2 * rotation * kDegree) * (1 + 1e-12);
+    }
+
+    std::array<std::array<HueWeights, 2 * kHueBins>, kLevels> rows_{};
+};
+
+// The most a stretch of at most `stretch` turns a hue, in degrees.
+double stretchTurn(double stretch) {
+    return std::min(kStretchTurn, (stretch - 1) / (2 * kDegree)) + kArcSlack;
+}
+
+// What the pair's chroma lets the formula weigh at most, for a sum of the two chromas (C̄ab
+// twice) from k up to k + 1: the stretch 1 + G, how far it turns a hue, and RC.
+struct ChromaWeights {
+    double mostStretch, turn, mostRc;
 };
 
 // Tables of the weights' extremes over small ranges, each rounded to the safe side.
 struct Tables {
-    static constexpr int kLightnessSteps = 1000;  // mean L per 0.1
-    static constexpr double kChromaStep = 0.5;
-    static constexpr int kChromaSteps = 600;
+    static constexpr int kLightnessSteps = 1000;  // per 0.1 of mean L, by the sum of two L
+    static constexpr int kChromaSteps = 1200;     // per 0.5 of mean chroma, by the sum
 
     std::array<double, kLightnessSteps + 1> leastInverseSl2{};
-    std::array<double, kChromaSteps + 1> mostStretch{};  // 1 + G over C̄ab from k × step
-    std::array<double, kChromaSteps + 1> mostRc{};       // RC over C̄' up to (k + 1) × step
-    std::array<double, 181> mostRotationSine{};          // sin(2 rotation), hue >= k° from 275°
-    MostHueWeight mostT;
+    std::array<ChromaWeights, kChromaSteps + 1> chroma{};
+    MostHueWeights hues;
 
     Tables() {
         for (int k = 0; k <= kLightnessSteps; ++k) {
@@ -84,62 +126,41 @@ struct Tables {
             leastInverseSl2[static_cast<std::size_t>(k)] = (1 - 1e-12) / (sl * sl);
         }
         for (int k = 0; k <= kChromaSteps; ++k) {
-            const double low = k * kChromaStep, high = (k + 1) * kChromaStep;
-            mostStretch[static_cast<std::size_t>(k)] =
-                (1.5 - 0.5 * chromaWeight(low)) * (1 + 1e-12);
-            mostRc[static_cast<std::size_t>(k)] = 2 * chromaWeight(high) * (1 + 1e-12);
-        }
-        for (int k = 0; k <= 180; ++k) {
-            const double rotation = 30 * std::exp(-(k / 25.0) * (k / 25.0));
-            mostRotationSine[static_cast<std::size_t>(k)] =
-                std::sin(2 * rotation * kDegree) * (1 + 1e-12);
+            const double stretch = (1.5 - 0.5 * chromaWeight(k / 2.0)) * (1 + 1e-12);
+            // C' is at most (1 + G) C; beyond the table RC's bound is its limit, 2.
+            const double rc = k == kChromaSteps ? 2.0 : mostRcAt(stretch * (k + 1) / 2);
+            chroma[static_cast<std::size_t>(k)] = {stretch, stretchTurn(stretch), rc};
         }
     }
 
-    double leastInverseSl2At(double meanL) const {
-        if (meanL < 0 || meanL >= 100)
-            return 1 / (lightnessWeight(meanL) * lightnessWeight(meanL)) * (1 - 1e-12);
-        return leastInverseSl2[static_cast<std::size_t>(meanL * 10)];
+    double leastInverseSl2At(double lightnessSum) const {
+        if (lightnessSum < 0 || lightnessSum >= 200) {
+            const double sl = lightnessWeight(lightnessSum / 2);
+            return 1 / (sl * sl) * (1 - 1e-12);
+        }
+        return leastInverseSl2[static_cast<std::size_t>(lightnessSum * 5)];
     }
-    double mostStretchAt(double meanChroma) const {
-        return mostStretch[std::min(static_cast<std::size_t>(meanChroma * (1 / kChromaStep)),
-                                    std::size_t{kChromaSteps})];
+    const ChromaWeights& chromaAt(double chromaSum) const {
+        return chroma[std::min(static_cast<std::size_t>(chromaSum), std::size_t{kChromaSteps})];
     }
-    double mostRcAt(double meanChroma) const {
-        const auto k = static_cast<std::size_t>(meanChroma * (1 / kChromaStep));
-        return k >= kChromaSteps ? 2.0 : mostRc[k];
+    // RC over mean C' up to `meanC`.
+    static double mostRcAt(double meanC) {
+        const double step = 0.5;  // rounded up to a step, for fewer distinct arguments
+        return 2 * chromaWeight(std::ceil(meanC / step) * step) * (1 + 1e-12);
     }
 };
 
-const Tables& tables() {
-    static const Tables t;
-    return t;
-}
-
-// The arc, from `start` through `length` degrees, that holds the mean hue of the formula.
-struct Arc {
-    double start, length;
-};
-
-double wrapped(double degrees) {
-    return degrees < 0 ? degrees + 360 : degrees >= 360 ? degrees - 360 : degrees;
-}
-
-constexpr Arc kAnyHue{0, 359.99};
-
-// The most a stretch of at most `stretch` turns a hue, in degrees.
-double stretchTurn(double stretch) {
-    return std::min(kStretchTurn, (stretch - 1) / (2 * kDegree)) + kArcSlack;
-}
+// Made before main(), so that the searches need no guard on their hot path.
+const Tables kTables;
 
 // The formula's mean hue is the middle of the shorter arc between the two hues after the
 // stretch, or one colour's hue when the other has no chroma. Each hue moves by up to `turn`
 // with the stretch, so the middle moves by up to `turn` too, unless the hues come so near to
 // opposite that the shorter way round may change.
 Arc meanHueArc(const HuedPoint& query, const HuedPoint& entry, double turn) {
-    if (query.point.chroma == 0 && entry.point.chroma == 0) return {359, 2};
-    if (query.point.chroma == 0) return {wrapped(entry.hue - turn), 2 * turn};
-    if (entry.point.chroma == 0) return {wrapped(query.hue - turn), 2 * turn};
+    // A colour without chroma has hue 0, so the sum is the other colour's hue.
+    if (query.point.chroma == 0 || entry.point.chroma == 0)
+        return {wrapped(query.hue + entry.hue - turn), 2 * turn};
     double difference = entry.hue - query.hue;
     if (difference > 180) difference -= 360;
     if (difference < -180) difference += 360;
@@ -147,30 +168,18 @@ Arc meanHueArc(const HuedPoint& query, const HuedPoint& entry, double turn) {
     return {wrapped(query.hue + difference / 2 - turn), 2 * turn};
 }
 
-// Degrees from 275° to the nearest point of the arc.
-double distanceFrom275(const Arc& arc) {
-    const double into = wrapped(275 - arc.start);
-    if (into <= arc.length) return 0;
-    return std::min(into - arc.length, 360 - into);
-}
-
-// The chroma and hue part of the bound: `plane` at most the squared (a, b) distance, the
-// stretch 1 + G at most `stretch`, the mean chroma of the pair at most `mostMeanChroma`, the
-// mean hue on `arc`.
-double chromaHueBound(double plane, double stretch, double mostMeanChroma, double entryChroma,
-                      double leastChroma, double mostChroma, const Arc& arc) {
-    const Tables& t = tables();
-    const double meanC = stretch * mostMeanChroma;  // C' is at most (1 + G) C
+// The chroma and hue part of the bound: `plane` at most the squared (a, b) distance, `meanC`
+// at least the pair's mean C', `chromaGap` at least |ΔC'|, `rc` at least RC and `weights` over
+// the mean hue's arc. ΔC'² + ΔH'² = D'², the squared distance in the (a', b) plane, which is at
+// least `plane`; as SH <= SC, c² + h² = ΔC'²/SC² + ΔH'²/SH² is least where ΔC'² is largest,
+// at x = min(chromaGap², plane). |RT c h| <= |RT| (c² + h²) / 2 takes the rotation term.
+double chromaHueBound(double plane, double meanC, double chromaGap, double rc,
+                      const HueWeights& weights) {
     const double sc = 1 + 0.045 * meanC;
-    const double sh = 1 + 0.015 * meanC * t.mostT.over(arc.start, arc.length);
-    const double chromaGap =
-        std::max({0.0, stretch * entryChroma - leastChroma, stretch * mostChroma - entryChroma});
-    const double inverse = 1 / (sc * sc * sh * sh);
-    const double inverseSc2 = sh * sh * inverse, inverseSh2 = sc * sc * inverse;
-    const double split = plane * inverseSh2 - chromaGap * chromaGap * (inverseSh2 - inverseSc2);
-    const double rt =
-        t.mostRcAt(meanC) * t.mostRotationSine[static_cast<std::size_t>(distanceFrom275(arc))];
-    return (1 - rt / 2) * std::max(plane * inverseSc2, split);
+    const double sh = 1 + 0.015 * meanC * weights.mostT;
+    const double x = std::min(chromaGap * chromaGap, plane);
+    const double scaled = (plane - x) * (sc * sc) + x * (sh * sh);
+    return (1 - rc * weights.mostRotationSine / 2) * scaled / ((sc * sc) * (sh * sh));
 }
 
 // The arc of the mean hue of a colour of the box and `entry`. While the box's hues keep clear
@@ -286,32 +295,40 @@ double ciede2000SquaredBoxLowerBound(const LabBox& box, const BoxHues& hues, dou
                                      const HuedPoint& entry) {
     const CielabPoint& e = entry.point;
     const double da = gapTo(e.a, box.aMin, box.aMax), db = gapTo(e.b, box.bMin, box.bMax);
-    const double leastChroma =
-        std::hypot(gapTo(0, box.aMin, box.aMax), gapTo(0, box.bMin, box.bMax));
-    const double mostChroma =
-        std::hypot(std::max(-box.aMin, box.aMax), std::max(-box.bMin, box.bMax));
-    const double stretch = tables().mostStretchAt((leastChroma + e.chroma) / 2);
+    const double nearA = gapTo(0, box.aMin, box.aMax), nearB = gapTo(0, box.bMin, box.bMax);
+    const double farA = std::max(-box.aMin, box.aMax), farB = std::max(-box.bMin, box.bMax);
+    // CIELAB's a and b stay far below where squaring them could overflow.
+    const double leastChroma = std::sqrt(nearA * nearA + nearB * nearB);
+    const double mostChroma = std::sqrt(farA * farA + farB * farB);
+    const ChromaWeights& weights = kTables.chromaAt(leastChroma + e.chroma);
+    const double stretch = weights.mostStretch;
+    const double meanC = stretch * (mostChroma + e.chroma) / 2;
+    const double chromaGap =
+        std::max(stretch * e.chroma - leastChroma, stretch * mostChroma - e.chroma);
+    // The row of twice meanC bounds RC up to at least meanC.
+    const double rc = kTables.chromaAt(2 * meanC).mostRc;
     const double chromaHue =
-        chromaHueBound(da * da + db * db, stretch, (mostChroma + e.chroma) / 2, e.chroma,
-                       leastChroma, mostChroma, meanHueArcOfBox(hues, entry, stretchTurn(stretch)));
+        chromaHueBound(da * da + db * db, meanC, chromaGap, rc,
+                       kTables.hues.over(meanHueArcOfBox(hues, entry, weights.turn)));
     return (lightnessLow + chromaHue) * (1 - 1e-9);
 }
 
-// ΔE00² = (ΔL/SL)² + c² + h² + RT c h with c = ΔC'/SC, h = ΔH'/SH and ΔC'² + ΔH'² = D'², the
-// squared distance in the (a', b) plane, which is at least that in the (a, b) plane. With
-// |RT c h| <= |RT| (c² + h²) / 2 and SH <= SC the chroma and hue part is at least
-// (1 - |RT|/2) (D'²/SH² - ΔC'² (1/SH² - 1/SC²)), and at least (1 - |RT|/2) D'²/SC².
+// ΔE00² = (ΔL/SL)² + c² + h² + RT c h with c = ΔC'/SC and h = ΔH'/SH; chromaHueBound() bounds
+// all but the lightness term.
 double ciede2000SquaredLowerBound(const HuedPoint& query, const HuedPoint& entry) {
     const CielabPoint& q = query.point;
     const CielabPoint& e = entry.point;
     const double dl = q.l - e.l;
-    const double lightness = dl * dl * tables().leastInverseSl2At((q.l + e.l) / 2);
+    const double lightness = dl * dl * kTables.leastInverseSl2At(q.l + e.l);
     const double da = q.a - e.a, db = q.b - e.b;
-    const double meanChroma = (q.chroma + e.chroma) / 2;
-    const double stretch = tables().mostStretchAt(meanChroma);
+    const double chromaSum = q.chroma + e.chroma;
+    const ChromaWeights& weights = kTables.chromaAt(chromaSum);
+    const double stretch = weights.mostStretch;
+    // C' lies between C and (1 + G) C.
+    const double chromaGap = std::max(stretch * e.chroma - q.chroma, stretch * q.chroma - e.chroma);
     const double chromaHue =
-        chromaHueBound(da * da + db * db, stretch, meanChroma, e.chroma, q.chroma, q.chroma,
-                       meanHueArc(query, entry, stretchTurn(stretch)));
+        chromaHueBound(da * da + db * db, stretch * chromaSum / 2, chromaGap, weights.mostRc,
+                       kTables.hues.over(meanHueArc(query, entry, weights.turn)));
     return (lightness + chromaHue) * (1 - 1e-9);
 }
 
