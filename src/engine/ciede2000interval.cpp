@@ -108,12 +108,14 @@ KeyInterval ciede2000SquaredInterval(const CielabPoint& query, const CielabPoint
 
     const double dl = entry.l - query.l, dc = c2 - c1;
     const double sl2 = sl * sl, sc2 = sc * sc, sh2 = sh * sh;
+    const double inverse = 1 / (sl2 * sc2 * sh2);
     const double base =
-        (dl * dl * sc2 * sh2 + dc * dc * sl2 * sh2 + hueSquared * sl2 * sc2) / (sl2 * sc2 * sh2);
+        (dl * dl * sc2 * sh2 + dc * dc * sl2 * sh2 + hueSquared * sl2 * sc2) * inverse;
     // RT = -sin(2 rotation) RC, never positive; |c h| <= (c² + h²) / 2 <= base / 2.
     if (cosHue * kCos275 + sinHue * kSin275 < kCosFar)
         return withRotation(base, base / 2, -2 * kFarRotationTerm, 2 * kFarRotationTerm);
-    const double ch = dc / sc * (2 * std::sqrt(c1 * c2) * halfSine) / sh;
+    // c h = ΔC' ΔH' / (SC SH) = ΔC' ΔH' SL² SC SH / (SL² SC² SH²)
+    const double ch = dc * (2 * std::sqrt(c1 * c2) * halfSine) * (sl2 * sc * sh) * inverse;
     const double rc = 2 * chromaWeight(meanC);
     const KeyInterval loose = withRotation(base, ch, 0, kSin60 * rc);
     if (loose.low > rejectAbove) return loose;
