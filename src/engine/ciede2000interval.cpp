@@ -49,15 +49,11 @@ double nearRotationTerm(double c, double s) {
     return std::sin(2 * 30 * std::exp(-x * x) * kDegree);
 }
 
-KeyInterval widened(double low, double high) {
-    return {std::max(0.0, low - std::abs(low) * kRelativeMargin - kAbsoluteMargin),
-            std::max(0.0, high + std::abs(high) * kRelativeMargin + kAbsoluteMargin), false};
+double lowered(double value) {
+    return std::max(0.0, value - std::abs(value) * kRelativeMargin - kAbsoluteMargin);
 }
-
-// base + RT c h for RT between -most RC and -least RC.
-KeyInterval withRotation(double base, double ch, double least, double most) {
-    const double a = base - least * ch, b = base - most * ch;
-    return widened(std::min(a, b), std::max(a, b));
+double raised(double value) {
+    return std::max(0.0, value + std::abs(value) * kRelativeMargin + kAbsoluteMargin);
 }
 
 }  // namespace
@@ -111,16 +107,20 @@ KeyInterval ciede2000SquaredInterval(const CielabPoint& query, const CielabPoint
     const double inverse = 1 / (sl2 * sc2 * sh2);
     const double base =
         (dl * dl * sc2 * sh2 + dc * dc * sl2 * sh2 + hueSquared * sl2 * sc2) * inverse;
-    // RT = -sin(2 rotation) RC, never positive; |c h| <= (c² + h²) / 2 <= base / 2.
-    if (cosHue * kCos275 + sinHue * kSin275 < kCosFar)
-        return withRotation(base, base / 2, -2 * kFarRotationTerm, 2 * kFarRotationTerm);
-    // c h = ΔC' ΔH' / (SC SH) = ΔC' ΔH' SL² SC SH / (SL² SC² SH²)
-    const double ch = dc * (2 * std::sqrt(c1 * c2) * halfSine) * (sl2 * sc * sh) * inverse;
-    const double rc = 2 * chromaWeight(meanC);
-    const KeyInterval loose = withRotation(base, ch, 0, kSin60 * rc);
-    if (loose.low > rejectAbove) return loose;
-    const double rotation = nearRotationTerm(cosHue, sinHue);
-    return withRotation(base, ch, rotation * rc, rotation * rc);
+    // base + RT c h for RT between -most and -least: RT = -sin(2 rotation) RC, never positive;
+    // |c h| <= (c² + h²) / 2 <= base / 2.
+    double ch = base / 2, least = -2 * kFarRotationTerm, most = 2 * kFarRotationTerm;
+    if (cosHue * kCos275 + sinHue * kSin275 >= kCosFar) {
+        // c h = ΔC' ΔH' / (SC SH) = ΔC' ΔH' SL² SC SH / (SL² SC² SH²)
+        ch = dc * (2 * std::sqrt(c1 * c2) * halfSine) * (sl2 * sc * sh) * inverse;
+        const double rc = 2 * chromaWeight(meanC);
+        least = 0;
+        most = kSin60 * rc;
+        if (lowered(std::min(base, base - most * ch)) <= rejectAbove)
+            least = most = nearRotationTerm(cosHue, sinHue) * rc;
+    }
+    const double a = base - least * ch, b = base - most * ch;
+    return {lowered(std::min(a, b)), raised(std::max(a, b)), false};
 }
 
 }  // namespace tessora
