@@ -8,7 +8,9 @@
 
 namespace tessora {
 
-// A colour for the bound: CIELAB, its chroma and its hue in degrees (0 to 360, 0 without chroma).
+// A colour for the bound: CIELAB, its chroma and its hue in degrees (0 to 360, 0 without chroma),
+// the hue within kHueError of the exact angle; the bounds allow for that.
+inline constexpr double kHueError = 1e-5;
 struct HuedPoint {
     CielabPoint point;
     double hue;
