@@ -51,11 +51,6 @@ double labCurve(double t) {
     return t > kDelta * kDelta * kDelta ? std::cbrt(t) : t / (3 * kDelta * kDelta) + 4.0 / 29.0;
 }
 
-double pow7(double x) {
-    const double x2 = x * x;
-    return x2 * x2 * x2 * x;
-}
-
 // Hue angle in degrees, 0 to 360; 0 for a colour without chroma.
 double hueDegrees(double b, double a) {
     if (a == 0 && b == 0) return 0;
@@ -79,16 +74,6 @@ RelativeXyz relativeXyzOf(int red, int green, int blue) {
 double labCurveSlope(double t) {
     constexpr double kDelta = 6.0 / 29.0;
     return t > kDelta * kDelta * kDelta ? 1 / (3 * std::cbrt(t * t)) : 1 / (3 * kDelta * kDelta);
-}
-
-double ciedeTerms::lightnessWeight(double meanL) {
-    const double offCentre = (meanL - 50) * (meanL - 50);
-    return 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
-}
-
-double ciedeTerms::chromaWeight(double meanChroma) {
-    const double p = pow7(meanChroma);
-    return std::sqrt(p / (p + 6103515625.0));  // 25⁷
 }
 
 double ciedeTerms::hueWeight(double hue) {

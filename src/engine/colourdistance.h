@@ -2,6 +2,7 @@
 // The colour distances a bead colour can be chosen by: the sum of squared red, green and blue
 // differences, the CIE colour difference of 2000 and the Euclidean distance in OKLab.
 
+#include <cmath>
 #include <cstdint>
 
 #include "engine/nearest.h"
@@ -43,10 +44,17 @@ LabColour perceptualColourOf(ColourDistance distance, int red, int green, int bl
 // Parts of ΔE00 that its bounds share with the formula.
 namespace ciedeTerms {
 inline constexpr double kDegree = 3.14159265358979323846 / 180.0;
-// SL at a mean lightness.
-double lightnessWeight(double meanL);
+// SL at a mean lightness. Inline, as the bounds' hot paths call it.
+inline double lightnessWeight(double meanL) {
+    const double offCentre = (meanL - 50) * (meanL - 50);
+    return 1 + 0.015 * offCentre / std::sqrt(20 + offCentre);
+}
 // sqrt(C⁷ / (C⁷ + 25⁷)) of a mean chroma: G is 0.5 (1 - it), RC twice it.
-double chromaWeight(double meanChroma);
+inline double chromaWeight(double meanChroma) {
+    const double x2 = meanChroma * meanChroma;
+    const double p = x2 * x2 * x2 * meanChroma;
+    return std::sqrt(p / (p + 6103515625.0));  // 25⁷
+}
 // T at a hue in degrees.
 double hueWeight(double hue);
 }  // namespace ciedeTerms
