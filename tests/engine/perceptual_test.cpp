@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "engine/catalogue.h"
@@ -262,6 +263,17 @@ TEST(PerceptualNearest, Ciede2000BoundsHoldTheFormulasValue) {
     std::vector<std::pair<LabColour, LabColour>> pairs;
     for (const SharmaPair& p : kSharmaPairs)
         pairs.emplace_back(p.first, p.second);
+    // Strong colours of nearly one hue, where ΔH' is tiny beside the chromas: the first pair
+    // once left its interval above the formula's value.
+    pairs.push_back({{83.846681976456736, -28.846865489729325, -112.40690234696149},
+                     {84.608081927283081, -28.549042266017953, -111.24633620441844}});
+    for (int hue = 0; hue < 360; hue += 5) {
+        for (const double turn : {0.0, 1e-9, 1e-6, 1e-3}) {
+            const double h1 = hue * ciedeTerms::kDegree, h2 = h1 + turn * ciedeTerms::kDegree;
+            pairs.push_back({{60, 110 * std::cos(h1), 110 * std::sin(h1)},
+                             {60.5, 108 * std::cos(h2), 108 * std::sin(h2)}});
+        }
+    }
     std::mt19937 rng(275);
     const auto near = [&](int centre) {
         return std::clamp(centre + static_cast<int>(rng() % 41) - 20, 0, 255);
@@ -288,6 +300,24 @@ TEST(PerceptualNearest, Ciede2000BoundsHoldTheFormulasValue) {
         ASSERT_LE(interval.low, value) << where();
         ASSERT_GE(interval.high, value) << where();
         ASSERT_LE(interval.high - interval.low, 1e-4 * value + 1e-7) << where();
+    }
+}
+
+// The bounds take the hue with a known error instead of atan2's: at the axes, the octants'
+// borders and in between, for weak and strong colours.
+TEST(PerceptualNearest, HueOfTheBoundStaysWithinItsError) {
+    EXPECT_EQ(huedPointOf({50, 0, 0}).hue, 0);
+    for (int k = -1440; k <= 1440; ++k) {
+        const double exact = k * 0.25 + (k % 7) * 1e-7;
+        for (const double chroma : {1e-3, 1.0, 130.0}) {
+            const double angle = exact * ciedeTerms::kDegree;
+            const double hue =
+                huedPointOf({50, chroma * std::cos(angle), chroma * std::sin(angle)}).hue;
+            ASSERT_GE(hue, 0) << exact;
+            ASSERT_LT(hue, 360) << exact;
+            const double off = std::abs(std::remainder(hue - exact, 360.0));
+            ASSERT_LE(off, kHueError) << exact << " " << chroma;
+        }
     }
 }
 
