@@ -91,11 +91,11 @@ class MostHueWeights {
         }
     }
 
-    // Over the arc from `start` (0 to 360) through `length` degrees (below 360).
+    // Over the arc from `start` through `length` degrees (below 360), the two below 720 together.
     HueWeights over(const Arc& arc) const {
         // Bins hold both their ends, so a rounding onto a neighbouring bin is safe.
         auto first = static_cast<std::size_t>(arc.start);
-        auto last = static_cast<std::size_t>(arc.start + arc.length);  // below 2 × 360
+        auto last = static_cast<std::size_t>(arc.start + arc.length);
         if (first >= kHueBins) first -= kHueBins, last -= kHueBins;
         const std::size_t count = last - first + 1;
         const int level = std::bit_width(count) - 1;
@@ -181,14 +181,15 @@ const Tables kTables;
 // with the stretch, so the middle moves by up to `turn` too, unless the hues come so near to
 // opposite that the shorter way round may change.
 Arc meanHueArc(const HuedPoint& query, const HuedPoint& entry, double turn) {
-    // A colour without chroma has hue 0, so the sum is the other colour's hue.
-    if (query.point.chroma == 0 || entry.point.chroma == 0)
-        return {wrapped(query.hue + entry.hue - turn), 2 * turn};
-    double difference = entry.hue - query.hue;
-    if (difference > 180) difference -= 360;
-    if (difference < -180) difference += 360;
-    if (std::abs(difference) >= 180 - 2 * turn) return kAnyHue;
-    return {wrapped(query.hue + difference / 2 - turn), 2 * turn};
+    double centre = query.hue + entry.hue;  // a colour without chroma has hue 0
+    if (query.point.chroma != 0 && entry.point.chroma != 0) {
+        const double apart = std::abs(entry.hue - query.hue);
+        if (std::abs(apart - 180) <= 2 * turn) return kAnyHue;
+        // Hues more than 180° apart meet across 0°; MostHueWeights takes starts up to 720°.
+        centre = centre / 2 + (apart > 180 ? 180.0 : 0.0);
+    }
+    const double start = centre - turn;
+    return {start < 0 ? start + 360 : start, 2 * turn};
 }
 
 // The chroma and hue part of the bound: `plane` at most the squared (a, b) distance, `meanC`
