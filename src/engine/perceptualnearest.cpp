@@ -33,6 +33,7 @@ constexpr int kBlockShift = 3;
 constexpr std::int32_t kSearchesBeforeAList = 6;
 
 constexpr std::size_t kBlocks = std::size_t{1} << (3 * (8 - kBlockShift));
+constexpr std::size_t kColoursPerBlock = std::size_t{1} << (3 * kBlockShift);
 
 std::size_t blockOf(int red, int green, int blue) {
     constexpr int kSide = 256 >> kBlockShift;
@@ -290,8 +291,20 @@ void PerceptualNearestIndex::learnBlock(std::span<const std::uint32_t> colours,
                 sortCandidates(redOf(first), greenOf(first), blueOf(first), storage)};
     }
     auto* answers = answers_.as<std::uint8_t>();
+    if (distance_ == ColourDistance::Ciede2000) {
+        // The conversions first, in one run: they do not wait on each other.
+        std::array<HuedPoint, kColoursPerBlock> points;
+        for (std::size_t i = 0; i < colours.size(); ++i)
+            points[i] =
+                huedPointOf(cielabOf(redOf(colours[i]), greenOf(colours[i]), blueOf(colours[i])));
+        for (std::size_t i = 0; i < colours.size(); ++i) {
+            hint = nearestCiede2000(points[i], list, hint);
+            answers[colours[i]] = byLightness_[hint].index;
+        }
+        return;
+    }
     for (const std::uint32_t key : colours) {
-        hint = nearestPosition(redOf(key), greenOf(key), blueOf(key), list, hint);
+        hint = nearestOklab(redOf(key), greenOf(key), blueOf(key), hint);
         answers[key] = byLightness_[hint].index;
     }
 }
@@ -368,14 +381,13 @@ std::size_t PerceptualNearestIndex::nearestPosition(int red, int green, int blue
                                                     const CandidateList& list,
                                                     std::size_t hint) const {
     if (distance_ == ColourDistance::Ciede2000)
-        return nearestCiede2000(red, green, blue, list, hint);
+        return nearestCiede2000(huedPointOf(cielabOf(red, green, blue)), list, hint);
     return nearestOklab(red, green, blue, hint);
 }
 
-std::size_t PerceptualNearestIndex::nearestCiede2000(int red, int green, int blue,
+std::size_t PerceptualNearestIndex::nearestCiede2000(const HuedPoint& point,
                                                      const CandidateList& list,
                                                      std::size_t hint) const {
-    const HuedPoint point = huedPointOf(cielabOf(red, green, blue));
     Contenders found;
     found.addFirst(point.point, byLightness_[hint], hint);
     if (list.count == 0) {

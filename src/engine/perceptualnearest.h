@@ -121,7 +121,7 @@ class PerceptualNearestIndex {
     std::uint8_t search(int red, int green, int blue, std::uint32_t key);
     std::size_t nearestPosition(int red, int green, int blue, const CandidateList& list,
                                 std::size_t hint) const;
-    std::size_t nearestCiede2000(int red, int green, int blue, const CandidateList& list,
+    std::size_t nearestCiede2000(const HuedPoint& point, const CandidateList& list,
                                  std::size_t hint) const;
     std::size_t nearestOklab(int red, int green, int blue, std::size_t hint) const;
     void prepareBlocks();
