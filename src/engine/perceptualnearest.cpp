@@ -41,17 +41,18 @@ std::size_t blockOf(int red, int green, int blue) {
         ((red >> kBlockShift) * kSide + (green >> kBlockShift)) * kSide + (blue >> kBlockShift));
 }
 
-int redOf(std::uint32_t key) {
-    return static_cast<int>(key >> 16);
+// The way back from colourSlot().
+int redOf(std::uint32_t slot) {
+    return static_cast<int>((slot >> 19) << 3 | (slot >> 6 & 7));
 }
-int greenOf(std::uint32_t key) {
-    return static_cast<int>(key >> 8 & 0xFF);
+int greenOf(std::uint32_t slot) {
+    return static_cast<int>((slot >> 14 & 31) << 3 | (slot >> 3 & 7));
 }
-int blueOf(std::uint32_t key) {
-    return static_cast<int>(key & 0xFF);
+int blueOf(std::uint32_t slot) {
+    return static_cast<int>((slot >> 9 & 31) << 3 | (slot & 7));
 }
-std::size_t blockOf(std::uint32_t key) {
-    return blockOf(redOf(key), greenOf(key), blueOf(key));
+std::size_t blockOf(std::uint32_t slot) {
+    return slot >> (3 * kBlockShift);
 }
 
 }  // namespace
@@ -207,22 +208,22 @@ void PerceptualNearestIndex::findKnownRow(const std::uint8_t* bgr, int width, st
     const auto* known = known_.as<std::uint64_t>();
     const auto* answers = answers_.as<std::uint8_t>();
     for (int x = 0; x < width; ++x, bgr += 3) {
-        const auto key = static_cast<std::uint32_t>(bgr[2] << 16 | bgr[1] << 8 | bgr[0]);
-        if ((known[key >> 6] >> (key & 63) & 1) != 0) {
-            indices[x] = answers[key];
+        const std::uint32_t slot = colourSlot(bgr[2], bgr[1], bgr[0]);
+        if ((known[slot >> 6] >> (slot & 63) & 1) != 0) {
+            indices[x] = answers[slot];
         } else {
-            unknown.add(key);
+            unknown.add(slot);
         }
     }
 }
 
-void UnknownColours::add(std::uint32_t key) {
+void UnknownColours::add(std::uint32_t slot) {
     if (queued_.empty()) queued_.resize(kColours / 64);
-    std::uint64_t& word = queued_[key >> 6];
-    const std::uint64_t bit = std::uint64_t{1} << (key & 63);
+    std::uint64_t& word = queued_[slot >> 6];
+    const std::uint64_t bit = std::uint64_t{1} << (slot & 63);
     if ((word & bit) != 0) return;
     word |= bit;
-    keys_.push_back(key);
+    keys_.push_back(slot);
 }
 
 // A counting sort by block, which keeps the colours' order within a block: a picture's next
@@ -230,14 +231,14 @@ void UnknownColours::add(std::uint32_t key) {
 PerceptualNearestIndex::ColoursByBlock PerceptualNearestIndex::groupedByBlock(
     std::span<const std::uint32_t> colours) {
     std::vector<std::uint32_t> starts(kBlocks + 1, 0);
-    for (const std::uint32_t key : colours)
-        ++starts[blockOf(key) + 1];
+    for (const std::uint32_t slot : colours)
+        ++starts[blockOf(slot) + 1];
     for (std::size_t i = 1; i <= kBlocks; ++i)
         starts[i] += starts[i - 1];
     ColoursByBlock grouped{std::vector<std::uint32_t>(colours.size()), {}};
     std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
-    for (const std::uint32_t key : colours)
-        grouped.colours[next[blockOf(key)]++] = key;
+    for (const std::uint32_t slot : colours)
+        grouped.colours[next[blockOf(slot)]++] = slot;
     grouped.starts.push_back(0);
     for (std::size_t i = 1; i <= kBlocks; ++i) {
         if (starts[i] != starts[i - 1]) grouped.starts.push_back(starts[i]);
@@ -260,8 +261,8 @@ void PerceptualNearestIndex::learn(std::span<const std::uint32_t> colours, int t
         learnBlocks(grouped, next, progress);
     }
     auto* known = known_.as<std::uint64_t>();
-    for (const std::uint32_t key : colours)
-        known[key >> 6] |= std::uint64_t{1} << (key & 63);
+    for (const std::uint32_t slot : colours)
+        known[slot >> 6] |= std::uint64_t{1} << (slot & 63);
 }
 
 // Takes blocks until none are left; answers only the block's colours, so that threads never
@@ -303,9 +304,9 @@ void PerceptualNearestIndex::learnBlock(std::span<const std::uint32_t> colours,
         }
         return;
     }
-    for (const std::uint32_t key : colours) {
-        hint = nearestOklab(redOf(key), greenOf(key), blueOf(key), hint);
-        answers[key] = byLightness_[hint].index;
+    for (const std::uint32_t slot : colours) {
+        hint = nearestOklab(redOf(slot), greenOf(slot), blueOf(slot), hint);
+        answers[slot] = byLightness_[hint].index;
     }
 }
 
@@ -369,11 +370,11 @@ void PerceptualNearestIndex::walkByNeighbours(const LabColour& query, std::size_
     }
 }
 
-std::uint8_t PerceptualNearestIndex::search(int red, int green, int blue, std::uint32_t key) {
+std::uint8_t PerceptualNearestIndex::search(int red, int green, int blue, std::uint32_t slot) {
     const CandidateList list =
         distance_ == ColourDistance::Ciede2000 ? candidatesFor(red, green, blue) : CandidateList{};
     hint_ = nearestPosition(red, green, blue, list, hint_);
-    return remember(key, hint_);
+    return remember(slot, hint_);
 }
 
 // Where in byLightness_ the colour's nearest entry stands; `hint` is where the last one did.
@@ -407,10 +408,10 @@ std::size_t PerceptualNearestIndex::nearestOklab(int red, int green, int blue,
     return best.position;
 }
 
-std::uint8_t PerceptualNearestIndex::remember(std::uint32_t key, std::size_t position) {
-    known_.as<std::uint64_t>()[key >> 6] |= std::uint64_t{1} << (key & 63);
+std::uint8_t PerceptualNearestIndex::remember(std::uint32_t slot, std::size_t position) {
+    known_.as<std::uint64_t>()[slot >> 6] |= std::uint64_t{1} << (slot & 63);
     const std::uint8_t answer = byLightness_[position].index;
-    answers_.as<std::uint8_t>()[key] = answer;
+    answers_.as<std::uint8_t>()[slot] = answer;
     return answer;
 }
 

@@ -35,10 +35,18 @@ class ZeroedBlock {
     std::uintptr_t handle_;
 };
 
-// Colours of a picture the index lacks, each once, as 0xRRGGBB.
+// A colour's place in the index: the 8 × 8 × 8 blocks of the RGB cube one after another, so that
+// a picture's similar colours share cache lines and memory pages.
+inline std::uint32_t colourSlot(int red, int green, int blue) {
+    const auto r = static_cast<std::uint32_t>(red), g = static_cast<std::uint32_t>(green),
+               b = static_cast<std::uint32_t>(blue);
+    return (r >> 3) << 19 | (g >> 3) << 14 | (b >> 3) << 9 | (r & 7) << 6 | (g & 7) << 3 | (b & 7);
+}
+
+// Colours of a picture the index lacks, each once, by colourSlot().
 class UnknownColours {
   public:
-    void add(std::uint32_t key);
+    void add(std::uint32_t slot);
     const std::vector<std::uint32_t>& keys() const { return keys_; }
 
   private:
@@ -52,10 +60,10 @@ class PerceptualNearestIndex {
     PerceptualNearestIndex(const PalEntry (&entries)[kPaletteEntries], ColourDistance distance);
 
     std::uint8_t find(int red, int green, int blue) {
-        const auto key = static_cast<std::uint32_t>(red << 16 | green << 8 | blue);
-        if ((known_.as<std::uint64_t>()[key >> 6] >> (key & 63) & 1) != 0)
-            return answers_.as<std::uint8_t>()[key];
-        return search(red, green, blue, key);
+        const std::uint32_t slot = colourSlot(red, green, blue);
+        if ((known_.as<std::uint64_t>()[slot >> 6] >> (slot & 63) & 1) != 0)
+            return answers_.as<std::uint8_t>()[slot];
+        return search(red, green, blue, slot);
     }
 
     // find() for `width` pixels of blue, green and red bytes.
@@ -64,8 +72,8 @@ class PerceptualNearestIndex {
     void findKnownRow(const std::uint8_t* bgr, int width, std::uint8_t* indices,
                       UnknownColours& unknown) const;
 
-    // Answers `colours` (0xRRGGBB, each once, none known yet) on up to `threads` threads, block
-    // of the RGB cube by block, so that a block's candidates are sorted once for all its
+    // Answers `colours` (by colourSlot(), each once, none known yet) on up to `threads` threads,
+    // block of the RGB cube by block, so that a block's candidates are sorted once for all its
     // colours. `progress` hears from this thread.
     void learn(std::span<const std::uint32_t> colours, int threads, const ProgressFn& progress);
 
@@ -118,7 +126,7 @@ class PerceptualNearestIndex {
     };
 
     void findNeighbours();
-    std::uint8_t search(int red, int green, int blue, std::uint32_t key);
+    std::uint8_t search(int red, int green, int blue, std::uint32_t slot);
     std::size_t nearestPosition(int red, int green, int blue, const CandidateList& list,
                                 std::size_t hint) const;
     std::size_t nearestCiede2000(const HuedPoint& point, const CandidateList& list,
@@ -130,7 +138,7 @@ class PerceptualNearestIndex {
     void walkByLightness(const HuedPoint& query, std::size_t hint, Contenders& found) const;
     void walkCandidates(const HuedPoint& query, const CandidateList& list, std::size_t hint,
                         Contenders& found) const;
-    std::uint8_t remember(std::uint32_t key, std::size_t position);
+    std::uint8_t remember(std::uint32_t slot, std::size_t position);
     std::size_t settle(const CielabPoint& query, const Contenders& found) const;
     void walkByNeighbours(const LabColour& query, std::size_t hinted, Best& best) const;
     void consider(const LabColour& query, std::size_t position, Best& best) const;
