@@ -273,8 +273,10 @@ void PerceptualNearestIndex::learnBlocks(const ColoursByBlock& grouped,
     const std::size_t blocks = grouped.starts.size() - 1;
     ListStorage storage;
     std::size_t hint = 0;
+    int reported = -1;
     for (std::size_t block = next++; block < blocks; block = next++) {
-        report(progress, rowPercent(static_cast<int>(block), static_cast<int>(blocks)));
+        const int percent = rowPercent(static_cast<int>(block), static_cast<int>(blocks));
+        if (percent != reported) report(progress, reported = percent);
         const std::span<const std::uint32_t> colours(
             grouped.colours.data() + grouped.starts[block],
             grouped.starts[block + 1] - grouped.starts[block]);
