@@ -52,6 +52,32 @@ void newIndex(benchmark::State& state, ColourDistance distance) {
     countBeads(state, std::int64_t{wide} * high);
 }
 
+// The same as newIndex, the colours searched together on one thread, as the calculate command
+// does on each of its threads.
+void learnedOnOneThread(benchmark::State& state, ColourDistance distance) {
+    const int wide = static_cast<int>(state.range(0));
+    const int high = static_cast<int>(state.range(1));
+    const dib& grid24 = cachedPhoto(wide, high);
+    OwnedDib beads;
+    *beads.out() = beadGridOf(grid24);
+    for (auto _ : state) {
+        PerceptualNearestIndex nearest(beads.get().pal.rgb0, distance);
+        UnknownColours unknown;
+        for (int y = 0; y < high; ++y)
+            nearest.findKnownRow(DibRow(grid24, y), wide, DibRow(beads.get(), y), unknown);
+        nearest.learn(unknown.keys(), 1, {});
+        for (int y = 0; y < high; ++y)
+            nearest.findRow(DibRow(grid24, y), wide, DibRow(beads.get(), y));
+        benchmark::ClobberMemory();
+    }
+    countBeads(state, std::int64_t{wide} * high);
+}
+
+void BM_Nearest_Ciede2000_OneThread(benchmark::State& state) {
+    learnedOnOneThread(state, ColourDistance::Ciede2000);
+}
+BENCHMARK(BM_Nearest_Ciede2000_OneThread)->Apply(beadSizes);
+
 void BM_Nearest_Oklab(benchmark::State& state) {
     reduceKept(state, ColourDistance::Oklab);
 }

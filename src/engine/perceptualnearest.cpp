@@ -8,6 +8,11 @@
 #include <limits>
 #include <memory>
 #include <new>
+#include <system_error>
+#include <thread>
+
+#include "engine/numbers.h"
+#include "engine/progress.h"
 
 namespace tessora {
 namespace {
@@ -27,10 +32,27 @@ using ciedeTerms::lightnessWeight;  // ΔE00 never falls below the lightness ter
 constexpr int kBlockShift = 3;
 constexpr std::int32_t kSearchesBeforeAList = 6;
 
+constexpr std::size_t kBlocks = std::size_t{1} << (3 * (8 - kBlockShift));
+constexpr std::size_t kColoursPerBlock = std::size_t{1} << (3 * kBlockShift);
+
 std::size_t blockOf(int red, int green, int blue) {
     constexpr int kSide = 256 >> kBlockShift;
     return static_cast<std::size_t>(
         ((red >> kBlockShift) * kSide + (green >> kBlockShift)) * kSide + (blue >> kBlockShift));
+}
+
+// The way back from colourSlot().
+int redOf(std::uint32_t slot) {
+    return static_cast<int>((slot >> 19) << 3 | (slot >> 6 & 7));
+}
+int greenOf(std::uint32_t slot) {
+    return static_cast<int>((slot >> 14 & 31) << 3 | (slot >> 3 & 7));
+}
+int blueOf(std::uint32_t slot) {
+    return static_cast<int>((slot >> 9 & 31) << 3 | (slot & 7));
+}
+std::size_t blockOf(std::uint32_t slot) {
+    return slot >> (3 * kBlockShift);
 }
 
 }  // namespace
@@ -64,24 +86,36 @@ PerceptualNearestIndex::PerceptualNearestIndex(const PalEntry (&entries)[kPalett
 // Blocks start counting their searches; lists start after a placeholder, so a list's start is
 // never the count at which it is made.
 void PerceptualNearestIndex::prepareBlocks() {
-    blockLists_.assign(std::size_t{1} << (3 * (8 - kBlockShift)), -kSearchesBeforeAList);
+    blockLists_.assign(kBlocks, -kSearchesBeforeAList);
     candidates_.push_back(0);
     lowerBounds_.push_back(0);
 }
 
-// Where the candidate list of the colour's block starts, or kNoList while the block has had
-// too few searches to be worth one.
-std::int32_t PerceptualNearestIndex::candidatesFor(int red, int green, int blue) {
+// The candidate list of the colour's block, kept for the next searches, or none while the
+// block has had too few searches to be worth one.
+PerceptualNearestIndex::CandidateList PerceptualNearestIndex::candidatesFor(int red, int green,
+                                                                            int blue) {
     std::int32_t& block = blockLists_[blockOf(red, green, blue)];
-    if (block > 0) return block;
-    if (++block < 0) return kNoList;
-    block = static_cast<std::int32_t>(sortedCandidates(red, green, blue));
-    return block;
+    if (block <= 0 && ++block < 0) return {};
+    if (block == 0) {
+        ListStorage storage;
+        const std::size_t count = sortCandidates(red, green, blue, storage);
+        block = static_cast<std::int32_t>(candidates_.size());
+        candidates_.push_back(static_cast<std::uint16_t>(count));
+        lowerBounds_.push_back(0);
+        candidates_.insert(candidates_.end(), storage.positions.begin(),
+                           storage.positions.begin() + static_cast<std::ptrdiff_t>(count));
+        lowerBounds_.insert(lowerBounds_.end(), storage.lowerBounds.begin(),
+                            storage.lowerBounds.begin() + static_cast<std::ptrdiff_t>(count));
+    }
+    const auto list = static_cast<std::size_t>(block);
+    return {&candidates_[list + 1], &lowerBounds_[list + 1], candidates_[list]};
 }
 
 // Every entry by rising lower bound over the block, so that a search can stop at the first one
-// whose bound is above its best.
-std::size_t PerceptualNearestIndex::sortedCandidates(int red, int green, int blue) {
+// whose bound is above its best. Returns how many.
+std::size_t PerceptualNearestIndex::sortCandidates(int red, int green, int blue,
+                                                   ListStorage& storage) const {
     constexpr int mask = ~((1 << kBlockShift) - 1), last = (1 << kBlockShift) - 1;
     const LabBox box = cielabBoxOf(red & mask, green & mask, blue & mask, (red & mask) + last,
                                    (green & mask) + last, (blue & mask) + last);
@@ -101,31 +135,29 @@ std::size_t PerceptualNearestIndex::sortedCandidates(int red, int green, int blu
     }
     const auto end = kept.begin() + static_cast<std::ptrdiff_t>(count);
     std::sort(kept.begin(), end, [](const Kept& x, const Kept& y) { return x.low < y.low; });
-    const std::size_t list = candidates_.size();
-    candidates_.push_back(static_cast<std::uint16_t>(count));
-    lowerBounds_.push_back(0);
     for (std::size_t i = 0; i < count; ++i) {
-        candidates_.push_back(kept[i].position);
-        lowerBounds_.push_back(kept[i].low);
+        storage.positions[i] = kept[i].position;
+        storage.lowerBounds[i] = kept[i].low;
     }
-    return list;
+    return count;
 }
 
 // The block's candidates by rising lower bound over the block: once a bound is above the best
 // upper end, so are all after it.
-void PerceptualNearestIndex::walkCandidates(const HuedPoint& query, std::size_t list,
-                                            Contenders& found) const {
-    const std::size_t count = candidates_[list];
-    for (std::size_t i = list + 1; i <= list + count; ++i) {
-        if (candidates_[i] == hint_) continue;
-        if (clearlyAbove(lowerBounds_[i], found.bestHigh)) break;
-        found.add(query, byLightness_[candidates_[i]], candidates_[i]);
+void PerceptualNearestIndex::walkCandidates(const HuedPoint& query, const CandidateList& list,
+                                            std::size_t hint, Contenders& found) const {
+    for (std::size_t i = 0; i < list.count; ++i) {
+        const std::size_t position = list.positions[i];
+        if (position == hint) continue;
+        if (clearlyAbove(list.lowerBounds[i], found.bestHigh)) break;
+        found.add(query, byLightness_[position], position);
     }
 }
 
 // Entries in the order of their lightness, outwards from the bead's; the walk ends on a side
 // where the lightness difference alone is too far. For blocks not worth a list yet.
-void PerceptualNearestIndex::walkByLightness(const HuedPoint& query, Contenders& found) const {
+void PerceptualNearestIndex::walkByLightness(const HuedPoint& query, std::size_t hint,
+                                             Contenders& found) const {
     const auto n = static_cast<std::ptrdiff_t>(byLightness_.size());
     std::ptrdiff_t above =
         std::partition_point(byLightness_.begin(), byLightness_.end(),
@@ -148,7 +180,7 @@ void PerceptualNearestIndex::walkByLightness(const HuedPoint& query, Contenders&
             continue;
         }
         const auto position = static_cast<std::size_t>(goDown ? below-- : above++);
-        if (position != hint_) found.add(query, byLightness_[position], position);
+        if (position != hint) found.add(query, byLightness_[position], position);
     }
 }
 
@@ -171,17 +203,112 @@ void PerceptualNearestIndex::findRow(const std::uint8_t* bgr, int width, std::ui
         indices[x] = find(bgr[2], bgr[1], bgr[0]);
 }
 
-void PerceptualNearestIndex::adopt(const PerceptualNearestIndex& other) {
-    auto* known = known_.as<std::uint64_t>();
-    const auto* otherKnown = other.known_.as<std::uint64_t>();
-    for (std::size_t word = 0; word < kColours / 64; ++word) {
-        std::uint64_t fresh = otherKnown[word] & ~known[word];
-        if (fresh == 0) continue;
-        known[word] |= fresh;
-        for (; fresh != 0; fresh &= fresh - 1) {
-            const std::size_t key = word * 64 + static_cast<std::size_t>(std::countr_zero(fresh));
-            answers_.as<std::uint8_t>()[key] = other.answers_.as<std::uint8_t>()[key];
+void PerceptualNearestIndex::findKnownRow(const std::uint8_t* bgr, int width, std::uint8_t* indices,
+                                          UnknownColours& unknown) const {
+    const auto* known = known_.as<std::uint64_t>();
+    const auto* answers = answers_.as<std::uint8_t>();
+    for (int x = 0; x < width; ++x, bgr += 3) {
+        const std::uint32_t slot = colourSlot(bgr[2], bgr[1], bgr[0]);
+        if ((known[slot >> 6] >> (slot & 63) & 1) != 0) {
+            indices[x] = answers[slot];
+        } else {
+            unknown.add(slot);
         }
+    }
+}
+
+void UnknownColours::add(std::uint32_t slot) {
+    if (queued_.empty()) queued_.resize(kColours / 64);
+    std::uint64_t& word = queued_[slot >> 6];
+    const std::uint64_t bit = std::uint64_t{1} << (slot & 63);
+    if ((word & bit) != 0) return;
+    word |= bit;
+    keys_.push_back(slot);
+}
+
+// A counting sort by block, which keeps the colours' order within a block: a picture's next
+// colour is most often near the last.
+PerceptualNearestIndex::ColoursByBlock PerceptualNearestIndex::groupedByBlock(
+    std::span<const std::uint32_t> colours) {
+    std::vector<std::uint32_t> starts(kBlocks + 1, 0);
+    for (const std::uint32_t slot : colours)
+        ++starts[blockOf(slot) + 1];
+    for (std::size_t i = 1; i <= kBlocks; ++i)
+        starts[i] += starts[i - 1];
+    ColoursByBlock grouped{std::vector<std::uint32_t>(colours.size()), {}};
+    std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+    for (const std::uint32_t slot : colours)
+        grouped.colours[next[blockOf(slot)]++] = slot;
+    grouped.starts.push_back(0);
+    for (std::size_t i = 1; i <= kBlocks; ++i) {
+        if (starts[i] != starts[i - 1]) grouped.starts.push_back(starts[i]);
+    }
+    return grouped;
+}
+
+void PerceptualNearestIndex::learn(std::span<const std::uint32_t> colours, int threads,
+                                   const ProgressFn& progress) {
+    const ColoursByBlock grouped = groupedByBlock(colours);
+    std::atomic<std::size_t> next{0};
+    {
+        std::vector<std::jthread> helpers;
+        try {
+            for (int i = 1; i < threads; ++i)
+                helpers.emplace_back([&] { learnBlocks(grouped, next, {}); });
+        } catch (const std::system_error&) {
+            // Fewer threads only take longer.
+        }
+        learnBlocks(grouped, next, progress);
+    }
+    auto* known = known_.as<std::uint64_t>();
+    for (const std::uint32_t slot : colours)
+        known[slot >> 6] |= std::uint64_t{1} << (slot & 63);
+}
+
+// Takes blocks until none are left; answers only the block's colours, so that threads never
+// write the same byte, and leaves `known_` to the caller.
+void PerceptualNearestIndex::learnBlocks(const ColoursByBlock& grouped,
+                                         std::atomic<std::size_t>& next,
+                                         const ProgressFn& progress) const {
+    const std::size_t blocks = grouped.starts.size() - 1;
+    ListStorage storage;
+    std::size_t hint = 0;
+    int reported = -1;
+    for (std::size_t block = next++; block < blocks; block = next++) {
+        const int percent = rowPercent(static_cast<int>(block), static_cast<int>(blocks));
+        if (percent != reported) report(progress, reported = percent);
+        const std::span<const std::uint32_t> colours(
+            grouped.colours.data() + grouped.starts[block],
+            grouped.starts[block + 1] - grouped.starts[block]);
+        learnBlock(colours, storage, hint);
+    }
+}
+
+void PerceptualNearestIndex::learnBlock(std::span<const std::uint32_t> colours,
+                                        ListStorage& storage, std::size_t& hint) const {
+    CandidateList list;
+    const std::uint32_t first = colours.front();
+    if (distance_ == ColourDistance::Ciede2000 &&
+        colours.size() >= static_cast<std::size_t>(kSearchesBeforeAList)) {
+        list = {storage.positions.data(), storage.lowerBounds.data(),
+                sortCandidates(redOf(first), greenOf(first), blueOf(first), storage)};
+    }
+    auto* answers = answers_.as<std::uint8_t>();
+    if (distance_ == ColourDistance::Ciede2000) {
+        // The conversions first, in one run: they do not wait on each other.
+        std::array<HuedPoint, kColoursPerBlock> points;
+        for (std::size_t i = 0; i < colours.size(); ++i)
+            points[i] =
+                huedPointOf(cielabOf(redOf(colours[i]), greenOf(colours[i]), blueOf(colours[i])));
+        for (std::size_t i = 0; i < colours.size(); ++i) {
+            hint = nearestCiede2000(points[i], list, hint);
+            answers[colours[i]] = byLightness_[hint].index;
+        }
+        return;
+    }
+    for (const std::uint32_t slot : colours) {
+        hint = nearestOklab(redOf(slot), greenOf(slot), blueOf(slot), hint);
+        answers[slot] = byLightness_[hint].index;
     }
 }
 
@@ -200,6 +327,13 @@ void PerceptualNearestIndex::Contenders::add(const HuedPoint& query, const Entry
     if (key.low > bestHigh) return;  // another entry is surely nearer
     items[count++] = {key, position};
     bestHigh = std::min(bestHigh, key.high);
+}
+
+void PerceptualNearestIndex::Contenders::addFirst(const CielabPoint& query, const Entry& entry,
+                                                  std::size_t position) {
+    const KeyInterval key = ciede2000SquaredInterval(query, entry.hued.point);
+    items[count++] = {key, position};
+    bestHigh = key.high;
 }
 
 // The entry whose interval lies below every other's, or among those that overlap the nearest,
@@ -238,34 +372,48 @@ void PerceptualNearestIndex::walkByNeighbours(const LabColour& query, std::size_
     }
 }
 
-std::uint8_t PerceptualNearestIndex::search(int red, int green, int blue, std::uint32_t key) {
-    std::size_t position = 0;
-    if (distance_ == ColourDistance::Ciede2000) {
-        const std::int32_t list = candidatesFor(red, green, blue);
-        const HuedPoint point = huedPointOf(cielabOf(red, green, blue));
-        Contenders found;
-        found.add(point, byLightness_[hint_], hint_);
-        if (list == kNoList) {
-            walkByLightness(point, found);
-        } else {
-            walkCandidates(point, static_cast<std::size_t>(list), found);
-        }
-        position = settle(point.point, found);
-    } else {
-        const LabColour query = oklabOf(red, green, blue);
-        Best best{std::numeric_limits<double>::infinity(), kPaletteEntries, 0};
-        consider(query, hint_, best);
-        walkByNeighbours(query, hint_, best);
-        position = best.position;
-    }
-    hint_ = position;
-    return remember(key, position);
+std::uint8_t PerceptualNearestIndex::search(int red, int green, int blue, std::uint32_t slot) {
+    const CandidateList list =
+        distance_ == ColourDistance::Ciede2000 ? candidatesFor(red, green, blue) : CandidateList{};
+    hint_ = nearestPosition(red, green, blue, list, hint_);
+    return remember(slot, hint_);
 }
 
-std::uint8_t PerceptualNearestIndex::remember(std::uint32_t key, std::size_t position) {
-    known_.as<std::uint64_t>()[key >> 6] |= std::uint64_t{1} << (key & 63);
+// Where in byLightness_ the colour's nearest entry stands; `hint` is where the last one did.
+std::size_t PerceptualNearestIndex::nearestPosition(int red, int green, int blue,
+                                                    const CandidateList& list,
+                                                    std::size_t hint) const {
+    if (distance_ == ColourDistance::Ciede2000)
+        return nearestCiede2000(huedPointOf(cielabOf(red, green, blue)), list, hint);
+    return nearestOklab(red, green, blue, hint);
+}
+
+std::size_t PerceptualNearestIndex::nearestCiede2000(const HuedPoint& point,
+                                                     const CandidateList& list,
+                                                     std::size_t hint) const {
+    Contenders found;
+    found.addFirst(point.point, byLightness_[hint], hint);
+    if (list.count == 0) {
+        walkByLightness(point, hint, found);
+    } else {
+        walkCandidates(point, list, hint, found);
+    }
+    return settle(point.point, found);
+}
+
+std::size_t PerceptualNearestIndex::nearestOklab(int red, int green, int blue,
+                                                 std::size_t hint) const {
+    const LabColour query = oklabOf(red, green, blue);
+    Best best{std::numeric_limits<double>::infinity(), kPaletteEntries, 0};
+    consider(query, hint, best);
+    walkByNeighbours(query, hint, best);
+    return best.position;
+}
+
+std::uint8_t PerceptualNearestIndex::remember(std::uint32_t slot, std::size_t position) {
+    known_.as<std::uint64_t>()[slot >> 6] |= std::uint64_t{1} << (slot & 63);
     const std::uint8_t answer = byLightness_[position].index;
-    answers_.as<std::uint8_t>()[key] = answer;
+    answers_.as<std::uint8_t>()[slot] = answer;
     return answer;
 }
 

@@ -5,13 +5,16 @@
 // photograph repeats its colours and the calculate command runs again and again.
 
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
 #include "engine/ciede2000lowerbound.h"
 #include "engine/colourdistance.h"
+#include "imagelib/imagelib.h"
 #include "imagelib/memory.h"
 
 namespace tessora {
@@ -32,27 +35,47 @@ class ZeroedBlock {
     std::uintptr_t handle_;
 };
 
+// A colour's place in the index: the 8 × 8 × 8 blocks of the RGB cube one after another, so that
+// a picture's similar colours share cache lines and memory pages.
+inline std::uint32_t colourSlot(int red, int green, int blue) {
+    const auto r = static_cast<std::uint32_t>(red), g = static_cast<std::uint32_t>(green),
+               b = static_cast<std::uint32_t>(blue);
+    return (r >> 3) << 19 | (g >> 3) << 14 | (b >> 3) << 9 | (r & 7) << 6 | (g & 7) << 3 | (b & 7);
+}
+
+// Colours of a picture the index lacks, each once, by colourSlot().
+class UnknownColours {
+  public:
+    void add(std::uint32_t slot);
+    const std::vector<std::uint32_t>& keys() const { return keys_; }
+
+  private:
+    std::vector<std::uint64_t> queued_;  // one bit per colour, made on the first one
+    std::vector<std::uint32_t> keys_;
+};
+
 class PerceptualNearestIndex {
   public:
     // `distance` is CIEDE2000 or OKLab. Takes a copy of the colours.
     PerceptualNearestIndex(const PalEntry (&entries)[kPaletteEntries], ColourDistance distance);
 
     std::uint8_t find(int red, int green, int blue) {
-        const auto key = static_cast<std::uint32_t>(red << 16 | green << 8 | blue);
-        if ((known_.as<std::uint64_t>()[key >> 6] >> (key & 63) & 1) != 0)
-            return answers_.as<std::uint8_t>()[key];
-        return search(red, green, blue, key);
+        const std::uint32_t slot = colourSlot(red, green, blue);
+        if ((known_.as<std::uint64_t>()[slot >> 6] >> (slot & 63) & 1) != 0)
+            return answers_.as<std::uint8_t>()[slot];
+        return search(red, green, blue, slot);
     }
 
     // find() for `width` pixels of blue, green and red bytes.
     void findRow(const std::uint8_t* bgr, int width, std::uint8_t* indices);
+    // The same for the pixels whose colours the index knows; the others' go to `unknown`.
+    void findKnownRow(const std::uint8_t* bgr, int width, std::uint8_t* indices,
+                      UnknownColours& unknown) const;
 
-    bool knows(int red, int green, int blue) const {
-        const auto key = static_cast<std::uint32_t>(red << 16 | green << 8 | blue);
-        return (known_.as<std::uint64_t>()[key >> 6] >> (key & 63) & 1) != 0;
-    }
-    // Takes the answers of an index of the same colours and distance that this one lacks.
-    void adopt(const PerceptualNearestIndex& other);
+    // Answers `colours` (by colourSlot(), each once, none known yet) on up to `threads` threads,
+    // block of the RGB cube by block, so that a block's candidates are sorted once for all its
+    // colours. `progress` hears from this thread.
+    void learn(std::span<const std::uint32_t> colours, int threads, const ProgressFn& progress);
 
   private:
     struct Entry {
@@ -81,27 +104,57 @@ class PerceptualNearestIndex {
         std::size_t count = 0;
         double bestHigh = HUGE_VAL;  // the least upper end so far
         void add(const HuedPoint& query, const Entry& entry, std::size_t position);
+        // The first entry, which no bound can rule out yet.
+        void addFirst(const CielabPoint& query, const Entry& entry, std::size_t position);
+    };
+
+    // A block's entries by rising lower bound over the block, with the bounds; none (count 0)
+    // where the walk by lightness is cheaper.
+    struct CandidateList {
+        const std::uint16_t* positions = nullptr;
+        const double* lowerBounds = nullptr;
+        std::size_t count = 0;
+    };
+    struct ListStorage {
+        std::array<std::uint16_t, kPaletteEntries> positions;
+        std::array<double, kPaletteEntries> lowerBounds;
+    };
+    // Colours grouped by block: colours[starts[i]] up to colours[starts[i + 1]] share one.
+    struct ColoursByBlock {
+        std::vector<std::uint32_t> colours;
+        std::vector<std::uint32_t> starts;
     };
 
     void findNeighbours();
-    std::uint8_t search(int red, int green, int blue, std::uint32_t key);
+    std::uint8_t search(int red, int green, int blue, std::uint32_t slot);
+    std::size_t nearestPosition(int red, int green, int blue, const CandidateList& list,
+                                std::size_t hint) const;
+    std::size_t nearestCiede2000(const HuedPoint& point, const CandidateList& list,
+                                 std::size_t hint) const;
+    std::size_t nearestOklab(int red, int green, int blue, std::size_t hint) const;
     void prepareBlocks();
-    std::int32_t candidatesFor(int red, int green, int blue);
-    std::size_t sortedCandidates(int red, int green, int blue);
-    void walkByLightness(const HuedPoint& query, Contenders& found) const;
-    void walkCandidates(const HuedPoint& query, std::size_t list, Contenders& found) const;
-    std::uint8_t remember(std::uint32_t key, std::size_t position);
+    CandidateList candidatesFor(int red, int green, int blue);
+    std::size_t sortCandidates(int red, int green, int blue, ListStorage& storage) const;
+    void walkByLightness(const HuedPoint& query, std::size_t hint, Contenders& found) const;
+    void walkCandidates(const HuedPoint& query, const CandidateList& list, std::size_t hint,
+                        Contenders& found) const;
+    std::uint8_t remember(std::uint32_t slot, std::size_t position);
     std::size_t settle(const CielabPoint& query, const Contenders& found) const;
     void walkByNeighbours(const LabColour& query, std::size_t hinted, Best& best) const;
     void consider(const LabColour& query, std::size_t position, Best& best) const;
+    static ColoursByBlock groupedByBlock(std::span<const std::uint32_t> colours);
+    void learnBlocks(const ColoursByBlock& grouped, std::atomic<std::size_t>& next,
+                     const ProgressFn& progress) const;
+    void learnBlock(std::span<const std::uint32_t> colours, ListStorage& storage,
+                    std::size_t& hint) const;
 
     ColourDistance distance_;
     // The first occurrence of every colour, by lightness.
     std::vector<Entry> byLightness_;
-    // CIEDE2000: per block of the RGB cube, where its candidate list starts in `candidates_`, or
-    // up to zero, the searches it had so far. A list is its length, then positions in
-    // byLightness_ by rising lower bound over the block; `lowerBounds_` holds the bounds beside.
-    static constexpr std::int32_t kNoList = -1;
+    // CIEDE2000, for find(): per block of the RGB cube, where its candidate list starts in
+    // `candidates_`, or up to zero, the searches it had so far. A list is its length, then
+    // positions in byLightness_ by rising lower bound over the block; `lowerBounds_` holds the
+    // bounds beside.
     std::vector<std::int32_t> blockLists_;
     std::vector<std::uint16_t> candidates_;  // 256 distinct colours need more than a byte
     std::vector<double> lowerBounds_;

@@ -1,7 +1,6 @@
 #include "engine/reduce.h"
 
 #include <algorithm>
-#include <exception>
 #include <memory>
 #include <new>
 #include <thread>
@@ -61,59 +60,31 @@ void nearestPass(const dib& di, const dib& grid, Finder& nearest, const Progress
     }
 }
 
-// Rows first to last - 1 of the grid.
-void perceptualRows(const dib& di, const dib& grid, int first, int last,
-                    PerceptualNearestIndex& nearest, const ProgressFn& progress) {
-    const int width = DibWidth(di);
-    std::vector<std::uint8_t> scratch;
-    for (int y = first; y < last; ++y) {
-        report(progress, rowPercent(y - first, last - first));
-        nearest.findRow(bgrRow(di, y, scratch), width, DibRow(grid, y));
-    }
+// Threads for the colours a perceptual search lacks: one per this many, as far as the machine
+// has cores.
+constexpr std::size_t kColoursPerThread = 20'000;
+
+int threadsFor(std::size_t colours) {
+    const auto cores = static_cast<std::size_t>(std::max(1u, std::thread::hardware_concurrency()));
+    return static_cast<int>(std::clamp<std::size_t>(colours / kColoursPerThread, 1, cores));
 }
 
-// A second thread pays for itself when the kept index lacks the answers of many beads.
-bool worthASecondThread(const dib& di, const PerceptualNearestIndex& kept) {
-    constexpr long kFewBeads = 100'000;
-    const int width = DibWidth(di), height = DibHeight(di);
-    if (std::thread::hardware_concurrency() < 2 || long{width} * height < kFewBeads) return false;
-    long unknown = 0;
-    std::vector<std::uint8_t> scratch;
-    for (int y = height / 2; y < height; ++y) {
-        const std::uint8_t* bgr = bgrRow(di, y, scratch);
-        for (int x = 0; x < width; ++x, bgr += 3)
-            unknown += kept.knows(bgr[2], bgr[1], bgr[0]) ? 0 : 1;
-    }
-    return unknown > kFewBeads / 4;
-}
-
-// The perceptual search costs most on the first calculation with new colours: the lower half of
-// the picture then goes to a second thread with an index of its own, whose answers the kept
-// index takes afterwards. Every answer is the exact one whichever index gives it.
+// The kept index answers the colours it knows; the others are searched all together, block of
+// the RGB cube by block and shared between the cores, before the rows that lacked them are
+// answered. Every answer is the exact one whichever thread gives it.
 void perceptualNearestPass(const dib& di, const dib& grid, ColourDistance distance,
                            const ProgressFn& progress) {
-    PerceptualNearestIndex& kept = perceptualIndexFor(grid.pal.rgb0, distance);
+    PerceptualNearestIndex& index = perceptualIndexFor(grid.pal.rgb0, distance);
+    const int width = DibWidth(di);
     const int height = DibHeight(di);
-    if (!worthASecondThread(di, kept)) {
-        perceptualRows(di, grid, 0, height, kept, progress);
-        return;
-    }
-    const int split = height / 2;
-    std::unique_ptr<PerceptualNearestIndex> lower;
-    std::exception_ptr failure;
-    {
-        const std::jthread helper([&] {
-            try {
-                lower = std::make_unique<PerceptualNearestIndex>(grid.pal.rgb0, distance);
-                perceptualRows(di, grid, split, height, *lower, {});
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-        perceptualRows(di, grid, 0, split, kept, progress);
-    }
-    if (failure) std::rethrow_exception(failure);
-    kept.adopt(*lower);
+    std::vector<std::uint8_t> scratch;
+    UnknownColours unknown;
+    for (int y = 0; y < height; ++y)
+        index.findKnownRow(bgrRow(di, y, scratch), width, DibRow(grid, y), unknown);
+    if (unknown.keys().empty()) return;
+    index.learn(unknown.keys(), threadsFor(unknown.keys().size()), progress);
+    for (int y = 0; y < height; ++y)
+        index.findRow(bgrRow(di, y, scratch), width, DibRow(grid, y));
 }
 
 void nearestPass(const dib& di, const dib& grid, ColourDistance distance,
