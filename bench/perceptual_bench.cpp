@@ -37,7 +37,9 @@ void reduceAfterPaletteChange(benchmark::State& state, ColourDistance distance) 
     reduce(state, distance, true);
 }
 
-void newIndex(benchmark::State& state, ColourDistance distance) {
+// A new index on one thread: colour by colour, as dithering asks, or with the colours searched
+// together first, as the calculate command does on each of its threads.
+void newIndex(benchmark::State& state, ColourDistance distance, bool together = false) {
     const int wide = static_cast<int>(state.range(0));
     const int high = static_cast<int>(state.range(1));
     const dib& grid24 = cachedPhoto(wide, high);
@@ -45,27 +47,12 @@ void newIndex(benchmark::State& state, ColourDistance distance) {
     *beads.out() = beadGridOf(grid24);
     for (auto _ : state) {
         PerceptualNearestIndex nearest(beads.get().pal.rgb0, distance);
-        for (int y = 0; y < high; ++y)
-            nearest.findRow(DibRow(grid24, y), wide, DibRow(beads.get(), y));
-        benchmark::ClobberMemory();
-    }
-    countBeads(state, std::int64_t{wide} * high);
-}
-
-// The same as newIndex, the colours searched together on one thread, as the calculate command
-// does on each of its threads.
-void learnedOnOneThread(benchmark::State& state, ColourDistance distance) {
-    const int wide = static_cast<int>(state.range(0));
-    const int high = static_cast<int>(state.range(1));
-    const dib& grid24 = cachedPhoto(wide, high);
-    OwnedDib beads;
-    *beads.out() = beadGridOf(grid24);
-    for (auto _ : state) {
-        PerceptualNearestIndex nearest(beads.get().pal.rgb0, distance);
-        UnknownColours unknown;
-        for (int y = 0; y < high; ++y)
-            nearest.findKnownRow(DibRow(grid24, y), wide, DibRow(beads.get(), y), unknown);
-        nearest.learn(unknown.keys(), 1, {});
+        if (together) {
+            UnknownColours unknown;
+            for (int y = 0; y < high; ++y)
+                nearest.findKnownRow(DibRow(grid24, y), wide, DibRow(beads.get(), y), unknown);
+            nearest.learn(unknown.keys(), 1, {});
+        }
         for (int y = 0; y < high; ++y)
             nearest.findRow(DibRow(grid24, y), wide, DibRow(beads.get(), y));
         benchmark::ClobberMemory();
@@ -74,7 +61,7 @@ void learnedOnOneThread(benchmark::State& state, ColourDistance distance) {
 }
 
 void BM_Nearest_Ciede2000_OneThread(benchmark::State& state) {
-    learnedOnOneThread(state, ColourDistance::Ciede2000);
+    newIndex(state, ColourDistance::Ciede2000, true);
 }
 BENCHMARK(BM_Nearest_Ciede2000_OneThread)->Apply(beadSizes);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <iterator>
 #include <limits>
@@ -205,11 +204,10 @@ void PerceptualNearestIndex::findRow(const std::uint8_t* bgr, int width, std::ui
 
 void PerceptualNearestIndex::findKnownRow(const std::uint8_t* bgr, int width, std::uint8_t* indices,
                                           UnknownColours& unknown) const {
-    const auto* known = known_.as<std::uint64_t>();
     const auto* answers = answers_.as<std::uint8_t>();
     for (int x = 0; x < width; ++x, bgr += 3) {
         const std::uint32_t slot = colourSlot(bgr[2], bgr[1], bgr[0]);
-        if ((known[slot >> 6] >> (slot & 63) & 1) != 0) {
+        if (isKnown(slot)) {
             indices[x] = answers[slot];
         } else {
             unknown.add(slot);

@@ -61,8 +61,7 @@ class PerceptualNearestIndex {
 
     std::uint8_t find(int red, int green, int blue) {
         const std::uint32_t slot = colourSlot(red, green, blue);
-        if ((known_.as<std::uint64_t>()[slot >> 6] >> (slot & 63) & 1) != 0)
-            return answers_.as<std::uint8_t>()[slot];
+        if (isKnown(slot)) return answers_.as<std::uint8_t>()[slot];
         return search(red, green, blue, slot);
     }
 
@@ -125,6 +124,9 @@ class PerceptualNearestIndex {
         std::vector<std::uint32_t> starts;
     };
 
+    bool isKnown(std::uint32_t slot) const {
+        return (known_.as<std::uint64_t>()[slot >> 6] >> (slot & 63) & 1) != 0;
+    }
     void findNeighbours();
     std::uint8_t search(int red, int green, int blue, std::uint32_t slot);
     std::size_t nearestPosition(int red, int green, int blue, const CandidateList& list,

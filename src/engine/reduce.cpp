@@ -1,7 +1,6 @@
 #include "engine/reduce.h"
 
 #include <algorithm>
-#include <memory>
 #include <new>
 #include <thread>
 
