@@ -18,8 +18,13 @@ void reduce(benchmark::State& state, ColourDistance distance, bool changeColours
     const dib& grid24 = cachedPhoto(wide, high);
     LPAL pal = StartPalette();
     const auto ticks = allTicked();
+    const std::uint8_t red = pal.rgb0[0].peRed;
+    static bool moved = false;  // across repetitions too: no run may find its colours kept
     for (auto _ : state) {
-        if (changeColours) pal.rgb0[0].peRed ^= 1;
+        if (changeColours) {
+            moved = !moved;
+            pal.rgb0[0].peRed = red ^ static_cast<std::uint8_t>(moved);
+        }
         int notfoundis = 0;
         dib beads = DepthDownTo(grid24, kBeadColorCount, 0, pal, ticks, notfoundis, {},
                                 {distance, nullptr});
@@ -48,10 +53,10 @@ void newIndex(benchmark::State& state, ColourDistance distance, bool together = 
     for (auto _ : state) {
         PerceptualNearestIndex nearest(beads.get().pal.rgb0, distance);
         if (together) {
-            UnknownColours unknown;
+            UnknownColours unknown(1, static_cast<std::size_t>(wide) * high);
             for (int y = 0; y < high; ++y)
                 nearest.findKnownRow(DibRow(grid24, y), wide, DibRow(beads.get(), y), unknown);
-            nearest.learn(unknown.keys(), 1, {});
+            nearest.learn(unknown, 1, {});
         }
         for (int y = 0; y < high; ++y)
             nearest.findRow(DibRow(grid24, y), wide, DibRow(beads.get(), y));

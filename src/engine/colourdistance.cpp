@@ -48,7 +48,7 @@ double whiteOf(const std::array<double, 3>& row) {
 
 double labCurve(double t) {
     constexpr double kDelta = 6.0 / 29.0;
-    return t > kDelta * kDelta * kDelta ? std::cbrt(t) : t / (3 * kDelta * kDelta) + 4.0 / 29.0;
+    return t > kDelta * kDelta * kDelta ? cubeRoot(t) : t / (3 * kDelta * kDelta) + 4.0 / 29.0;
 }
 
 // Hue angle in degrees, 0 to 360; 0 for a colour without chroma.

@@ -2,6 +2,7 @@
 // The colour distances a bead colour can be chosen by: the sum of squared red, green and blue
 // differences, the CIE colour difference of 2000 and the Euclidean distance in OKLab.
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -28,6 +29,20 @@ struct RelativeXyz {
 };
 RelativeXyz relativeXyzOf(int red, int green, int blue);
 extern const double kChannelWeights[3][3];
+
+// The cube root of a positive normal t within an ulp, faster than the library's, which the
+// CIELAB conversion of every new colour of a perceptual search would otherwise spend most of
+// its time in. A third of the exponent from the bits is within 4 % of the root; Halley's steps
+// cube the error and Newton's last one squares it, which leaves only the rounding of that step.
+inline double cubeRoot(double t) {
+    constexpr std::uint64_t kTwoThirdsOfOne = 0x2A9F'7893'782D'A1CE;
+    double y = std::bit_cast<double>(std::bit_cast<std::uint64_t>(t) / 3 + kTwoThirdsOfOne);
+    for (int step = 0; step < 2; ++step) {
+        const double cube = y * y * y;
+        y *= (cube + 2 * t) / (2 * cube + t);
+    }
+    return y - (y * y * y - t) / (3 * y * y);
+}
 
 // The slope of CIELAB's curve at t; it never rises with t.
 double labCurveSlope(double t);

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <memory>
 #include <new>
-#include <system_error>
-#include <thread>
 
 #include "engine/numbers.h"
+#include "engine/parallel.h"
 #include "engine/progress.h"
 
 namespace tessora {
@@ -60,9 +60,17 @@ ZeroedBlock::ZeroedBlock(std::size_t bytes) : handle_(GlobalAllocZeroed(bytes)) 
     if (handle_ == 0) throw std::bad_alloc();
 }
 
+ColourAnswers::ColourAnswers() : known(kColours / 8), answers(kColours) {}
+
 PerceptualNearestIndex::PerceptualNearestIndex(const PalEntry (&entries)[kPaletteEntries],
-                                               ColourDistance distance)
-    : distance_(distance), known_(kColours / 8), answers_(kColours) {
+                                               ColourDistance distance,
+                                               std::unique_ptr<ColourAnswers> recycled)
+    : distance_(distance), tables_(std::move(recycled)) {
+    if (tables_) {
+        std::memset(tables_->known.as<std::uint8_t>(), 0, kColours / 8);
+    } else {
+        tables_ = std::make_unique<ColourAnswers>();
+    }
     std::vector<const PalEntry*> seen;
     for (int i = 0; i < kPaletteEntries; ++i) {
         const PalEntry& e = entries[i];
@@ -203,40 +211,59 @@ void PerceptualNearestIndex::findRow(const std::uint8_t* bgr, int width, std::ui
 }
 
 void PerceptualNearestIndex::findKnownRow(const std::uint8_t* bgr, int width, std::uint8_t* indices,
-                                          UnknownColours& unknown) const {
-    const auto* answers = answers_.as<std::uint8_t>();
+                                          UnknownColours& unknown, int list) const {
+    if (!knowsAny_) {
+        for (int x = 0; x < width; ++x, bgr += 3)
+            unknown.add(list, colourSlot(bgr[2], bgr[1], bgr[0]));
+        return;
+    }
+    const auto* answers = tables_->answers.as<std::uint8_t>();
     for (int x = 0; x < width; ++x, bgr += 3) {
         const std::uint32_t slot = colourSlot(bgr[2], bgr[1], bgr[0]);
         if (isKnown(slot)) {
             indices[x] = answers[slot];
         } else {
-            unknown.add(slot);
+            unknown.add(list, slot);
         }
     }
 }
 
-void UnknownColours::add(std::uint32_t slot) {
-    if (queued_.empty()) queued_.resize(kColours / 64);
-    std::uint64_t& word = queued_[slot >> 6];
-    const std::uint64_t bit = std::uint64_t{1} << (slot & 63);
-    if ((word & bit) != 0) return;
-    word |= bit;
-    keys_.push_back(slot);
+void PerceptualNearestIndex::answerKnownRow(const std::uint8_t* bgr, int width,
+                                            std::uint8_t* indices) const {
+    const auto* answers = tables_->answers.as<std::uint8_t>();
+    for (int x = 0; x < width; ++x, bgr += 3)
+        indices[x] = answers[colourSlot(bgr[2], bgr[1], bgr[0])];
+}
+
+UnknownColours::UnknownColours(int lists, std::size_t mostPerList)
+    : mostPerList_(mostPerList),
+      slots_(static_cast<std::size_t>(lists) * mostPerList * sizeof(std::uint32_t)),
+      counts_(static_cast<std::size_t>(lists)) {}
+
+bool UnknownColours::empty() const {
+    return std::all_of(counts_.begin(), counts_.end(), [](const Count& c) { return c.value == 0; });
 }
 
 // A counting sort by block, which keeps the colours' order within a block: a picture's next
 // colour is most often near the last.
 PerceptualNearestIndex::ColoursByBlock PerceptualNearestIndex::groupedByBlock(
-    std::span<const std::uint32_t> colours) {
+    const UnknownColours& colours) {
     std::vector<std::uint32_t> starts(kBlocks + 1, 0);
-    for (const std::uint32_t slot : colours)
-        ++starts[blockOf(slot) + 1];
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < colours.listCount(); ++i) {
+        count += colours.list(i).size();
+        for (const std::uint32_t slot : colours.list(i))
+            ++starts[blockOf(slot) + 1];
+    }
     for (std::size_t i = 1; i <= kBlocks; ++i)
         starts[i] += starts[i - 1];
-    ColoursByBlock grouped{std::vector<std::uint32_t>(colours.size()), {}};
+    ColoursByBlock grouped{ZeroedBlock(count * sizeof(std::uint32_t)), {}, {}};
+    grouped.colours = {grouped.colourBlock.as<std::uint32_t>(), count};
     std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
-    for (const std::uint32_t slot : colours)
-        grouped.colours[next[blockOf(slot)]++] = slot;
+    for (std::size_t i = 0; i < colours.listCount(); ++i) {
+        for (const std::uint32_t slot : colours.list(i))
+            grouped.colours[next[blockOf(slot)]++] = slot;
+    }
     grouped.starts.push_back(0);
     for (std::size_t i = 1; i <= kBlocks; ++i) {
         if (starts[i] != starts[i - 1]) grouped.starts.push_back(starts[i]);
@@ -244,42 +271,50 @@ PerceptualNearestIndex::ColoursByBlock PerceptualNearestIndex::groupedByBlock(
     return grouped;
 }
 
-void PerceptualNearestIndex::learn(std::span<const std::uint32_t> colours, int threads,
+void PerceptualNearestIndex::learn(const UnknownColours& colours, int threads,
                                    const ProgressFn& progress) {
     const ColoursByBlock grouped = groupedByBlock(colours);
     std::atomic<std::size_t> next{0};
-    {
-        std::vector<std::jthread> helpers;
-        try {
-            for (int i = 1; i < threads; ++i)
-                helpers.emplace_back([&] { learnBlocks(grouped, next, {}); });
-        } catch (const std::system_error&) {
-            // Fewer threads only take longer.
-        }
-        learnBlocks(grouped, next, progress);
-    }
-    auto* known = known_.as<std::uint64_t>();
-    for (const std::uint32_t slot : colours)
+    runInParts(threads,
+               [&](int part) { learnBlocks(grouped, next, part == 0 ? &progress : nullptr); });
+    auto* known = tables_->known.as<std::uint64_t>();
+    knowsAny_ = knowsAny_ || !grouped.colours.empty();
+    for (const std::uint32_t slot : grouped.colours)
         known[slot >> 6] |= std::uint64_t{1} << (slot & 63);
 }
 
 // Takes blocks until none are left; answers only the block's colours, so that threads never
-// write the same byte, and leaves `known_` to the caller.
+// write the same byte, and leaves the known bits to the caller.
 void PerceptualNearestIndex::learnBlocks(const ColoursByBlock& grouped,
                                          std::atomic<std::size_t>& next,
-                                         const ProgressFn& progress) const {
+                                         const ProgressFn* progress) const {
     const std::size_t blocks = grouped.starts.size() - 1;
     ListStorage storage;
+    std::array<std::uint32_t, kColoursPerBlock> distinct;
     std::size_t hint = 0;
     int reported = -1;
     for (std::size_t block = next++; block < blocks; block = next++) {
         const int percent = rowPercent(static_cast<int>(block), static_cast<int>(blocks));
-        if (percent != reported) report(progress, reported = percent);
-        const std::span<const std::uint32_t> colours(
-            grouped.colours.data() + grouped.starts[block],
-            grouped.starts[block + 1] - grouped.starts[block]);
-        learnBlock(colours, storage, hint);
+        if (progress != nullptr && percent != reported) report(*progress, reported = percent);
+        learnBlock(onceEach(grouped, block, distinct), storage, hint);
     }
+}
+
+// The colours of a block of `grouped`, each once, in the order they came.
+std::span<const std::uint32_t> PerceptualNearestIndex::onceEach(const ColoursByBlock& grouped,
+                                                                std::size_t block,
+                                                                std::span<std::uint32_t> distinct) {
+    std::array<std::uint64_t, kColoursPerBlock / 64> seen{};
+    std::size_t count = 0;
+    for (std::uint32_t i = grouped.starts[block]; i < grouped.starts[block + 1]; ++i) {
+        const std::uint32_t slot = grouped.colours[i];
+        const std::uint32_t inner = slot % kColoursPerBlock;
+        const std::uint64_t bit = std::uint64_t{1} << (inner & 63);
+        if ((seen[inner >> 6] & bit) != 0) continue;
+        seen[inner >> 6] |= bit;
+        distinct[count++] = slot;
+    }
+    return {distinct.data(), count};
 }
 
 void PerceptualNearestIndex::learnBlock(std::span<const std::uint32_t> colours,
@@ -291,7 +326,7 @@ void PerceptualNearestIndex::learnBlock(std::span<const std::uint32_t> colours,
         list = {storage.positions.data(), storage.lowerBounds.data(),
                 sortCandidates(redOf(first), greenOf(first), blueOf(first), storage)};
     }
-    auto* answers = answers_.as<std::uint8_t>();
+    auto* answers = tables_->answers.as<std::uint8_t>();
     if (distance_ == ColourDistance::Ciede2000) {
         // The conversions first, in one run: they do not wait on each other.
         std::array<HuedPoint, kColoursPerBlock> points;
@@ -409,9 +444,10 @@ std::size_t PerceptualNearestIndex::nearestOklab(int red, int green, int blue,
 }
 
 std::uint8_t PerceptualNearestIndex::remember(std::uint32_t slot, std::size_t position) {
-    known_.as<std::uint64_t>()[slot >> 6] |= std::uint64_t{1} << (slot & 63);
+    tables_->known.as<std::uint64_t>()[slot >> 6] |= std::uint64_t{1} << (slot & 63);
+    knowsAny_ = true;
     const std::uint8_t answer = byLightness_[position].index;
-    answers_.as<std::uint8_t>()[slot] = answer;
+    tables_->answers.as<std::uint8_t>()[slot] = answer;
     return answer;
 }
 
@@ -430,8 +466,10 @@ PerceptualNearestIndex& perceptualIndexFor(const PalEntry (&entries)[kPaletteEnt
                        return a.peRed == b.peRed && a.peGreen == b.peGreen && a.peBlue == b.peBlue;
                    });
     if (!same) {
-        kept.index.reset();  // the old tables go before the new ones are taken
-        kept.index = std::make_unique<PerceptualNearestIndex>(entries, distance);
+        std::unique_ptr<ColourAnswers> tables =
+            kept.index ? std::move(*kept.index).takeTables() : nullptr;
+        kept.index.reset();
+        kept.index = std::make_unique<PerceptualNearestIndex>(entries, distance, std::move(tables));
         std::copy(std::begin(entries), std::end(entries), kept.colours.begin());
         kept.distance = distance;
     }

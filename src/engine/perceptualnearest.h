@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <utility>
 #include <vector>
@@ -24,8 +25,10 @@ class ZeroedBlock {
   public:
     explicit ZeroedBlock(std::size_t bytes);
     ~ZeroedBlock() { GlobalFree(handle_); }
+    ZeroedBlock(ZeroedBlock&& other) noexcept : handle_(std::exchange(other.handle_, 0)) {}
     ZeroedBlock(const ZeroedBlock&) = delete;
     ZeroedBlock& operator=(const ZeroedBlock&) = delete;
+    ZeroedBlock& operator=(ZeroedBlock&&) = delete;
     template <class T>
     T* as() const {
         return reinterpret_cast<T*>(handle_);
@@ -43,38 +46,68 @@ inline std::uint32_t colourSlot(int red, int green, int blue) {
     return (r >> 3) << 19 | (g >> 3) << 14 | (b >> 3) << 9 | (r & 7) << 6 | (g & 7) << 3 | (b & 7);
 }
 
-// Colours of a picture the index lacks, each once, by colourSlot().
+// Colours of a picture the index lacks, by colourSlot(), as often as they occur: learn() takes
+// each once. Rows can be gathered on several threads at once, each into a list of its own.
 class UnknownColours {
   public:
-    void add(std::uint32_t slot);
-    const std::vector<std::uint32_t>& keys() const { return keys_; }
+    // `lists` threads, none with more than `mostPerList` pixels to look at.
+    UnknownColours(int lists, std::size_t mostPerList);
+    void add(int list, std::uint32_t slot) {
+        std::size_t& count = counts_[static_cast<std::size_t>(list)].value;
+        slots_.as<std::uint32_t>()[static_cast<std::size_t>(list) * mostPerList_ + count++] = slot;
+    }
+    std::size_t listCount() const { return counts_.size(); }
+    std::span<const std::uint32_t> list(std::size_t list) const {
+        return {slots_.as<std::uint32_t>() + list * mostPerList_, counts_[list].value};
+    }
+    bool empty() const;
 
   private:
-    std::vector<std::uint64_t> queued_;  // one bit per colour, made on the first one
-    std::vector<std::uint32_t> keys_;
+    struct alignas(64) Count {  // a cache line each, as threads count at once
+        std::size_t value = 0;
+    };
+    std::size_t mostPerList_;
+    ZeroedBlock slots_;  // list i from i × mostPerList_ on: huge pages, where a vector's small
+                         // ones would each cost a fault
+    std::vector<Count> counts_;
+};
+
+// What an index holds per colour: whether it knows the colour, and its answer.
+struct ColourAnswers {
+    ColourAnswers();
+    ZeroedBlock known;    // one bit per colour
+    ZeroedBlock answers;  // one palette index per colour, read only where known
 };
 
 class PerceptualNearestIndex {
   public:
-    // `distance` is CIEDE2000 or OKLab. Takes a copy of the colours.
-    PerceptualNearestIndex(const PalEntry (&entries)[kPaletteEntries], ColourDistance distance);
+    // `distance` is CIEDE2000 or OKLab. Takes a copy of the colours. The tables of an index of
+    // other colours, if given, are taken over: clearing their 2 MiB of known bits is quicker
+    // than 18 MiB of fresh pages.
+    PerceptualNearestIndex(const PalEntry (&entries)[kPaletteEntries], ColourDistance distance,
+                           std::unique_ptr<ColourAnswers> recycled = nullptr);
+    // The tables, for the next index; this one is of no use after.
+    std::unique_ptr<ColourAnswers> takeTables() && { return std::move(tables_); }
 
     std::uint8_t find(int red, int green, int blue) {
         const std::uint32_t slot = colourSlot(red, green, blue);
-        if (isKnown(slot)) return answers_.as<std::uint8_t>()[slot];
+        if (isKnown(slot)) return tables_->answers.as<std::uint8_t>()[slot];
         return search(red, green, blue, slot);
     }
 
     // find() for `width` pixels of blue, green and red bytes.
     void findRow(const std::uint8_t* bgr, int width, std::uint8_t* indices);
-    // The same for the pixels whose colours the index knows; the others' go to `unknown`.
+    // The same for the pixels whose colours the index knows; the others' go to `unknown`'s
+    // list `list`.
     void findKnownRow(const std::uint8_t* bgr, int width, std::uint8_t* indices,
-                      UnknownColours& unknown) const;
+                      UnknownColours& unknown, int list = 0) const;
+    // findRow() once learn() has answered every colour of the row; safe on several threads.
+    void answerKnownRow(const std::uint8_t* bgr, int width, std::uint8_t* indices) const;
 
-    // Answers `colours` (by colourSlot(), each once, none known yet) on up to `threads` threads,
-    // block of the RGB cube by block, so that a block's candidates are sorted once for all its
-    // colours. `progress` hears from this thread.
-    void learn(std::span<const std::uint32_t> colours, int threads, const ProgressFn& progress);
+    // Answers `colours` (none known yet) on up to `threads` threads, block of the RGB cube by
+    // block, so that a block's candidates are sorted once for all its colours. `progress` hears
+    // from this thread.
+    void learn(const UnknownColours& colours, int threads, const ProgressFn& progress);
 
   private:
     struct Entry {
@@ -120,12 +153,13 @@ class PerceptualNearestIndex {
     };
     // Colours grouped by block: colours[starts[i]] up to colours[starts[i + 1]] share one.
     struct ColoursByBlock {
-        std::vector<std::uint32_t> colours;
+        ZeroedBlock colourBlock;
+        std::span<std::uint32_t> colours;
         std::vector<std::uint32_t> starts;
     };
 
     bool isKnown(std::uint32_t slot) const {
-        return (known_.as<std::uint64_t>()[slot >> 6] >> (slot & 63) & 1) != 0;
+        return (tables_->known.as<std::uint64_t>()[slot >> 6] >> (slot & 63) & 1) != 0;
     }
     void findNeighbours();
     std::uint8_t search(int red, int green, int blue, std::uint32_t slot);
@@ -144,9 +178,12 @@ class PerceptualNearestIndex {
     std::size_t settle(const CielabPoint& query, const Contenders& found) const;
     void walkByNeighbours(const LabColour& query, std::size_t hinted, Best& best) const;
     void consider(const LabColour& query, std::size_t position, Best& best) const;
-    static ColoursByBlock groupedByBlock(std::span<const std::uint32_t> colours);
+    static ColoursByBlock groupedByBlock(const UnknownColours& colours);
     void learnBlocks(const ColoursByBlock& grouped, std::atomic<std::size_t>& next,
-                     const ProgressFn& progress) const;
+                     const ProgressFn* progress) const;
+    // `distinct` holds a block's colours.
+    static std::span<const std::uint32_t> onceEach(const ColoursByBlock& grouped, std::size_t block,
+                                                   std::span<std::uint32_t> distinct);
     void learnBlock(std::span<const std::uint32_t> colours, ListStorage& storage,
                     std::size_t& hint) const;
 
@@ -163,8 +200,8 @@ class PerceptualNearestIndex {
     // OKLab: per entry, the other entries by their distance from it, nearest first.
     std::vector<std::vector<Neighbour>> neighbours_;
     std::size_t hint_ = 0;  // where the last answer stood: neighbouring beads are alike
-    ZeroedBlock known_;     // one bit per colour
-    ZeroedBlock answers_;   // one palette index per colour
+    std::unique_ptr<ColourAnswers> tables_;
+    bool knowsAny_ = false;  // a new index skips the look at its known bits
 };
 
 // The index of `entries` under `distance` (CIEDE2000 or OKLab), kept on this thread while the

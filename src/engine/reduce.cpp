@@ -9,6 +9,7 @@
 #include "engine/mydither.h"
 #include "engine/nearest.h"
 #include "engine/numbers.h"
+#include "engine/parallel.h"
 #include "engine/perceptualnearest.h"
 #include "engine/progress.h"
 
@@ -59,31 +60,51 @@ void nearestPass(const dib& di, const dib& grid, Finder& nearest, const Progress
     }
 }
 
-// Threads for the colours a perceptual search lacks: one per this many, as far as the machine
-// has cores.
-constexpr std::size_t kColoursPerThread = 20'000;
+// Threads for a perceptual search: one per this many beads, as far as the machine has cores.
+constexpr std::size_t kBeadsPerThread = 20'000;
 
-int threadsFor(std::size_t colours) {
+int threadsFor(std::size_t beads) {
     const auto cores = static_cast<std::size_t>(std::max(1u, std::thread::hardware_concurrency()));
-    return static_cast<int>(std::clamp<std::size_t>(colours / kColoursPerThread, 1, cores));
+    return static_cast<int>(std::clamp<std::size_t>(beads / kBeadsPerThread, 1, cores));
 }
 
-// The kept index answers the colours it knows; the others are searched all together, block of
-// the RGB cube by block and shared between the cores, before the rows that lacked them are
-// answered. Every answer is the exact one whichever thread gives it.
+// The rows of one of `parts` threads, from `first` up to `end`.
+struct RowRange {
+    int first, end;
+};
+RowRange rowsOfPart(int height, int part, int parts) {
+    return {height * part / parts, height * (part + 1) / parts};
+}
+
+// Each thread gathers the colours the kept index lacks from its rows and answers the others;
+// the missing ones are then searched all together, block of the RGB cube by block and shared
+// between the threads, before the rows that lacked them are answered. Every answer is the exact
+// one whichever thread gives it.
 void perceptualNearestPass(const dib& di, const dib& grid, ColourDistance distance,
                            const ProgressFn& progress) {
     PerceptualNearestIndex& index = perceptualIndexFor(grid.pal.rgb0, distance);
     const int width = DibWidth(di);
     const int height = DibHeight(di);
-    std::vector<std::uint8_t> scratch;
-    UnknownColours unknown;
-    for (int y = 0; y < height; ++y)
-        index.findKnownRow(bgrRow(di, y, scratch), width, DibRow(grid, y), unknown);
-    if (unknown.keys().empty()) return;
-    index.learn(unknown.keys(), threadsFor(unknown.keys().size()), progress);
-    for (int y = 0; y < height; ++y)
-        index.findRow(bgrRow(di, y, scratch), width, DibRow(grid, y));
+    const int parts =
+        threadsFor(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    const auto eachRow = [&](const auto& work) {
+        runInParts(parts, [&](int part) {
+            std::vector<std::uint8_t> scratch;
+            const RowRange rows = rowsOfPart(height, part, parts);
+            for (int y = rows.first; y < rows.end; ++y)
+                work(bgrRow(di, y, scratch), DibRow(grid, y), part);
+        });
+    };
+    UnknownColours unknown(
+        parts, static_cast<std::size_t>(width) * static_cast<std::size_t>(height / parts + 1));
+    eachRow([&](const std::uint8_t* bgr, std::uint8_t* beads, int part) {
+        index.findKnownRow(bgr, width, beads, unknown, part);
+    });
+    if (unknown.empty()) return;
+    index.learn(unknown, parts, progress);
+    eachRow([&](const std::uint8_t* bgr, std::uint8_t* beads, int) {
+        index.answerKnownRow(bgr, width, beads);
+    });
 }
 
 void nearestPass(const dib& di, const dib& grid, ColourDistance distance,

@@ -132,6 +132,20 @@ TEST(ColourDistance, ConversionsOfKnownColours) {
     }
 }
 
+// CIELAB's curve takes roots from 0.0088 up to 1; the bit guess must hold far beyond too.
+TEST(ColourDistance, CubeRootIsWithinAnUlp) {
+    std::mt19937_64 rng(27);
+    for (int i = 0; i < 200'000; ++i) {
+        const double t = std::ldexp(std::uniform_real_distribution<double>(1, 2)(rng),
+                                    static_cast<int>(rng() % 120) - 100);
+        const double root = cubeRoot(t);
+        const double ulp = std::nextafter(root, HUGE_VAL) - root;
+        ASSERT_LE(
+            std::fabs(static_cast<long double>(root) - std::cbrt(static_cast<long double>(t))), ulp)
+            << t;
+    }
+}
+
 TEST(PerceptualNearest, EqualsThePlainSearchOnMillionsOfColours) {
     struct Case {
         const char* name;
