@@ -128,10 +128,11 @@ double stretchTurn(double stretch) {
     return std::min(kStretchTurn, (stretch - 1) / (2 * kDegree)) + kArcSlack;
 }
 
-// What the pair's chroma lets the formula weigh at most, for a sum of the two chromas (C̄ab
-// twice) from k up to k + 1: the stretch 1 + G, how far it turns a hue, and RC.
+// What the pair's chroma lets the formula weigh, for a sum of the two chromas (C̄ab twice) from
+// k up to k + 1: the stretch 1 + G at most and its square at least, how far it turns a hue, and
+// RC at most.
 struct ChromaWeights {
-    double mostStretch, turn, mostRc;
+    double mostStretch, leastStretchSquared, turn, mostRc;
 };
 
 // Tables of the weights' extremes over small ranges, each rounded to the safe side.
@@ -149,10 +150,14 @@ struct Tables {
             leastInverseSl2[static_cast<std::size_t>(k)] = (1 - 1e-12) / (sl * sl);
         }
         for (int k = 0; k <= kChromaSteps; ++k) {
+            // G falls as the mean chroma rises.
             const double stretch = (1.5 - 0.5 * chromaWeight(k / 2.0)) * (1 + 1e-12);
+            const double least =
+                k == kChromaSteps ? 1.0 : (1.5 - 0.5 * chromaWeight((k + 1) / 2.0)) * (1 - 1e-12);
             // C' is at most (1 + G) C; beyond the table RC's bound is its limit, 2.
             const double rc = k == kChromaSteps ? 2.0 : mostRcAt(stretch * (k + 1) / 2);
-            chroma[static_cast<std::size_t>(k)] = {stretch, stretchTurn(stretch), rc};
+            chroma[static_cast<std::size_t>(k)] = {stretch, least * least, stretchTurn(stretch),
+                                                   rc};
         }
     }
 
@@ -192,18 +197,44 @@ Arc meanHueArc(const HuedPoint& query, const HuedPoint& entry, double turn) {
     return {start < 0 ? start + 360 : start, 2 * turn};
 }
 
-// The chroma and hue part of the bound: `plane` at most the squared (a, b) distance, `meanC`
-// at least the pair's mean C', `chromaGap` at least |ΔC'|, `rc` at least RC and `weights` over
-// the mean hue's arc. ΔC'² + ΔH'² = D'², the squared distance in the (a', b) plane, which is at
-// least `plane`; as SH <= SC, c² + h² = ΔC'²/SC² + ΔH'²/SH² is least where ΔC'² is largest,
-// at x = min(chromaGap², plane). |RT c h| <= |RT| (c² + h²) / 2 takes the rotation term.
-double chromaHueBound(double plane, double meanC, double chromaGap, double rc,
-                      const HueWeights& weights) {
-    const double sc = 1 + 0.045 * meanC;
-    const double sh = 1 + 0.015 * meanC * weights.mostT;
-    const double x = std::min(chromaGap * chromaGap, plane);
+// C' = |((1 + G) a, b)| lies between C and C + G |a|, by the triangle inequality: a colour of
+// little a, as blue is, keeps nearly its chroma.
+double mostPrimedChroma(double chroma, double a, double mostStretch) {
+    return chroma + (mostStretch - 1) * std::abs(a);
+}
+
+// What a bound knows of a pair's chroma: its mean C' lies between the least and the most, |ΔC'|
+// is at most `gap` and RC at most `rc`.
+struct PairChroma {
+    double leastMeanC, mostMeanC, gap, rc;
+};
+
+// Below this most |RT|, the general bound loses little to the rotation term.
+constexpr double kWeakRotation = 0.1;
+
+// The chroma and hue part of the bound: `plane` at most D'², the squared distance in the
+// (a', b) plane, and `weights` over the mean hue's arc. ΔC'² + ΔH'² = D'²; as SH <= SC,
+// c² + h² = ΔC'²/SC² + ΔH'²/SH² is least where ΔC'² is largest, at x = min(gap², plane), and
+// |RT c h| <= |RT| (c² + h²) / 2 takes the rotation term. Near blue, where |RT| nears 1.7, that
+// leaves little, and hueLedBound() holds more while |ΔC'| is small.
+double chromaHueBound(double plane, const PairChroma& chroma, const HueWeights& weights) {
+    const double sc = 1 + 0.045 * chroma.mostMeanC;
+    const double sh = 1 + 0.015 * chroma.mostMeanC * weights.mostT;
+    const double x = std::min(chroma.gap * chroma.gap, plane);
     const double scaled = (plane - x) * (sc * sc) + x * (sh * sh);
-    return (1 - rc * weights.mostRotationSine / 2) * scaled / ((sc * sc) * (sh * sh));
+    const double rotation = chroma.rc * weights.mostRotationSine;
+    const double bound = (1 - rotation / 2) * scaled / ((sc * sc) * (sh * sh));
+    if (rotation < kWeakRotation) return bound;
+    // |c| is at most u = gap / least SC, and SC² c² + SH² h² = D'² leaves |h| at least v with
+    // SC² u² + SH² v² = plane, the most SC and SH taken. c² + h² + RT c h >= h² - |RT| u |h|,
+    // which rises with |h| from |RT| u / 2 on.
+    const double mostC = chroma.gap / (1 + 0.045 * chroma.leastMeanC);
+    const double leastH2 = (plane - sc * sc * mostC * mostC) / (sh * sh);
+    if (leastH2 <= 0) return bound;
+    const double leastH = std::sqrt(leastH2);
+    const double mostPull = rotation * mostC;
+    if (leastH < mostPull / 2) return bound;
+    return std::max(bound, leastH * (leastH - mostPull));
 }
 
 // The arc of the mean hue of a colour of the box and `entry`. While the box's hues keep clear
@@ -324,13 +355,16 @@ double ciede2000SquaredBoxLowerBound(const LabBox& box, const BoxHues& hues, dou
     const double mostChroma = std::sqrt(farA * farA + farB * farB);
     const ChromaWeights& weights = kTables.chromaAt(leastChroma + e.chroma);
     const double stretch = weights.mostStretch;
-    const double meanC = stretch * (mostChroma + e.chroma) / 2;
-    const double chromaGap =
-        std::max(stretch * e.chroma - leastChroma, stretch * mostChroma - e.chroma);
+    const double leastStretchSquared = kTables.chromaAt(mostChroma + e.chroma).leastStretchSquared;
+    const double mostBoxC = mostPrimedChroma(mostChroma, farA, stretch);
+    const double mostEntryC = mostPrimedChroma(e.chroma, e.a, stretch);
+    const double meanC = (mostBoxC + mostEntryC) / 2;
+    const double chromaGap = std::max(mostEntryC - leastChroma, mostBoxC - e.chroma);
     // The row of twice meanC bounds RC up to at least meanC.
     const double rc = kTables.chromaAt(2 * meanC).mostRc;
     const double chromaHue =
-        chromaHueBound(da * da + db * db, meanC, chromaGap, rc,
+        chromaHueBound(leastStretchSquared * da * da + db * db,
+                       {(leastChroma + e.chroma) / 2, meanC, chromaGap, rc},
                        kTables.hues.over(meanHueArcOfBox(hues, entry, weights.turn)));
     return (lightnessLow + chromaHue) * (1 - 1e-9);
 }
@@ -346,10 +380,13 @@ double ciede2000SquaredLowerBound(const HuedPoint& query, const HuedPoint& entry
     const double chromaSum = q.chroma + e.chroma;
     const ChromaWeights& weights = kTables.chromaAt(chromaSum);
     const double stretch = weights.mostStretch;
-    // C' lies between C and (1 + G) C.
-    const double chromaGap = std::max(stretch * e.chroma - q.chroma, stretch * q.chroma - e.chroma);
+    const double mostQueryC = mostPrimedChroma(q.chroma, q.a, stretch);
+    const double mostEntryC = mostPrimedChroma(e.chroma, e.a, stretch);
+    const double chromaGap = std::max(mostEntryC - q.chroma, mostQueryC - e.chroma);
+    // D'² = (1 + G)² Δa² + Δb².
     const double chromaHue =
-        chromaHueBound(da * da + db * db, stretch * chromaSum / 2, chromaGap, weights.mostRc,
+        chromaHueBound(weights.leastStretchSquared * da * da + db * db,
+                       {chromaSum / 2, (mostQueryC + mostEntryC) / 2, chromaGap, weights.mostRc},
                        kTables.hues.over(meanHueArc(query, entry, weights.turn)));
     return (lightness + chromaHue) * (1 - 1e-9);
 }
