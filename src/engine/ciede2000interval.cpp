@@ -1,6 +1,7 @@
 #include "engine/ciede2000interval.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace tessora {
@@ -40,14 +41,44 @@ double hueWeightT(double c, double s) {
            0.20 * (cos4 * kCos63 + sin4 * kSin63);
 }
 
-// sin(2 × rotation) of the formula at the mean hue of cosine c and sine s, which lies within
-// kFarDegrees of 275°.
-double nearRotationTerm(double c, double s) {
-    double hue = std::atan2(s, c) / kDegree;
-    if (hue < 0) hue += 360;
-    const double x = (hue - 275) / 25;
-    return std::sin(2 * 30 * std::exp(-x * x) * kDegree);
-}
+// sin(2 × rotation) of the formula by |sin δ|, δ the mean hue's angle from 275°, from a table
+// up to sin kFarDegrees: linear between its points, within a quarter of the largest second
+// difference, twice what the curvature can leave. The angle, exp and sin would cost more than
+// the rest of the interval.
+class RotationSines {
+  public:
+    static constexpr int kSteps = 4096;
+
+    RotationSines() {
+        for (int k = 0; k <= kSteps + 1; ++k) {
+            const double u = std::min(1.0, k * kTop / kSteps);
+            const double x = std::asin(u) / kDegree / 25;
+            values_[static_cast<std::size_t>(k)] = std::sin(2 * 30 * std::exp(-x * x) * kDegree);
+        }
+        double curve = 0;
+        for (std::size_t k = 1; k <= kSteps; ++k)
+            curve = std::max(curve, std::abs(values_[k + 1] - 2 * values_[k] + values_[k - 1]));
+        error_ = curve / 4 + 1e-15;  // and the library's rounding
+    }
+
+    struct Bracket {
+        double least, most;
+    };
+    Bracket at(double sineFrom275) const {
+        const double step = std::abs(sineFrom275) * (kSteps / kTop);
+        const auto k = std::min(static_cast<std::size_t>(step), std::size_t{kSteps});
+        const double value =
+            values_[k] + (values_[k + 1] - values_[k]) * (step - static_cast<double>(k));
+        return {value - error_, value + error_};
+    }
+
+  private:
+    static constexpr double kTop = 0.98481;  // above sin 80°
+    std::array<double, kSteps + 2> values_{};
+    double error_;
+};
+
+const RotationSines kRotationSines;
 
 double lowered(double value) {
     return std::max(0.0, value - std::abs(value) * kRelativeMargin - kAbsoluteMargin);
@@ -116,8 +147,11 @@ KeyInterval ciede2000SquaredInterval(const CielabPoint& query, const CielabPoint
         const double rc = 2 * chromaWeight(meanC);
         least = 0;
         most = kSin60 * rc;
-        if (lowered(std::min(base, base - most * ch)) <= rejectAbove)
-            least = most = nearRotationTerm(cosHue, sinHue) * rc;
+        if (lowered(std::min(base, base - most * ch)) <= rejectAbove) {
+            const auto sines = kRotationSines.at(sinHue * kCos275 - cosHue * kSin275);
+            least = sines.least * rc;
+            most = sines.most * rc;
+        }
     }
     const double a = base - least * ch, b = base - most * ch;
     return {lowered(std::min(a, b)), raised(std::max(a, b)), false};

@@ -1,8 +1,8 @@
 #pragma once
 // ΔE00² of a bead colour and a palette colour without the published formula's angles: the hue
 // difference and the mean hue come from the (a', b) vectors, T from the mean hue's cosine and
-// sine. Only the rotation term's size needs an angle, and away from blue it is bounded instead
-// of computed. The result is an interval that holds what ciede2000Squared() gives, so a search
+// sine, the rotation term's size from a table by the mean hue's sine from 275°. The result is
+// an interval that holds what ciede2000Squared() gives, so a search
 // can settle most colours without it and call it only for close calls.
 
 #include <cmath>
