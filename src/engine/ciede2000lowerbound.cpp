@@ -222,19 +222,24 @@ double chromaHueBound(double plane, const PairChroma& chroma, const HueWeights& 
     const double sh = 1 + 0.015 * chroma.mostMeanC * weights.mostT;
     const double x = std::min(chroma.gap * chroma.gap, plane);
     const double scaled = (plane - x) * (sc * sc) + x * (sh * sh);
+    return (1 - chroma.rc * weights.mostRotationSine / 2) * scaled / ((sc * sc) * (sh * sh));
+}
+
+// |c| is at most u = gap / least SC, and SC² c² + SH² h² = D'² leaves |h| at least v with
+// SC² u² + SH² v² = plane, the most SC and SH taken. c² + h² + RT c h >= h² - |RT| u |h|, which
+// rises with |h| from |RT| u / 2 on. 0 where the rotation term is weak: chromaHueBound() loses
+// little there.
+double hueLedBound(double plane, const PairChroma& chroma, const HueWeights& weights) {
     const double rotation = chroma.rc * weights.mostRotationSine;
-    const double bound = (1 - rotation / 2) * scaled / ((sc * sc) * (sh * sh));
-    if (rotation < kWeakRotation) return bound;
-    // |c| is at most u = gap / least SC, and SC² c² + SH² h² = D'² leaves |h| at least v with
-    // SC² u² + SH² v² = plane, the most SC and SH taken. c² + h² + RT c h >= h² - |RT| u |h|,
-    // which rises with |h| from |RT| u / 2 on.
+    if (rotation < kWeakRotation) return 0;
+    const double sc = 1 + 0.045 * chroma.mostMeanC;
+    const double sh = 1 + 0.015 * chroma.mostMeanC * weights.mostT;
     const double mostC = chroma.gap / (1 + 0.045 * chroma.leastMeanC);
     const double leastH2 = (plane - sc * sc * mostC * mostC) / (sh * sh);
-    if (leastH2 <= 0) return bound;
+    if (leastH2 <= 0) return 0;
     const double leastH = std::sqrt(leastH2);
     const double mostPull = rotation * mostC;
-    if (leastH < mostPull / 2) return bound;
-    return std::max(bound, leastH * (leastH - mostPull));
+    return leastH < mostPull ? 0 : leastH * (leastH - mostPull);
 }
 
 // The arc of the mean hue of a colour of the box and `entry`. While the box's hues keep clear
@@ -362,33 +367,39 @@ double ciede2000SquaredBoxLowerBound(const LabBox& box, const BoxHues& hues, dou
     const double chromaGap = std::max(mostEntryC - leastChroma, mostBoxC - e.chroma);
     // The row of twice meanC bounds RC up to at least meanC.
     const double rc = kTables.chromaAt(2 * meanC).mostRc;
-    const double chromaHue =
-        chromaHueBound(leastStretchSquared * da * da + db * db,
-                       {(leastChroma + e.chroma) / 2, meanC, chromaGap, rc},
-                       kTables.hues.over(meanHueArcOfBox(hues, entry, weights.turn)));
+    const double plane = leastStretchSquared * da * da + db * db;
+    const PairChroma chroma{(leastChroma + e.chroma) / 2, meanC, chromaGap, rc};
+    const HueWeights weightsOverArc = kTables.hues.over(meanHueArcOfBox(hues, entry, weights.turn));
+    const double chromaHue = std::max(chromaHueBound(plane, chroma, weightsOverArc),
+                                      hueLedBound(plane, chroma, weightsOverArc));
     return (lightnessLow + chromaHue) * (1 - 1e-9);
 }
 
-// ΔE00² = (ΔL/SL)² + c² + h² + RT c h with c = ΔC'/SC and h = ΔH'/SH; chromaHueBound() bounds
-// all but the lightness term.
-double ciede2000SquaredLowerBound(const HuedPoint& query, const HuedPoint& entry) {
+// ΔE00² = (ΔL/SL)² + c² + h² + RT c h with c = ΔC'/SC and h = ΔH'/SH; chromaHueBound() and
+// hueLedBound() bound all but the lightness term, each only while the terms so far are below
+// `enough`.
+double ciede2000SquaredLowerBound(const HuedPoint& query, const HuedPoint& entry, double enough) {
     const CielabPoint& q = query.point;
     const CielabPoint& e = entry.point;
+    constexpr double kRounding = 1 - 1e-9;
     const double dl = q.l - e.l;
-    const double lightness = dl * dl * kTables.leastInverseSl2At(q.l + e.l);
+    const double lightness = dl * dl * kTables.leastInverseSl2At(q.l + e.l) * kRounding;
+    if (lightness > enough) return lightness;
     const double da = q.a - e.a, db = q.b - e.b;
     const double chromaSum = q.chroma + e.chroma;
     const ChromaWeights& weights = kTables.chromaAt(chromaSum);
     const double stretch = weights.mostStretch;
     const double mostQueryC = mostPrimedChroma(q.chroma, q.a, stretch);
     const double mostEntryC = mostPrimedChroma(e.chroma, e.a, stretch);
-    const double chromaGap = std::max(mostEntryC - q.chroma, mostQueryC - e.chroma);
+    const PairChroma chroma{chromaSum / 2, (mostQueryC + mostEntryC) / 2,
+                            std::max(mostEntryC - q.chroma, mostQueryC - e.chroma),
+                            weights.mostRc};
     // D'² = (1 + G)² Δa² + Δb².
-    const double chromaHue =
-        chromaHueBound(weights.leastStretchSquared * da * da + db * db,
-                       {chromaSum / 2, (mostQueryC + mostEntryC) / 2, chromaGap, weights.mostRc},
-                       kTables.hues.over(meanHueArc(query, entry, weights.turn)));
-    return (lightness + chromaHue) * (1 - 1e-9);
+    const double plane = weights.leastStretchSquared * da * da + db * db;
+    const HueWeights hues = kTables.hues.over(meanHueArc(query, entry, weights.turn));
+    const double general = (lightness + chromaHueBound(plane, chroma, hues)) * kRounding;
+    if (general > enough) return general;
+    return std::max(general, (lightness + hueLedBound(plane, chroma, hues)) * kRounding);
 }
 
 }  // namespace tessora

@@ -18,7 +18,9 @@ struct HuedPoint {
 
 HuedPoint huedPointOf(const LabColour& colour);
 
-double ciede2000SquaredLowerBound(const HuedPoint& query, const HuedPoint& entry);
+// Once the bound is known to lie above `enough`, what it has so far may do.
+double ciede2000SquaredLowerBound(const HuedPoint& query, const HuedPoint& entry,
+                                  double enough = HUGE_VAL);
 
 // A box in CIELAB that holds every colour of an RGB block.
 struct LabBox {

@@ -20,8 +20,11 @@ constexpr std::size_t kColours = std::size_t{1} << 24;
 
 // A bound is a true lower bound of the distance, but both are rounded: a candidate is skipped
 // only when its bound is clearly above the best, so an equally near one is still compared.
+double clearLine(double best) {
+    return best * (1 + 1e-9) + 1e-12;
+}
 bool clearlyAbove(double bound, double best) {
-    return bound > best * (1 + 1e-9) + 1e-12;
+    return bound > clearLine(best);
 }
 
 using ciedeTerms::lightnessWeight;  // ΔE00 never falls below the lightness term ΔL / SL
@@ -355,7 +358,8 @@ void PerceptualNearestIndex::consider(const LabColour& query, std::size_t positi
 
 void PerceptualNearestIndex::Contenders::add(const HuedPoint& query, const Entry& entry,
                                              std::size_t position) {
-    if (clearlyAbove(ciede2000SquaredLowerBound(query, entry.hued), bestHigh)) return;
+    const double line = clearLine(bestHigh);
+    if (ciede2000SquaredLowerBound(query, entry.hued, line) > line) return;
     const KeyInterval key = ciede2000SquaredInterval(query.point, entry.hued.point, bestHigh);
     if (key.low > bestHigh) return;  // another entry is surely nearer
     items[count++] = {key, position};
