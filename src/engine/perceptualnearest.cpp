@@ -109,23 +109,32 @@ PerceptualNearestIndex::CandidateList PerceptualNearestIndex::candidatesFor(int 
     if (block <= 0 && ++block < 0) return {};
     if (block == 0) {
         ListStorage storage;
-        const std::size_t count = sortCandidates(red, green, blue, storage);
+        const CandidateList made = sortCandidates(red, green, blue, storage);
+        const std::size_t count = made.count;
         block = static_cast<std::int32_t>(candidates_.size());
         candidates_.push_back(static_cast<std::uint16_t>(count));
-        lowerBounds_.push_back(0);
+        candidates_.push_back(static_cast<std::uint16_t>(made.sorted));
+        lowerBounds_.insert(lowerBounds_.end(), 2, 0.0);
         candidates_.insert(candidates_.end(), storage.positions.begin(),
                            storage.positions.begin() + static_cast<std::ptrdiff_t>(count));
         lowerBounds_.insert(lowerBounds_.end(), storage.lowerBounds.begin(),
                             storage.lowerBounds.begin() + static_cast<std::ptrdiff_t>(count));
     }
     const auto list = static_cast<std::size_t>(block);
-    return {&candidates_[list + 1], &lowerBounds_[list + 1], candidates_[list]};
+    return {&candidates_[list + 2], &lowerBounds_[list + 2], candidates_[list],
+            candidates_[list + 1]};
 }
 
-// Every entry by rising lower bound over the block, so that a search can stop at the first one
-// whose bound is above its best. Returns how many.
-std::size_t PerceptualNearestIndex::sortCandidates(int red, int green, int blue,
-                                                   ListStorage& storage) const {
+// Entries whose lightness alone puts them this far from the block keep that as their bound:
+// a nearest colour is seldom so far, and even then the bound is a true one.
+constexpr double kFarLightness = 400;  // ΔE00 20
+// The search seldom passes the first few candidates: only these are sorted.
+constexpr std::size_t kSortedCandidates = 12;
+
+// Every entry with a lower bound over the block, the smallest first, so that a search can stop
+// at the first one whose bound is above its best.
+PerceptualNearestIndex::CandidateList PerceptualNearestIndex::sortCandidates(
+    int red, int green, int blue, ListStorage& storage) const {
     constexpr int mask = ~((1 << kBlockShift) - 1), last = (1 << kBlockShift) - 1;
     const LabBox box = cielabBoxOf(red & mask, green & mask, blue & mask, (red & mask) + last,
                                    (green & mask) + last, (blue & mask) + last);
@@ -139,28 +148,36 @@ std::size_t PerceptualNearestIndex::sortCandidates(int red, int green, int blue,
     for (std::size_t i = 0; i < count; ++i) {
         const auto position = static_cast<std::uint16_t>(i);
         const Entry& e = byLightness_[position];
-        kept[i] = {ciede2000SquaredBoxLowerBound(box, hues, ciede2000LightnessLow(box, e.colour.l),
-                                                 e.hued),
+        const double lightness = ciede2000LightnessLow(box, e.colour.l);
+        kept[i] = {lightness > kFarLightness
+                       ? lightness * (1 - 1e-9)
+                       : ciede2000SquaredBoxLowerBound(box, hues, lightness, e.hued),
                    position};
     }
-    const auto end = kept.begin() + static_cast<std::ptrdiff_t>(count);
-    std::sort(kept.begin(), end, [](const Kept& x, const Kept& y) { return x.low < y.low; });
+    const auto byLow = [](const Kept& x, const Kept& y) { return x.low < y.low; };
+    const std::size_t sorted = std::min(count, kSortedCandidates);
+    const auto sortedEnd = kept.begin() + static_cast<std::ptrdiff_t>(sorted);
+    std::nth_element(kept.begin(), sortedEnd, kept.begin() + static_cast<std::ptrdiff_t>(count),
+                     byLow);
+    std::sort(kept.begin(), sortedEnd, byLow);
     for (std::size_t i = 0; i < count; ++i) {
         storage.positions[i] = kept[i].position;
         storage.lowerBounds[i] = kept[i].low;
     }
-    return count;
+    return {storage.positions.data(), storage.lowerBounds.data(), count, sorted};
 }
 
-// The block's candidates by rising lower bound over the block: once a bound is above the best
-// upper end, so are all after it.
+// The block's candidates by rising lower bound over the block: once a sorted one's bound is
+// above the best upper end, so are all after it; past the sorted ones, each is looked at.
 void PerceptualNearestIndex::walkCandidates(const HuedPoint& query, const CandidateList& list,
                                             std::size_t hint, Contenders& found) const {
     for (std::size_t i = 0; i < list.count; ++i) {
         const std::size_t position = list.positions[i];
-        if (position == hint) continue;
-        if (clearlyAbove(list.lowerBounds[i], found.bestHigh)) break;
-        found.add(query, byLightness_[position], position);
+        if (clearlyAbove(list.lowerBounds[i], found.bestHigh)) {
+            if (i < list.sorted) return;
+            continue;
+        }
+        if (position != hint) found.add(query, byLightness_[position], position);
     }
 }
 
@@ -326,8 +343,7 @@ void PerceptualNearestIndex::learnBlock(std::span<const std::uint32_t> colours,
     const std::uint32_t first = colours.front();
     if (distance_ == ColourDistance::Ciede2000 &&
         colours.size() >= static_cast<std::size_t>(kSearchesBeforeAList)) {
-        list = {storage.positions.data(), storage.lowerBounds.data(),
-                sortCandidates(redOf(first), greenOf(first), blueOf(first), storage)};
+        list = sortCandidates(redOf(first), greenOf(first), blueOf(first), storage);
     }
     auto* answers = tables_->answers.as<std::uint8_t>();
     if (distance_ == ColourDistance::Ciede2000) {

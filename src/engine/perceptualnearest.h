@@ -140,12 +140,13 @@ class PerceptualNearestIndex {
         void addFirst(const CielabPoint& query, const Entry& entry, std::size_t position);
     };
 
-    // A block's entries by rising lower bound over the block, with the bounds; none (count 0)
-    // where the walk by lightness is cheaper.
+    // A block's entries with their lower bounds over the block, the first `sorted` by rising
+    // bound and the rest no lower; none (count 0) where the walk by lightness is cheaper.
     struct CandidateList {
         const std::uint16_t* positions = nullptr;
         const double* lowerBounds = nullptr;
         std::size_t count = 0;
+        std::size_t sorted = 0;
     };
     struct ListStorage {
         std::array<std::uint16_t, kPaletteEntries> positions;
@@ -170,7 +171,7 @@ class PerceptualNearestIndex {
     std::size_t nearestOklab(int red, int green, int blue, std::size_t hint) const;
     void prepareBlocks();
     CandidateList candidatesFor(int red, int green, int blue);
-    std::size_t sortCandidates(int red, int green, int blue, ListStorage& storage) const;
+    CandidateList sortCandidates(int red, int green, int blue, ListStorage& storage) const;
     void walkByLightness(const HuedPoint& query, std::size_t hint, Contenders& found) const;
     void walkCandidates(const HuedPoint& query, const CandidateList& list, std::size_t hint,
                         Contenders& found) const;
@@ -191,9 +192,8 @@ class PerceptualNearestIndex {
     // The first occurrence of every colour, by lightness.
     std::vector<Entry> byLightness_;
     // CIEDE2000, for find(): per block of the RGB cube, where its candidate list starts in
-    // `candidates_`, or up to zero, the searches it had so far. A list is its length, then
-    // positions in byLightness_ by rising lower bound over the block; `lowerBounds_` holds the
-    // bounds beside.
+    // `candidates_`, or up to zero, the searches it had so far. A list is its length and how many
+    // of it are sorted, then its positions in byLightness_; `lowerBounds_` holds the bounds beside.
     std::vector<std::int32_t> blockLists_;
     std::vector<std::uint16_t> candidates_;  // 256 distinct colours need more than a byte
     std::vector<double> lowerBounds_;
