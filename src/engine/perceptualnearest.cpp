@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -320,19 +321,23 @@ void PerceptualNearestIndex::learnBlocks(const ColoursByBlock& grouped,
     }
 }
 
-// The colours of a block of `grouped`, each once, in the order they came.
+// The colours of a block of `grouped`, each once, by rising colourSlot(): one after another they
+// differ in a channel by a step or two, so the last one's answer is a good hint.
 std::span<const std::uint32_t> PerceptualNearestIndex::onceEach(const ColoursByBlock& grouped,
                                                                 std::size_t block,
                                                                 std::span<std::uint32_t> distinct) {
     std::array<std::uint64_t, kColoursPerBlock / 64> seen{};
-    std::size_t count = 0;
     for (std::uint32_t i = grouped.starts[block]; i < grouped.starts[block + 1]; ++i) {
-        const std::uint32_t slot = grouped.colours[i];
-        const std::uint32_t inner = slot % kColoursPerBlock;
-        const std::uint64_t bit = std::uint64_t{1} << (inner & 63);
-        if ((seen[inner >> 6] & bit) != 0) continue;
-        seen[inner >> 6] |= bit;
-        distinct[count++] = slot;
+        const std::uint32_t inner = grouped.colours[i] % kColoursPerBlock;
+        seen[inner >> 6] |= std::uint64_t{1} << (inner & 63);
+    }
+    const std::uint32_t base = grouped.colours[grouped.starts[block]] >> (3 * kBlockShift)
+                                                                             << (3 * kBlockShift);
+    std::size_t count = 0;
+    for (std::uint32_t word = 0; word < seen.size(); ++word) {
+        for (std::uint64_t bits = seen[word]; bits != 0; bits &= bits - 1)
+            distinct[count++] =
+                base | word << 6 | static_cast<std::uint32_t>(std::countr_zero(bits));
     }
     return {distinct.data(), count};
 }
