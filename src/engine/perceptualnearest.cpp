@@ -265,8 +265,7 @@ bool UnknownColours::empty() const {
     return std::all_of(counts_.begin(), counts_.end(), [](const Count& c) { return c.value == 0; });
 }
 
-// A counting sort by block, which keeps the colours' order within a block: a picture's next
-// colour is most often near the last.
+// A counting sort by block.
 PerceptualNearestIndex::ColoursByBlock PerceptualNearestIndex::groupedByBlock(
     const UnknownColours& colours) {
     std::vector<std::uint32_t> starts(kBlocks + 1, 0);
