@@ -392,8 +392,7 @@ double ciede2000SquaredLowerBound(const HuedPoint& query, const HuedPoint& entry
     const double mostQueryC = mostPrimedChroma(q.chroma, q.a, stretch);
     const double mostEntryC = mostPrimedChroma(e.chroma, e.a, stretch);
     const PairChroma chroma{chromaSum / 2, (mostQueryC + mostEntryC) / 2,
-                            std::max(mostEntryC - q.chroma, mostQueryC - e.chroma),
-                            weights.mostRc};
+                            std::max(mostEntryC - q.chroma, mostQueryC - e.chroma), weights.mostRc};
     // D'² = (1 + G)² Δa² + Δb².
     const double plane = weights.leastStretchSquared * da * da + db * db;
     const HueWeights hues = kTables.hues.over(meanHueArc(query, entry, weights.turn));
